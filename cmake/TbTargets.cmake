@@ -1,0 +1,31 @@
+# Small helpers so that every library, test and benchmark is declared the same way.
+
+# tb_library(<name> SOURCES ... [DEPS ...])
+function(tb_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# tb_test(<name> SOURCES ... [LIBS ...] [GUI] [LABELS ...])
+# GUI tests run on the offscreen platform inside their own D-Bus session.
+function(tb_test name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} tb_testsupport GTest::gmock)
+  if(ARG_GUI)
+    add_test(NAME ${name} COMMAND dbus-run-session -- $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
+  set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 300)
+endfunction()
+
+# tb_bench(<name> SOURCES ... [LIBS ...])
+function(tb_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+endfunction()

@@ -1,0 +1,29 @@
+// The composition root: the platform services, the message boxes and the windows, made
+// in this order and living until the main window closes.
+#include "base/Paths.h"
+#include "base/QtInteraction.h"
+#include "launcher/AppContext.h"
+#include "launcher/Unit1.h"
+#include "platform/PlatformServices.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(applicationTitle());
+    // Hidden to the notification area is not the end; only the exit command ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    PlatformServices platform = createPlatformServices();
+    QtInteraction interaction;
+    AppContext context{Paths::executableFolder(), Paths::settingsFile(), *platform.shell,
+                       interaction};
+
+    TForm1 form1(context);
+    context.form1 = &form1;
+    form1.FormCreate();
+    form1.show();
+
+    return QApplication::exec();
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace Paths {
+
+// The folder of the running executable, ending in "/": data, data.lst, skins and the
+// settings file lie in it, and paths are built by appending to it.
+QString executableFolder();
+
+// The executable's path with its extension replaced by ".ini".
+QString settingsFile();
+
+} // namespace Paths

@@ -1,0 +1,124 @@
+#include "TextFile.h"
+
+#include "Error.h"
+#include "Messages.h"
+#include "ShiftJis.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+void syncFolder(const QString &filePath)
+{
+    // The rename is only durable once the folder itself is on disk.
+    const QByteArray folder = QFile::encodeName(QFileInfo(filePath).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+namespace TextFile {
+
+QStringList splitLines(QStringView text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start).toString());
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start).toString());
+    return lines;
+}
+
+QByteArray readBytes(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw Error(Messages::cannotOpenFile(path, Messages::systemReason(errno)));
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        throw Error(Messages::cannotOpenFile(path, Messages::systemReason(EISDIR)));
+    }
+    QByteArray bytes;
+    if (st.st_size > 0)
+        bytes.reserve(st.st_size);
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            const int err = errno;
+            ::close(fd);
+            throw Error(Messages::cannotOpenFile(path, Messages::systemReason(err)));
+        }
+        bytes.append(buffer, got);
+    }
+    ::close(fd);
+    return bytes;
+}
+
+QStringList readLines(const QString &path)
+{
+    return splitLines(ShiftJis::decode(readBytes(path)));
+}
+
+QByteArray encodeLines(const QStringList &lines)
+{
+    QByteArray bytes;
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
+    bytes.reserve(size);
+    for (const QString &line : lines) {
+        bytes += ShiftJis::encodeOrThrow(line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+void writeLines(const QString &path, const QStringList &lines)
+{
+    writeBytes(path, encodeLines(lines));
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        const int err = errno;
+        throw Error(Messages::cannotCreateFile(
+            path, err ? Messages::systemReason(err) : file.errorString()));
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        const int err = errno;
+        throw Error(Messages::cannotCreateFile(
+            path, err ? Messages::systemReason(err) : file.errorString()));
+    }
+    syncFolder(path);
+}
+
+} // namespace TextFile

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Shift-JIS text files: read with any line end, written with CR LF and replaced atomically.
+namespace TextFile {
+
+// Lines of a text; CR LF, CR and LF each end one line, and a last line needs no line end.
+QStringList splitLines(QStringView text);
+
+// The whole file's bytes; a file that cannot be opened raises the open error.
+QByteArray readBytes(const QString &path);
+QStringList readLines(const QString &path);
+
+// Every line followed by CR LF. Text the code page cannot hold is refused before the
+// file is touched; a failed write leaves the old file whole and raises the create error.
+void writeLines(const QString &path, const QStringList &lines);
+QByteArray encodeLines(const QStringList &lines);
+void writeBytes(const QString &path, const QByteArray &bytes);
+
+} // namespace TextFile

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class Interaction;
+class Shell;
+class TForm1;
+
+// What the windows share, made once in main() (or by a test with fakes). Each window
+// gets it in its constructor; the window pointers are null until that window exists.
+struct AppContext
+{
+    QString executableFolder; // ends in "/"
+    QString settingsFile;
+    Shell &shell;
+    Interaction &interaction;
+
+    TForm1 *form1 = nullptr;
+};

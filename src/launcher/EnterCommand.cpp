@@ -1,0 +1,61 @@
+#include "EnterCommand.h"
+
+#include "KeywordText.h"
+
+#include "base/ShiftJis.h"
+
+namespace {
+
+bool contains(const QString &text, QStringView what)
+{
+    return text.contains(what, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+EnterCommand EnterCommand::classify(const QString &t, const QString &shutdownName,
+                                    const QString &rebootName)
+{
+    using K = Kind;
+    if (KeywordText::equal(t, shutdownName))
+        return {K::PowerOff, t};
+    if (KeywordText::equal(t, rebootName))
+        return {K::Reboot, t};
+    // A secure address is as plainly an address as a plain one.
+    if (contains(t, u"http://") || contains(t, u"https://"))
+        return {K::Address, t};
+    if (t == u"/new")
+        return {K::NewEntry, t};
+    if (t == u"/sort")
+        return {K::Maintenance, t};
+    if (t == u"/help")
+        return {K::Help, t};
+    if (t == u"/exit")
+        return {K::Exit, t};
+    if (contains(t, u"/up"))
+        return {K::OpenFolder, chopBytes(t, 3)};
+    if (contains(t, u"/del"))
+        return {K::Delete, chopBytes(t, 4)};
+    if (contains(t, u"/lock"))
+        return {K::Lock, chopBytes(t, 5)};
+    if (contains(t, u"/set"))
+        return {K::Edit, chopBytes(t, 4)};
+    for (QChar c : QStringView(u"+-/*("))
+        if (t.contains(c))
+            return {K::Calculate, t};
+    return {K::Keyword, t};
+}
+
+QString EnterCommand::chopBytes(const QString &text, int bytes)
+{
+    qsizetype end = text.size();
+    while (bytes > 0 && end > 0) {
+        qsizetype start = end - 1;
+        if (start > 0 && text[start].isLowSurrogate() && text[start - 1].isHighSurrogate())
+            --start;
+        const auto encoded = ShiftJis::encode(QStringView(text).mid(start, end - start));
+        bytes -= encoded ? int(encoded->size()) : 2;
+        end = start;
+    }
+    return text.left(end);
+}

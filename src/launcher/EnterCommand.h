@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// What Enter in the input line means: the first of a fixed chain of tests on the text
+// decides. `text` is what the command acts on (the text with its suffix cut off).
+struct EnterCommand
+{
+    enum class Kind {
+        PowerOff,
+        Reboot,
+        Address,
+        NewEntry,
+        Maintenance,
+        Help,
+        Exit,
+        OpenFolder,
+        Delete,
+        Lock,
+        Edit,
+        Calculate,
+        Keyword, // launched when its entry file exists, else cleared
+    };
+
+    Kind kind;
+    QString text;
+
+    static EnterCommand classify(const QString &text, const QString &shutdownName,
+                                 const QString &rebootName);
+
+    // The text without its last `bytes` bytes in the code page; a double-byte character
+    // is removed whole.
+    static QString chopBytes(const QString &text, int bytes);
+};

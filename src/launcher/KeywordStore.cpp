@@ -1,0 +1,192 @@
+#include "KeywordStore.h"
+
+#include "InsertionRule.h"
+#include "KeywordText.h"
+
+#include "base/Error.h"
+#include "base/Messages.h"
+#include "base/TextFile.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool isFile(const QString &path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool exists(const QString &path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+void makeFolder(const QString &path)
+{
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0 && errno != EEXIST)
+        throw Error(Messages::ioFailure(errno));
+}
+
+// Every name in the folder, hidden ones included, in the order the file system lists them.
+QStringList listFolder(const QString &folder)
+{
+    QStringList names;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        names.append(it.fileName());
+    }
+    return names;
+}
+
+} // namespace
+
+KeywordStore::KeywordStore(QString executableFolder, QObject *parent)
+    : QObject(parent)
+    , m_folder(std::move(executableFolder))
+{
+}
+
+QString KeywordStore::dataFolder() const
+{
+    return m_folder + QStringLiteral("data");
+}
+
+QString KeywordStore::listFile() const
+{
+    return m_folder + QStringLiteral("data.lst");
+}
+
+QString KeywordStore::entryPath(const QString &keyword) const
+{
+    return dataFolder() + u'/' + keyword;
+}
+
+void KeywordStore::load()
+{
+    makeFolder(dataFolder());
+    if (exists(listFile())) {
+        reload();
+        return;
+    }
+    setKeywords(listFolder(dataFolder()));
+    save();
+}
+
+void KeywordStore::reload()
+{
+    setKeywords(TextFile::readLines(listFile()));
+}
+
+void KeywordStore::save() const
+{
+    TextFile::writeLines(listFile(), m_keywords);
+}
+
+void KeywordStore::setKeywords(QStringList keywords)
+{
+    m_keywords = std::move(keywords);
+    emit listChanged();
+}
+
+qsizetype KeywordStore::find(QStringView text) const
+{
+    const qsizetype n = m_keywords.size();
+    for (qsizetype i = 0; i < n; ++i)
+        if (KeywordText::equal(m_keywords[i], text))
+            return i;
+    return -1;
+}
+
+QString KeywordStore::findEntryFile(const QString &text) const
+{
+    if (!KeywordText::isFileName(text))
+        return {};
+    const QString exact = entryPath(text);
+    if (isFile(exact))
+        return exact;
+    const qsizetype row = find(text);
+    if (row >= 0 && KeywordText::isFileName(m_keywords[row])) {
+        const QString listed = entryPath(m_keywords[row]);
+        if (isFile(listed))
+            return listed;
+    }
+    QDirIterator it(dataFolder(), QDir::Files | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        it.next();
+        if (KeywordText::equal(it.fileName(), text))
+            return it.filePath();
+    }
+    return {};
+}
+
+bool KeywordStore::entryExists(const QString &text) const
+{
+    return !findEntryFile(text).isEmpty();
+}
+
+Entry KeywordStore::readEntry(const QString &text) const
+{
+    const QString path = findEntryFile(text);
+    if (path.isEmpty())
+        throw Error(Messages::cannotOpenFile(entryPath(text), Messages::systemReason(ENOENT)));
+    return parseEntry(TextFile::readLines(path));
+}
+
+Entry KeywordStore::parseEntry(const QStringList &lines)
+{
+    return {lines.value(0), lines.value(1), lines.value(2)};
+}
+
+QStringList KeywordStore::entryLines(const Entry &entry)
+{
+    return {entry.target, entry.description, entry.parameters};
+}
+
+void KeywordStore::insertKeyword(const QString &keyword, const Entry &entry)
+{
+    KeywordText::checkFileName(keyword);
+    // Both files are encoded before either is written, so refused text writes nothing.
+    const QByteArray entryBytes = TextFile::encodeLines(entryLines(entry));
+    const QStringList rows = exists(listFile()) ? TextFile::readLines(listFile()) : QStringList();
+    const QByteArray listBytes = TextFile::encodeLines(insertByFirstCharacter(rows, keyword, m_order));
+    // The entry is written first, so a failure never leaves data.lst naming a keyword
+    // without its entry file.
+    TextFile::writeBytes(entryPath(keyword), entryBytes);
+    TextFile::writeBytes(listFile(), listBytes);
+    reload();
+}
+
+void KeywordStore::overwriteEntry(const QString &keyword, const Entry &entry)
+{
+    KeywordText::checkFileName(keyword);
+    TextFile::writeLines(entryPath(keyword), entryLines(entry));
+}
+
+void KeywordStore::removeKeyword(qsizetype row)
+{
+    const QString keyword = m_keywords.value(row);
+    QStringList remaining = m_keywords;
+    remaining.removeAt(row);
+    // A row that cannot name a file has no entry file to delete; a file already gone is
+    // not reported.
+    if (KeywordText::isFileName(keyword))
+        ::unlink(QFile::encodeName(entryPath(keyword)).constData());
+    setKeywords(std::move(remaining));
+    save();
+}
+
+void KeywordStore::rewriteOrder(const QStringList &keywords)
+{
+    TextFile::writeLines(listFile(), keywords);
+    reload();
+}

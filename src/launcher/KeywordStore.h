@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Entry.h"
+#include "FirstCharacterOrder.h"
+
+#include <QObject>
+#include <QStringList>
+
+// The registered keywords: one entry file per keyword in the folder "data", and their
+// order in "data.lst", both in the executable folder. The keyword list is the in-memory
+// copy of data.lst; listChanged() tells its views when it was loaded anew.
+class KeywordStore : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit KeywordStore(QString executableFolder, QObject *parent = nullptr);
+
+    QString dataFolder() const;
+    QString listFile() const;
+    // The entry file's path for a keyword, spelled as given.
+    QString entryPath(const QString &keyword) const;
+
+    const QStringList &keywords() const { return m_keywords; }
+
+    // Start-up: creates the store folder if needed, then loads data.lst or rebuilds it
+    // from the folder's listing.
+    void load();
+    // Reads data.lst anew into the keyword list.
+    void reload();
+    // Saves the keyword list as data.lst.
+    void save() const;
+
+    // The first row equal to the text (case ignored), or -1.
+    qsizetype find(QStringView text) const;
+
+    // The entry file named by the text regardless of letter case: the exact name, then
+    // the list's own spelling, then a scan of the folder. Empty when there is none.
+    QString findEntryFile(const QString &text) const;
+    bool entryExists(const QString &text) const;
+    // Raises the open error when the file is missing or unreadable.
+    Entry readEntry(const QString &text) const;
+
+    // Places a new keyword by the insertion rule over data.lst as read from disk, writes
+    // its entry and reloads the list. The keyword must equal no row.
+    void insertKeyword(const QString &keyword, const Entry &entry);
+    // Rewrites the entry file only.
+    void overwriteEntry(const QString &keyword, const Entry &entry);
+    // Removes the row, deletes the entry file named by the row and saves data.lst.
+    void removeKeyword(qsizetype row);
+    // Saves the sequence as data.lst and reloads the list from it.
+    void rewriteOrder(const QStringList &keywords);
+
+    static Entry parseEntry(const QStringList &lines);
+    static QStringList entryLines(const Entry &entry);
+
+signals:
+    void listChanged();
+
+private:
+    void setKeywords(QStringList keywords);
+
+    QString m_folder;
+    QStringList m_keywords;
+    FirstCharacterOrder m_order;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// How keywords are compared and which texts may name an entry file.
+namespace KeywordText {
+
+// Keywords are equal when they differ in letter case at most (not in width or kana).
+bool equal(QStringView a, QStringView b);
+
+// The first whole character: a surrogate pair counts as one. Empty for an empty text.
+QStringView firstCharacter(QStringView keyword);
+
+// Whether a keyword can name a file inside the store folder and nothing else.
+bool isFileName(QStringView keyword);
+
+// Raises an Error with a clear message when isFileName() is false.
+void checkFileName(const QString &keyword);
+
+} // namespace KeywordText

@@ -1,0 +1,3 @@
+#include "Shell.h"
+
+Shell::~Shell() = default;

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// Opens what an entry names: a program with its parameters, a document, a folder, an address.
+class Shell
+{
+public:
+    virtual ~Shell();
+
+    // Raises an Error with a clear message when the target cannot be opened at all.
+    virtual void open(const QString &target, const QString &parameters) = 0;
+};

@@ -1,0 +1,10 @@
+#include "FakeShell.h"
+
+#include "base/Error.h"
+
+void FakeShell::open(const QString &target, const QString &parameters)
+{
+    calls.append({target, parameters});
+    if (!failWith.isEmpty())
+        throw Error(failWith);
+}

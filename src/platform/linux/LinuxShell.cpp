@@ -1,0 +1,113 @@
+#include "LinuxShell.h"
+
+#include "DesktopEntry.h"
+#include "base/Error.h"
+#include "ShellWords.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace {
+
+QString notFound(const QString &target)
+{
+    return QStringLiteral("'%1' が見つかりません。名前を正しく入力したかどうかを確認してから、"
+                          "やり直してください。")
+        .arg(target);
+}
+
+bool isAddress(const QString &target)
+{
+    // A scheme of two letters or more, so that a drive letter such as C: is no address.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    return scheme.match(target).hasMatch();
+}
+
+bool isExplorer(const QString &target)
+{
+    return target.compare(QStringLiteral("explorer.exe"), Qt::CaseInsensitive) == 0
+           || target.compare(QStringLiteral("explorer"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+void LinuxShell::open(const QString &target, const QString &parameters)
+{
+    if (target.isEmpty())
+        throw Error(QStringLiteral("開く対象が登録されていません"));
+    if (isExplorer(target))
+        return openExplorer(parameters.trimmed());
+    if (isAddress(target))
+        return openWithDesktop(target);
+
+    const QFileInfo info(target);
+    if (info.exists()) {
+        if (info.isDir())
+            return openWithDesktop(info.absoluteFilePath());
+        if (DesktopEntry::isDesktopFile(target)) {
+            const DesktopEntry entry = DesktopEntry::read(target);
+            const QStringList command = entry.command(ShellWords::split(parameters));
+            if (command.isEmpty())
+                throw Error(notFound(target));
+            return start(command.first(), command.mid(1), entry.workingFolder());
+        }
+        if (info.isExecutable())
+            return start(info.absoluteFilePath(), ShellWords::split(parameters));
+        return openWithDesktop(info.absoluteFilePath());
+    }
+
+    if (!target.contains(u'/')) {
+        const QString program = QStandardPaths::findExecutable(target);
+        if (!program.isEmpty())
+            return start(program, ShellWords::split(parameters));
+    }
+    throw Error(notFound(target));
+}
+
+void LinuxShell::start(const QString &program, const QStringList &arguments,
+                       const QString &workingFolder)
+{
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    if (!workingFolder.isEmpty())
+        process.setWorkingDirectory(workingFolder);
+    process.setStandardInputFile(QProcess::nullDevice());
+    if (!process.startDetached())
+        throw Error(QStringLiteral("'%1' を実行できません").arg(program));
+}
+
+void LinuxShell::openWithDesktop(const QString &what)
+{
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        throw Error(QStringLiteral("'%1' を開くプログラムがありません（xdg-open が見つかりません）")
+                        .arg(what));
+    start(opener, {what});
+}
+
+void LinuxShell::openExplorer(const QString &parameters)
+{
+    // The shell folders that the special items name by class id.
+    if (parameters.compare(QStringLiteral("::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"),
+                           Qt::CaseInsensitive) == 0)
+        return openWithDesktop(QStringLiteral("/"));
+    if (parameters.compare(QStringLiteral("::{450D8FBA-AD25-11D0-98A8-0800361B1103}"),
+                           Qt::CaseInsensitive) == 0) {
+        QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(documents).isDir())
+            documents = QDir::homePath();
+        return openWithDesktop(documents);
+    }
+    if (parameters.compare(QStringLiteral("::{645FF040-5081-101B-9F08-00AA002F954E}"),
+                           Qt::CaseInsensitive) == 0)
+        return openWithDesktop(QStringLiteral("trash:///"));
+    const QStringList words = ShellWords::split(parameters);
+    const QString folder = words.isEmpty() ? QDir::homePath() : words.last();
+    if (!QFileInfo(folder).exists())
+        throw Error(notFound(folder));
+    openWithDesktop(folder);
+}
