@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeyNames.h"
 #include "Shell.h"
 
 #include <memory>
@@ -8,6 +9,7 @@
 struct PlatformServices
 {
     std::unique_ptr<Shell> shell;
+    std::unique_ptr<KeyNames> keyNames;
 };
 
 PlatformServices createPlatformServices();

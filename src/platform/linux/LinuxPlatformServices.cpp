@@ -1,3 +1,4 @@
+#include "LinuxKeyNames.h"
 #include "LinuxShell.h"
 #include "platform/PlatformServices.h"
 
@@ -5,5 +6,6 @@ PlatformServices createPlatformServices()
 {
     PlatformServices services;
     services.shell = std::make_unique<LinuxShell>();
+    services.keyNames = std::make_unique<LinuxKeyNames>();
     return services;
 }

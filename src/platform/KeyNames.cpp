@@ -1,0 +1,3 @@
+#include "KeyNames.h"
+
+KeyNames::~KeyNames() = default;

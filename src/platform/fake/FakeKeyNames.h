@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/KeyNames.h"
+
+#include <QHash>
+
+// Answers from a map the test fills; every other key has no name.
+class FakeKeyNames : public KeyNames
+{
+public:
+    FakeKeyNames() = default;
+    explicit FakeKeyNames(QHash<int, QString> names);
+
+    QString name(int vk) const override;
+
+    QHash<int, QString> names;
+};
