@@ -17,8 +17,13 @@ int main(int argc, char **argv)
 
     PlatformServices platform = createPlatformServices();
     QtInteraction interaction;
-    AppContext context{Paths::executableFolder(), Paths::settingsFile(), *platform.shell,
-                       interaction};
+    AppContext context{.executableFolder = Paths::executableFolder(),
+                       .settingsFile = Paths::settingsFile(),
+                       .shell = *platform.shell,
+                       .power = *platform.power,
+                       .icons = *platform.icons,
+                       .keyNames = *platform.keyNames,
+                       .interaction = interaction};
 
     TForm1 form1(context);
     context.form1 = &form1;

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+class Icons;
 class Interaction;
+class KeyNames;
+class Power;
 class Shell;
 class TForm1;
 
@@ -13,6 +16,9 @@ struct AppContext
     QString executableFolder; // ends in "/"
     QString settingsFile;
     Shell &shell;
+    Power &power;
+    Icons &icons;
+    KeyNames &keyNames;
     Interaction &interaction;
 
     TForm1 *form1 = nullptr;

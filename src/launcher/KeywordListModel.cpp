@@ -6,10 +6,8 @@ KeywordListModel::KeywordListModel(const KeywordStore &store, QObject *parent)
     : QAbstractListModel(parent)
     , m_store(store)
 {
-    connect(&m_store, &KeywordStore::listChanged, this, [this] {
-        beginResetModel();
-        endResetModel();
-    });
+    connect(&m_store, &KeywordStore::listAboutToChange, this, &KeywordListModel::beginResetModel);
+    connect(&m_store, &KeywordStore::listChanged, this, &KeywordListModel::endResetModel);
 }
 
 int KeywordListModel::rowCount(const QModelIndex &parent) const

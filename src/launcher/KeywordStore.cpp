@@ -94,6 +94,7 @@ void KeywordStore::save() const
 
 void KeywordStore::setKeywords(QStringList keywords)
 {
+    emit listAboutToChange();
     m_keywords = std::move(keywords);
     emit listChanged();
 }
@@ -174,13 +175,12 @@ void KeywordStore::overwriteEntry(const QString &keyword, const Entry &entry)
 
 void KeywordStore::removeKeyword(qsizetype row)
 {
-    const QString keyword = m_keywords.value(row);
+    // A file already gone is not reported.
+    const QString file = findEntryFile(m_keywords.value(row));
+    if (!file.isEmpty())
+        ::unlink(QFile::encodeName(file).constData());
     QStringList remaining = m_keywords;
     remaining.removeAt(row);
-    // A row that cannot name a file has no entry file to delete; a file already gone is
-    // not reported.
-    if (KeywordText::isFileName(keyword))
-        ::unlink(QFile::encodeName(entryPath(keyword)).constData());
     setKeywords(std::move(remaining));
     save();
 }

@@ -8,7 +8,7 @@
 
 // The registered keywords: one entry file per keyword in the folder "data", and their
 // order in "data.lst", both in the executable folder. The keyword list is the in-memory
-// copy of data.lst; listChanged() tells its views when it was loaded anew.
+// copy of data.lst; its views hear before and after it is replaced.
 class KeywordStore : public QObject
 {
     Q_OBJECT
@@ -55,6 +55,7 @@ public:
     static QStringList entryLines(const Entry &entry);
 
 signals:
+    void listAboutToChange();
     void listChanged();
 
 private:

@@ -5,10 +5,12 @@
 #include "KeywordListModel.h"
 #include "KeywordStore.h"
 
-#include "base/Error.h"
 #include "base/Guard.h"
 #include "base/Interaction.h"
+#include "calc/MathsParser.h"
+#include "calc/NumberFormat.h"
 #include "platform/Shell.h"
+#include "settings/ExitWin32.h"
 #include "platform/VirtualKeys.h"
 
 #include <QAbstractItemView>
@@ -18,6 +20,7 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
 #include <QMenu>
 #include <QTimer>
 
@@ -58,11 +61,13 @@ TForm1::TForm1(AppContext &context)
     ComboBox1->setView(listView);
     ComboBox1->setModel(m_model);
     ComboBox1->setCurrentIndex(-1);
+    // A reloaded list keeps whatever the input line shows; the combo box would put its
+    // first item there.
+    connect(m_store.get(), &KeywordStore::listAboutToChange, this,
+            [this] { m_textBeforeReload = ComboBox1Edit->text(); });
     connect(m_store.get(), &KeywordStore::listChanged, this, [this] {
-        // A reloaded list keeps whatever the input line shows.
-        const QString text = ComboBox1Edit->text();
         ComboBox1->setCurrentIndex(-1);
-        setInputText(text);
+        setInputText(m_textBeforeReload);
     });
 
     Image1 = new QLabel(this);
@@ -74,6 +79,12 @@ TForm1::TForm1(AppContext &context)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
+
+    Keisan = new TMathsParser(this);
+    Keisan->setObjectName(QStringLiteral("Keisan"));
+    Keisan->setLanguage(1);
+    ExitWin1 = new TExitWin(context.power, this);
+    ExitWin1->setObjectName(QStringLiteral("ExitWin1"));
 
     buildMenu();
     applyDefaultLayout();
@@ -228,8 +239,11 @@ void TForm1::dispatchEnter()
         EnterCommand::classify(ComboBox1Edit->text(), shutdownName(), rebootName());
     switch (command.kind) {
     case K::PowerOff:
+        ExitWin1->PowerOff();
+        break;
     case K::Reboot:
-        throw Error(QStringLiteral("この環境では電源を操作できません"));
+        ExitWin1->Reboot();
+        break;
     case K::Address:
         m_context.shell.open(command.text, QString());
         break;
@@ -278,9 +292,12 @@ void TForm1::dispatchEnter()
     finish();
 }
 
-void TForm1::calculate(const QString &)
+void TForm1::calculate(const QString &text)
 {
-    throw Error(QStringLiteral("誤った表記が見られます。修正して下さい。"));
+    Keisan->setExpression(text);
+    const QString result = formatGeneral(Keisan->value(), QLocale().decimalPoint().at(0));
+    setInputText(result);
+    QGuiApplication::clipboard()->setText(result);
 }
 
 void TForm1::launch(const QString &keyword)

@@ -14,6 +14,8 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QTimer;
+class TExitWin;
+class TMathsParser;
 
 // The launcher's main window: the input line with its keyword list, the entry's icon and
 // description, and the popup menu whose commands the input line's slash commands click.
@@ -70,6 +72,8 @@ public:
     QAction *N15;
     QAction *N12;
     QTimer *Timer1;
+    TMathsParser *Keisan;
+    TExitWin *ExitWin1;
     int typingFlag = 0;
 
 protected:
@@ -92,4 +96,5 @@ private:
     AppContext &m_context;
     std::unique_ptr<KeywordStore> m_store;
     KeywordListModel *m_model;
+    QString m_textBeforeReload;
 };

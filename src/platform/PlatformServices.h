@@ -1,15 +1,20 @@
 #pragma once
 
+#include "Icons.h"
 #include "KeyNames.h"
+#include "Power.h"
 #include "Shell.h"
 
 #include <memory>
 
-// The services of the platform the program runs on; main() makes them once.
+// The services of the platform the program runs on; main() makes them once, after the
+// application object (the icon theme needs it).
 struct PlatformServices
 {
     std::unique_ptr<Shell> shell;
     std::unique_ptr<KeyNames> keyNames;
+    std::unique_ptr<Power> power;
+    std::unique_ptr<Icons> icons;
 };
 
 PlatformServices createPlatformServices();

@@ -1,5 +1,7 @@
+#include "LinuxIcons.h"
 #include "LinuxKeyNames.h"
 #include "LinuxShell.h"
+#include "LogindPower.h"
 #include "platform/PlatformServices.h"
 
 PlatformServices createPlatformServices()
@@ -7,5 +9,7 @@ PlatformServices createPlatformServices()
     PlatformServices services;
     services.shell = std::make_unique<LinuxShell>();
     services.keyNames = std::make_unique<LinuxKeyNames>();
+    services.power = std::make_unique<LogindPower>();
+    services.icons = std::make_unique<LinuxIcons>();
     return services;
 }

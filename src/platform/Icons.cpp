@@ -1,0 +1,3 @@
+#include "Icons.h"
+
+Icons::~Icons() = default;

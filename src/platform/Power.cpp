@@ -1,0 +1,3 @@
+#include "Power.h"
+
+Power::~Power() = default;

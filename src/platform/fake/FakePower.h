@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Power.h"
+
+#include <QList>
+
+// Records both steps in the order they were asked; each step's answer can be set.
+class FakePower : public Power
+{
+public:
+    enum class Step { MayExit, Exit };
+
+    struct Call
+    {
+        Step step;
+        PowerAction action;
+        bool operator==(const Call &) const = default;
+    };
+
+    bool mayExit(PowerAction action) override;
+    bool exit(PowerAction action) override;
+
+    QList<Call> calls;
+    bool grantPrivilege = true;
+    bool acceptExit = true;
+};

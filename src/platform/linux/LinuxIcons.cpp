@@ -1,0 +1,233 @@
+#include "LinuxIcons.h"
+
+#include "DesktopEntry.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+const QString FolderIcon = QStringLiteral("folder");
+const QString ExecutableIcon = QStringLiteral("application-x-executable");
+
+// The theme icons standing for the system's icon files. shell32.dll's numbering is the
+// platform's own; only icons with an obvious counterpart in a theme are listed.
+std::optional<QStringList> systemIcon(const QString &file, int index)
+{
+    const auto is = [&file](QStringView name) {
+        return file.compare(name, Qt::CaseInsensitive) == 0;
+    };
+    if (is(u"shell32.dll")) {
+        switch (index) {
+        case 1: return QStringList{QStringLiteral("text-x-generic")};
+        case 2: return QStringList{ExecutableIcon};
+        case 3: return QStringList{FolderIcon};
+        case 4: return QStringList{QStringLiteral("folder-open"), FolderIcon};
+        case 8: return QStringList{QStringLiteral("drive-harddisk")};
+        case 11: return QStringList{QStringLiteral("media-optical")};
+        case 15: return QStringList{QStringLiteral("computer")};
+        case 16: return QStringList{QStringLiteral("printer")};
+        case 31: return QStringList{QStringLiteral("user-trash")};
+        case 32:
+            return QStringList{QStringLiteral("user-trash-full"), QStringLiteral("user-trash")};
+        default: return QStringList{};
+        }
+    }
+    if (is(u"mydocs.dll"))
+        return index == 0 ? QStringList{QStringLiteral("folder-documents"), FolderIcon}
+                          : QStringList{};
+    // The my computer item launches the file manager, which the shell finds by this name.
+    if (is(u"explorer.exe") || is(u"explorer"))
+        return index == 0 ? QStringList{QStringLiteral("system-file-manager"), FolderIcon}
+                          : QStringList{};
+    return std::nullopt;
+}
+
+// The picture centred on a transparent square of exactly the icon's size in device pixels,
+// scaled to fit without changing its proportions.
+QPixmap fitted(QImage image, qreal devicePixelRatio)
+{
+    if (image.isNull())
+        return {};
+    image.setDevicePixelRatio(1);
+    const int edge = qRound(Icons::Size * devicePixelRatio);
+    if (image.size() != QSize(edge, edge)) {
+        const QImage scaled =
+            image.scaled(edge, edge, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QImage square(edge, edge, QImage::Format_ARGB32_Premultiplied);
+        square.fill(Qt::transparent);
+        QPainter painter(&square);
+        painter.drawImage((edge - scaled.width()) / 2, (edge - scaled.height()) / 2, scaled);
+        painter.end();
+        image = square;
+    }
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    return pixmap;
+}
+
+} // namespace
+
+LinuxIcons::LinuxIcons()
+{
+    ensureTheme();
+}
+
+void LinuxIcons::ensureTheme()
+{
+    // Without a desktop Qt names no theme (offscreen) or only hicolor, which holds no folder
+    // or document icons (a bare window manager), and may not know where themes live.
+    const QString current = QIcon::themeName();
+    if (!current.isEmpty() && current != QStringLiteral("hicolor"))
+        return;
+
+    QStringList paths = QIcon::themeSearchPaths();
+    QStringList candidates{QDir::homePath() + QStringLiteral("/.icons")};
+    const QStringList dataFolders =
+        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    for (const QString &data : dataFolders)
+        candidates.append(data + QStringLiteral("/icons"));
+    for (const QString &path : std::as_const(candidates)) {
+        if (!paths.contains(path) && QFileInfo(path).isDir())
+            paths.append(path);
+    }
+    QIcon::setThemeSearchPaths(paths);
+
+    for (const QString &theme : {QStringLiteral("Adwaita"), QStringLiteral("hicolor")}) {
+        const bool installed = std::any_of(paths.cbegin(), paths.cend(), [&](const QString &path) {
+            return QFileInfo::exists(path + u'/' + theme + QStringLiteral("/index.theme"));
+        });
+        if (installed) {
+            QIcon::setThemeName(theme);
+            break;
+        }
+    }
+    if (QIcon::fallbackThemeName().isEmpty())
+        QIcon::setFallbackThemeName(QStringLiteral("hicolor"));
+}
+
+QPixmap LinuxIcons::extract(const QString &file, int index, qreal devicePixelRatio)
+{
+    if (!(devicePixelRatio > 0))
+        devicePixelRatio = 1;
+
+    if (const std::optional<QStringList> names = systemIcon(file, index))
+        return render({{}, *names}, devicePixelRatio);
+    // An ordinary file holds one icon, its own.
+    if (file.isEmpty() || index != 0)
+        return {};
+
+    const QFileInfo info(file);
+    if (!info.exists()) {
+        // A bare program name is found on the search path, as the shell starts it; an
+        // application's icon usually carries its name.
+        if (file.contains(u'/'))
+            return {};
+        const QString program = QStandardPaths::findExecutable(file);
+        if (program.isEmpty())
+            return {};
+        return render({{}, {file, ExecutableIcon}}, devicePixelRatio);
+    }
+
+    const QString path = info.absoluteFilePath();
+    const Stamp stamp = stampOf(info);
+    auto cached = m_sources.find(path);
+    if (cached == m_sources.end() || cached->stamp != stamp)
+        cached = m_sources.insert(path, {stamp, sourceOf(info)});
+    return render(cached->source, devicePixelRatio);
+}
+
+LinuxIcons::Stamp LinuxIcons::stampOf(const QFileInfo &info)
+{
+    // The change time also moves when the path is replaced; the modification time covers file
+    // systems that do not keep a change time. Both tick coarsely, so an executable bit set
+    // within the same tick is caught by the permissions themselves.
+    return {info.size(), info.lastModified(), info.metadataChangeTime(), info.permissions()};
+}
+
+LinuxIcons::Source LinuxIcons::sourceOf(const QFileInfo &info)
+{
+    if (info.isDir())
+        return {{}, {FolderIcon}};
+
+    const QString path = info.absoluteFilePath();
+    if (DesktopEntry::isDesktopFile(path)) {
+        const QString icon = DesktopEntry::read(path).icon();
+        if (QDir::isAbsolutePath(icon))
+            return {icon, {ExecutableIcon}};
+        return {{}, {icon, ExecutableIcon}};
+    }
+
+    // An image shows itself, even with an executable bit (as on file systems that set it on
+    // every file); one that cannot be decoded shows its type's icon.
+    const QMimeType mime = m_mimes.mimeTypeForFile(info);
+    if (mime.name().startsWith(QStringLiteral("image/")) && QImageReader(path).canRead())
+        return {path, {mime.iconName(), mime.genericIconName()}};
+    if (info.isExecutable())
+        return {{}, {ExecutableIcon}};
+    return {{}, {mime.iconName(), mime.genericIconName()}};
+}
+
+QPixmap LinuxIcons::render(const Source &source, qreal devicePixelRatio)
+{
+    if (!source.image.isEmpty()) {
+        const QPixmap pixmap = imagePixmap(source.image, devicePixelRatio);
+        if (!pixmap.isNull())
+            return pixmap;
+    }
+    for (const QString &name : source.themeNames) {
+        if (name.isEmpty())
+            continue;
+        const QPixmap pixmap = themePixmap(name, devicePixelRatio);
+        if (!pixmap.isNull())
+            return pixmap;
+    }
+    return {};
+}
+
+QPixmap LinuxIcons::themePixmap(const QString &name, qreal devicePixelRatio)
+{
+    const Key key{name, devicePixelRatio};
+    auto cached = m_themePixmaps.constFind(key);
+    if (cached != m_themePixmaps.cend())
+        return *cached;
+
+    QPixmap pixmap;
+    const QIcon icon = QIcon::fromTheme(name);
+    if (!icon.isNull())
+        pixmap = fitted(icon.pixmap(QSize(Size, Size), devicePixelRatio).toImage(),
+                        devicePixelRatio);
+    m_themePixmaps.insert(key, pixmap);
+    return pixmap;
+}
+
+QPixmap LinuxIcons::imagePixmap(const QString &path, qreal devicePixelRatio)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return {};
+    const Stamp stamp = stampOf(info);
+    const Key key{info.absoluteFilePath(), devicePixelRatio};
+    auto cached = m_images.constFind(key);
+    if (cached != m_images.cend() && cached->stamp == stamp)
+        return cached->pixmap;
+
+    // Large pictures are decoded straight to the icon's size where the format allows it.
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const int edge = qRound(Size * devicePixelRatio);
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > edge || size.height() > edge))
+        reader.setScaledSize(size.scaled(edge, edge, Qt::KeepAspectRatio).expandedTo({1, 1}));
+    const QPixmap pixmap = fitted(reader.read(), devicePixelRatio);
+    m_images.insert(key, {stamp, pixmap});
+    return pixmap;
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/Icons.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QHash>
+#include <QMimeDatabase>
+#include <QPixmap>
+#include <QStringList>
+
+#include <utility>
+
+class QFileInfo;
+
+// Icons from the desktop's icon theme: the system's icon files stand for theme icons, a
+// .desktop file shows its Icon, an image shows itself, a folder, an executable and a
+// document show the theme's icon for their kind. Needs a QGuiApplication.
+//
+// The picture is looked up on every keystroke that names a keyword, so rendered pixmaps are
+// kept: theme icons by name, files by path together with their size and times, so that a
+// changed file is looked at again.
+class LinuxIcons : public Icons
+{
+public:
+    // Chooses an icon theme when the platform names none (no desktop running).
+    LinuxIcons();
+
+    QPixmap extract(const QString &file, int index, qreal devicePixelRatio) override;
+
+private:
+    // Where a file's picture comes from: an image file, else the first theme icon found.
+    struct Source
+    {
+        QString image;
+        QStringList themeNames;
+    };
+
+    // What a file looked like when its picture was made.
+    struct Stamp
+    {
+        qint64 size = -1;
+        QDateTime modified;
+        QDateTime changed;
+        QFile::Permissions permissions;
+        bool operator==(const Stamp &) const = default;
+    };
+
+    struct CachedSource
+    {
+        Stamp stamp;
+        Source source;
+    };
+
+    struct CachedImage
+    {
+        Stamp stamp;
+        QPixmap pixmap;
+    };
+
+    using Key = std::pair<QString, qreal>;
+
+    static void ensureTheme();
+    static Stamp stampOf(const QFileInfo &info);
+
+    Source sourceOf(const QFileInfo &info);
+    QPixmap render(const Source &source, qreal devicePixelRatio);
+    QPixmap themePixmap(const QString &name, qreal devicePixelRatio);
+    QPixmap imagePixmap(const QString &path, qreal devicePixelRatio);
+
+    QMimeDatabase m_mimes;
+    QHash<QString, CachedSource> m_sources; // by absolute path
+    QHash<Key, QPixmap> m_themePixmaps;     // by theme name and ratio; null when not found
+    QHash<Key, CachedImage> m_images;       // by absolute path and ratio
+};

@@ -1,0 +1,101 @@
+# Shared steps of the end-to-end tests: a private X server with a window manager, the real
+# program copied into a fresh folder, and cleanup of every process by its PID.
+# Each test runs inside its own dbus-run-session (see CMakeLists.txt).
+set -euo pipefail
+
+PROGRAM=${1:?usage: test.sh path/to/tblaunch}
+WORK=$(mktemp -d)
+PIDS=()
+LAUNCHER_PID=
+
+cleanup() {
+  local p
+  for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Polls a command until it succeeds, for at most $1 seconds.
+wait_until() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+start_display() {
+  local fd pid number
+  exec {fd}< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "$!")
+  read -r pid <&"$fd"
+  PIDS+=("$pid")
+  read -r number <&"$fd"
+  export DISPLAY=":$number"
+  openbox --sm-disable >/dev/null 2>&1 &
+  PIDS+=("$!")
+  wait_until 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "no window manager"
+  wait_until 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
+    || fail "window manager did not start"
+}
+
+# Writes a file in Shift-JIS with CR LF line ends: sjis_file PATH LINE...
+sjis_file() {
+  local path=$1
+  shift
+  mkdir -p "$(dirname "$path")"
+  printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 > "$path"
+}
+
+launcher_window() {
+  xdotool search --onlyvisible --name "^tobio's launcher\$" 2>/dev/null | head -n 1
+}
+
+launcher_shown() {
+  [ -n "$(launcher_window)" ]
+}
+
+start_launcher() {
+  cp "$PROGRAM" "$WORK/tblaunch"
+  (cd "$WORK" && exec ./tblaunch) >"$WORK/launcher.log" 2>&1 &
+  LAUNCHER_PID=$!
+  PIDS+=("$LAUNCHER_PID")
+  wait_until 15 launcher_shown || fail "the launcher window did not appear"
+  WINDOW=$(launcher_window)
+  xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || xdotool windowfocus "$WINDOW"
+}
+
+type_text() {
+  xdotool type --delay 15 -- "$1"
+}
+
+key() {
+  xdotool key --delay 15 "$@"
+}
+
+clipboard() {
+  xclip -o -selection clipboard 2>/dev/null || true
+}
+
+# The input line's text, copied through the clipboard. A marker character is typed first,
+# so an empty line reads as the marker alone; it is taken off again afterwards.
+input_text() {
+  type_text '#'
+  key ctrl+a ctrl+c
+  local text
+  wait_until 5 sh -c 'xclip -o -selection clipboard 2>/dev/null | grep -q "#\$"' || true
+  text=$(clipboard)
+  key End BackSpace
+  printf '%s' "${text%#}"
+}
+
+screenshot() {
+  import -window root "$1" 2>/dev/null || true
+}

@@ -1,0 +1,166 @@
+#include "launcher/KeywordStore.h"
+
+#include "base/Error.h"
+
+#include "QtPrinters.h"
+#include "TempFolder.h"
+
+#include <QDir>
+#include <QDirIterator>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class KeywordStoreTest : public ::testing::Test
+{
+protected:
+    QStringList listed() const
+    {
+        QStringList names;
+        QDirIterator it(dir.file("data"), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        while (it.hasNext()) {
+            it.next();
+            names.append(it.fileName());
+        }
+        return names;
+    }
+
+    TempFolder dir;
+    KeywordStore store{dir.path()};
+};
+
+TEST_F(KeywordStoreTest, StartsFromNothing)
+{
+    store.load();
+    EXPECT_TRUE(QFileInfo(dir.file("data")).isDir());
+    EXPECT_TRUE(dir.exists("data.lst"));
+    EXPECT_EQ(dir.read("data.lst"), QByteArray());
+    EXPECT_TRUE(store.keywords().isEmpty());
+}
+
+TEST_F(KeywordStoreTest, RebuildsTheListFromTheFolderInListingOrder)
+{
+    dir.write("data/b", "x\r\n");
+    dir.write("data/a", "y\r\n");
+    dir.write("data/.hidden", "");
+    QDir(dir.path()).mkpath("data/c");
+    store.load();
+    EXPECT_EQ(store.keywords(), listed());
+    EXPECT_EQ(store.keywords().size(), 4);
+    EXPECT_EQ(dir.read("data.lst"), (listed().join("\r\n") + "\r\n").toUtf8());
+}
+
+TEST_F(KeywordStoreTest, LoadsTheOrderListAsItStands)
+{
+    dir.write("data.lst", "zoo\r\nApple\n\x83\x81\x83\x82\rlast");
+    dir.write("data/zoo", "");
+    store.load();
+    EXPECT_EQ(store.keywords(), QStringList({"zoo", "Apple", "メモ", "last"}));
+}
+
+TEST_F(KeywordStoreTest, ReadsEntriesOfOneTwoOrThreeLines)
+{
+    dir.write("data/only", "/usr/bin/true");
+    dir.write("data/full", "/bin/echo\r\n\r\n-n hi\r\nignored\r\n");
+    EXPECT_EQ(store.readEntry("only"), (Entry{"/usr/bin/true", "", ""}));
+    EXPECT_EQ(store.readEntry("full"), (Entry{"/bin/echo", "", "-n hi"}));
+}
+
+TEST_F(KeywordStoreTest, FindsEntriesWhateverTheLetterCase)
+{
+    dir.write("data.lst", "Memo\r\n");
+    dir.write("data/Memo", "listed\r\n");
+    dir.write("data/notes", "unlisted\r\n");
+    store.load();
+    EXPECT_EQ(store.readEntry("MEMO").target, "listed");  // through the list's spelling
+    EXPECT_EQ(store.readEntry("NoTeS").target, "unlisted"); // through the folder
+    EXPECT_EQ(store.find(u"memo"), 0);
+    EXPECT_EQ(store.find(u"mem"), -1);
+    EXPECT_FALSE(store.entryExists("other"));
+}
+
+TEST_F(KeywordStoreTest, AFolderIsNoEntry)
+{
+    QDir(dir.path()).mkpath("data/tools");
+    EXPECT_FALSE(store.entryExists("tools"));
+    try {
+        store.readEntry("tools");
+        FAIL() << "no error";
+    } catch (const Error &e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("ファイル \"%1\". ").arg(dir.file("data/tools"))));
+        EXPECT_TRUE(e.message().endsWith(QStringLiteral(" は開けません")));
+    }
+}
+
+TEST_F(KeywordStoreTest, NamesOutsideTheFolderAreNeverRead)
+{
+    dir.write("secret", "outside\r\n");
+    dir.write("data/x", "inside\r\n");
+    for (const QString &name : QStringList{"../secret", "..", ".", "", "x/../../secret"})
+        EXPECT_FALSE(store.entryExists(name)) << name.toStdString();
+}
+
+TEST_F(KeywordStoreTest, InsertWritesTheEntryAndTheOrder)
+{
+    dir.write("data.lst", "apple\r\nBanana\r\ncherry\r\n");
+    store.load();
+    store.insertKeyword("bread", {"/usr/bin/bread", "", "--fresh"});
+    EXPECT_EQ(dir.read("data/bread"), QByteArray("/usr/bin/bread\r\n\r\n--fresh\r\n"));
+    EXPECT_EQ(dir.read("data.lst"), QByteArray("apple\r\nBanana\r\nbread\r\ncherry\r\n"));
+    EXPECT_EQ(store.keywords(), QStringList({"apple", "Banana", "bread", "cherry"}));
+}
+
+TEST_F(KeywordStoreTest, InsertWorksOnTheFileNotOnTheList)
+{
+    store.load();
+    dir.write("data.lst", "x\r\n"); // changed on disk behind the list's back
+    store.insertKeyword("a", {});
+    EXPECT_EQ(store.keywords(), QStringList({"a", "x"}));
+}
+
+TEST_F(KeywordStoreTest, RefusedKeywordsWriteNothing)
+{
+    dir.write("data.lst", "a\r\n");
+    store.load();
+    for (const QString &bad : QStringList{"", ".", "..", "x/y", "../evil", QStringLiteral("nul\0x"), "😀"}) {
+        EXPECT_THROW(store.insertKeyword(bad, {"t", "d", "p"}), Error) << bad.toStdString();
+        EXPECT_EQ(dir.read("data.lst"), QByteArray("a\r\n"));
+    }
+    EXPECT_THROW(store.insertKeyword("ok", {"t", "😀", ""}), Error);
+    EXPECT_EQ(dir.read("data.lst"), QByteArray("a\r\n"));
+    EXPECT_FALSE(dir.exists("data/ok"));
+    EXPECT_FALSE(dir.exists("evil"));
+}
+
+TEST_F(KeywordStoreTest, OverwriteTouchesOnlyTheEntry)
+{
+    dir.write("data.lst", "memo\r\n");
+    dir.write("data/memo", "old\r\n");
+    store.load();
+    store.overwriteEntry("memo", {"new", "desc", ""});
+    EXPECT_EQ(dir.read("data/memo"), QByteArray("new\r\ndesc\r\n\r\n"));
+    EXPECT_EQ(dir.read("data.lst"), QByteArray("memo\r\n"));
+}
+
+TEST_F(KeywordStoreTest, RemoveDeletesTheRowsFileAndSaves)
+{
+    dir.write("data.lst", "foo\r\nbar\r\ngone\r\n");
+    dir.write("data/foo", "x\r\n");
+    store.load();
+    store.removeKeyword(store.find(u"FOO"));
+    EXPECT_FALSE(dir.exists("data/foo"));
+    EXPECT_EQ(dir.read("data.lst"), QByteArray("bar\r\ngone\r\n"));
+    store.removeKeyword(store.find(u"gone")); // its file was never there: not reported
+    EXPECT_EQ(store.keywords(), QStringList({"bar"}));
+}
+
+TEST_F(KeywordStoreTest, RewriteOrderSavesAndReloads)
+{
+    store.load();
+    store.rewriteOrder({"b", "a"});
+    EXPECT_EQ(dir.read("data.lst"), QByteArray("b\r\na\r\n"));
+    EXPECT_EQ(store.keywords(), QStringList({"b", "a"}));
+}
+
+} // namespace
