@@ -3,8 +3,7 @@
 # and ini file. Without a display it runs on a virtual one for a few seconds and saves a
 # screenshot to <build>/screenshot.png.
 set -euo pipefail
-build=${1:-build}
-program="$build/tblaunch"
+build=$(cd "${1:-build}" && pwd)
 
 if [ -n "${DISPLAY:-}" ]; then
   cd "$build" && exec ./tblaunch
@@ -21,19 +20,23 @@ pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT INT TERM
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb_pid <&3
+exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "$!")
+read -r xvfb_pid <&3
 pids+=("$xvfb_pid")
 read -r display_number <&3
 export DISPLAY=":$display_number"
 
-openbox >/dev/null 2>&1 & pids+=("$!")
-(cd "$build" && exec ./tblaunch) & pids+=("$!")
-for _ in $(seq 1 50); do
-  xdotool search --name "tobio's launcher" >/dev/null 2>&1 && break
+openbox --sm-disable >/dev/null 2>&1 & pids+=("$!")
+for _ in $(seq 1 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
 done
-sleep 2
-xwininfo -root -tree | grep -i tobio || true
+
+(cd "$build" && exec ./tblaunch) & pids+=("$!")
+for _ in $(seq 1 100); do
+  xdotool search --onlyvisible --name "^tobio's launcher\$" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+sleep 3
 import -window root "$build/screenshot.png"
 echo "run: screenshot saved to $build/screenshot.png"
