@@ -11,4 +11,8 @@ QString executableFolder();
 // The executable's path with its extension replaced by ".ini".
 QString settingsFile();
 
+// Creates the folder unless it is there; anything else of that name, or a refusal, raises
+// the folder functions' error ("ファイルへのアクセスが拒否されました" or "I/O エラー (n)").
+void ensureFolder(const QString &path);
+
 } // namespace Paths

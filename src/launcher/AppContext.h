@@ -8,6 +8,8 @@ class KeyNames;
 class Power;
 class Shell;
 class TForm1;
+class TForm2;
+class TForm4;
 
 // What the windows share, made once in main() (or by a test with fakes). Each window
 // gets it in its constructor; the window pointers are null until that window exists.
@@ -22,4 +24,6 @@ struct AppContext
     Interaction &interaction;
 
     TForm1 *form1 = nullptr;
+    TForm2 *form2 = nullptr;
+    TForm4 *form4 = nullptr;
 };

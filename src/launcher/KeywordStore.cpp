@@ -5,6 +5,7 @@
 
 #include "base/Error.h"
 #include "base/Messages.h"
+#include "base/Paths.h"
 #include "base/TextFile.h"
 
 #include <QDir>
@@ -28,12 +29,6 @@ bool exists(const QString &path)
 {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0;
-}
-
-void makeFolder(const QString &path)
-{
-    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0 && errno != EEXIST)
-        throw Error(Messages::ioFailure(errno));
 }
 
 // Every name in the folder, hidden ones included, in the order the file system lists them.
@@ -73,7 +68,7 @@ QString KeywordStore::entryPath(const QString &keyword) const
 
 void KeywordStore::load()
 {
-    makeFolder(dataFolder());
+    Paths::ensureFolder(dataFolder());
     if (exists(listFile())) {
         reload();
         return;

@@ -1,28 +1,37 @@
 #include "Unit1.h"
 
+#include "ClockText.h"
 #include "EnterCommand.h"
 #include "KeywordLineEdit.h"
 #include "KeywordListModel.h"
 #include "KeywordStore.h"
+#include "TrayIconImage.h"
 
 #include "base/Guard.h"
 #include "base/Interaction.h"
+#include "base/Paths.h"
 #include "calc/MathsParser.h"
 #include "calc/NumberFormat.h"
 #include "platform/Shell.h"
-#include "settings/ExitWin32.h"
 #include "platform/VirtualKeys.h"
+#include "settings/ExitWin32.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 
-#include <QAbstractItemView>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QLabel>
 #include <QListView>
 #include <QLocale>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QSystemTrayIcon>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -32,18 +41,54 @@ const QString kLockedCaption = QStringLiteral("ロックを解除");
 } // namespace
 
 TForm1::TForm1(AppContext &context)
-    : QWidget(nullptr)
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint)
+    , shiftHeld([] { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; })
+    , trayAvailable([] { return QSystemTrayIcon::isSystemTrayAvailable(); })
     , m_context(context)
     , m_store(std::make_unique<KeywordStore>(context.executableFolder))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("tobio's launcher"));
+    move(254, 152);
     QFont font;
     font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
                       QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
     font.setPixelSize(12);
     setFont(font);
 
+    buildControls();
+    buildMenu();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this,
+            [this] { guarded(m_context.interaction, [&] { Timer1Timer(); }); });
+
+    TrayIcon = new QSystemTrayIcon(trayIconImage(), this);
+    TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
+    TrayIcon->setToolTip(QStringLiteral("tobio launcher"));
+    connect(TrayIcon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                guarded(m_context.interaction, [&] {
+                    if (reason == QSystemTrayIcon::Trigger)
+                        TrayLeftClick();
+                    else if (reason == QSystemTrayIcon::Context)
+                        TrayRightClick();
+                });
+            });
+
+    Keisan = new TMathsParser(this);
+    Keisan->setObjectName(QStringLiteral("Keisan"));
+    Keisan->setLanguage(1);
+    ExitWin1 = new TExitWin(context.power, this);
+    ExitWin1->setObjectName(QStringLiteral("ExitWin1"));
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildControls()
+{
     m_model = new KeywordListModel(*m_store, this);
 
     ComboBox1 = new QComboBox(this);
@@ -69,33 +114,21 @@ TForm1::TForm1(AppContext &context)
         ComboBox1->setCurrentIndex(-1);
         setInputText(m_textBeforeReload);
     });
-
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAttribute(Qt::WA_TranslucentBackground);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-
-    Keisan = new TMathsParser(this);
-    Keisan->setObjectName(QStringLiteral("Keisan"));
-    Keisan->setLanguage(1);
-    ExitWin1 = new TExitWin(context.power, this);
-    ExitWin1->setObjectName(QStringLiteral("ExitWin1"));
-
-    buildMenu();
-    applyDefaultLayout();
-
     connect(ComboBox1Edit, &KeywordLineEdit::keyDown, this,
             [this](int key) { guarded(m_context.interaction, [&] { ComboBox1KeyDown(key); }); });
     connect(ComboBox1Edit, &KeywordLineEdit::keyPress, this,
             [this](QChar key) { guarded(m_context.interaction, [&] { ComboBox1KeyPress(key); }); });
-}
 
-TForm1::~TForm1() = default;
+    // The icon and the description take their own clicks: only the bare surface moves
+    // the window.
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAttribute(Qt::WA_NoMousePropagation);
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAttribute(Qt::WA_TranslucentBackground);
+    Label1->setAttribute(Qt::WA_NoMousePropagation);
+}
 
 QAction *TForm1::addItem(const char *name, const QString &caption, void (TForm1::*handler)())
 {
@@ -118,6 +151,8 @@ void TForm1::buildMenu()
 {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    connect(PopupMenu1, &QMenu::aboutToShow, this,
+            [this] { guarded(m_context.interaction, [&] { PopupMenu1Popup(); }); });
     N14 = addItem("N14", kUnlockedCaption, nullptr);
     N14->setCheckable(true);
     // The menu flips the check before it reports the click; the handler flips it itself.
@@ -134,7 +169,16 @@ void TForm1::buildMenu()
     N10 = addSeparator("N10");
     N13 = addItem("N13", QStringLiteral("環境設定"), nullptr);
     N16 = addItem("N16", QStringLiteral("登録キーワードの保守"), &TForm1::N16Click);
-    N4 = addItem("N4", QStringLiteral("スキンの設定"), nullptr);
+
+    QMenu *skins = PopupMenu1->addMenu(QStringLiteral("スキンの設定"));
+    N4 = skins->menuAction();
+    N4->setObjectName(QStringLiteral("N4"));
+    auto *skinChoice = new QActionGroup(this);
+    default1 = skins->addAction(QStringLiteral("default"));
+    default1->setObjectName(QStringLiteral("default1"));
+    default1->setCheckable(true);
+    skinChoice->addAction(default1);
+
     skinini2 = addItem("skinini2", QStringLiteral("skin.iniの編集"), nullptr);
     skinini1 = addItem("skinini1", QStringLiteral("skin.iniエディタの実行"), nullptr);
     N11 = addSeparator("N11");
@@ -155,23 +199,49 @@ void TForm1::applyDefaultLayout()
     Label1->setGeometry(0, 24, 153, 14);
 }
 
-void TForm1::contextMenuEvent(QContextMenuEvent *event)
-{
-    PopupMenu1->popup(event->globalPos());
-}
-
 void TForm1::FormCreate()
 {
-    guarded(m_context.interaction, [&] {
-        typingFlag = 0;
-        m_store->load();
-    });
+    guarded(m_context.interaction, [&] { startUp(); });
+}
+
+void TForm1::startUp()
+{
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                guarded(m_context.interaction, [&] {
+                    if (state == Qt::ApplicationActive)
+                        AppActivate();
+                    else if (state == Qt::ApplicationInactive)
+                        AppDeactivate();
+                });
+            });
+    setAcceptDrops(true);
+    Paths::ensureFolder(m_context.executableFolder + QStringLiteral("skin"));
+
+    const SettingsFile settings(m_context.settingsFile);
+    default1->setChecked(settings.read(SettingsKeys::DefaultSkin));
+    selectedSkinName = settings.read(SettingsKeys::SelectedSkinName);
+    if (default1->isChecked())
+        applyDefaultLayout();
+
+    switchClockOn();
+    typingFlag = 0;
+    TrayIcon->show();
+    m_store->load();
 }
 
 void TForm1::setInputText(const QString &text)
 {
     // Text the program sets never counts as the user's edit.
     ComboBox1Edit->setText(text);
+}
+
+void TForm1::switchClockOn()
+{
+    // Switching on a running clock must not restart its second, or keys held down would
+    // keep it from ever ticking.
+    if (!Timer1->isActive())
+        Timer1->start();
 }
 
 bool TForm1::locked() const
@@ -196,7 +266,19 @@ void TForm1::finish()
 {
     releaseLock();
     typingFlag = 0;
-    Timer1->start();
+    switchClockOn();
+}
+
+bool TForm1::stayOnTop() const
+{
+    // Read from the settings dialog's switch once that dialog exists.
+    return false;
+}
+
+int TForm1::hotkey() const
+{
+    // The settings dialog's hotkey once that dialog exists; until then what is stored.
+    return SettingsFile(m_context.settingsFile).read(SettingsKeys::Hotkey, m_context.keyNames);
 }
 
 QString TForm1::shutdownName() const
@@ -207,6 +289,97 @@ QString TForm1::shutdownName() const
 QString TForm1::rebootName() const
 {
     return QStringLiteral("reboot");
+}
+
+void TForm1::Timer1Timer()
+{
+    if (typingFlag != 0 || ComboBox1Edit->hasSelectedText()) {
+        Timer1->stop();
+        return;
+    }
+    if (idleTicks <= 3) {
+        ++idleTicks;
+        return;
+    }
+    setInputText(clockText(QDateTime::currentDateTime(), QLocale::system()));
+}
+
+void TForm1::AppDeactivate()
+{
+    if (stayOnTop()) {
+        if (QWindow *window = windowHandle())
+            window->setFlags(window->flags() | Qt::WindowStaysOnTopHint);
+        return;
+    }
+    // Without a notification area a hidden window could only come back by the hotkey.
+    if (shiftHeld() || locked() || !trayAvailable())
+        return;
+    clearDisplay();
+    switchClockOn();
+    typingFlag = 0;
+    hide();
+}
+
+void TForm1::AppActivate()
+{
+    if (Timer1->isActive())
+        ComboBox1Edit->selectAll();
+}
+
+void TForm1::restore()
+{
+    show();
+    raise();
+    activateWindow();
+    Image1->clear();
+    ComboBox1Edit->setFocus(Qt::ActiveWindowFocusReason);
+    if (ComboBox1Edit->hasSelectedText())
+        ComboBox1Edit->del();
+}
+
+void TForm1::TrayLeftClick()
+{
+    restore();
+}
+
+void TForm1::TrayRightClick()
+{
+    for (QAction *item : {N7, N14, N2, N10, N9})
+        item->setVisible(false);
+    PopupMenu1->popup(QCursor::pos());
+}
+
+void TForm1::PopupMenu1Popup()
+{
+    if (isActiveWindow())
+        for (QAction *item : {N7, N14, N2, N10, N9})
+            item->setVisible(true);
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent *event)
+{
+    PopupMenu1->popup(event->globalPos());
+}
+
+void TForm1::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(event);
+    // The window manager moves the window where it can; otherwise it follows the mouse.
+    if (QWindow *window = windowHandle(); window && window->startSystemMove())
+        return;
+    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_dragOffset)
+        move(event->globalPosition().toPoint() - *m_dragOffset);
+}
+
+void TForm1::mouseReleaseEvent(QMouseEvent *)
+{
+    m_dragOffset.reset();
 }
 
 void TForm1::ComboBox1KeyDown(int key)
@@ -226,7 +399,7 @@ void TForm1::ComboBox1KeyPress(QChar key)
 {
     if (key != QChar(u'\r')) {
         typingFlag = 0;
-        Timer1->start();
+        switchClockOn();
         return;
     }
     dispatchEnter();
@@ -336,6 +509,10 @@ void TForm1::N9Click()
 
 void TForm1::N12Click()
 {
+    const SettingsFile settings(m_context.settingsFile);
+    settings.write(SettingsKeys::Hotkey, hotkey(), m_context.keyNames);
+    settings.write(SettingsKeys::DefaultSkin, default1->isChecked());
+    settings.write(SettingsKeys::SelectedSkinName, selectedSkinName);
     close();
     QApplication::quit();
 }

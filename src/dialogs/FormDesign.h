@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QFont;
+class QLabel;
+class QString;
+class QWidget;
+
+// What the dialogs share of their fixed designs: the font their positions were laid out
+// for, controls placed at design positions, and a window kept at its outer design size.
+namespace FormDesign {
+
+// The design font: a proportional Gothic at 12 pixels, with fallbacks found on Linux.
+QFont font();
+
+// Names the control (its objectName) and puts it at its position in the client area.
+template <typename Control>
+Control *place(Control *control, const char *name, const QRect &geometry)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
+// A label sized to its caption, its top-left corner at the position.
+QLabel *label(QWidget *parent, const char *name, const QString &caption, QPoint position);
+
+// Keeps the window's size, frame included, at `outer` and forbids resizing it. The client
+// area is what the window manager's frame leaves; until a frame is known it is `outer`.
+void keepOuterSize(QWidget *window, QSize outer);
+
+} // namespace FormDesign

@@ -1,0 +1,283 @@
+#include "DialogFixture.h"
+
+#include "base/Error.h"
+#include "launcher/KeywordLineEdit.h"
+#include "launcher/KeywordStore.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString kQuestion = QStringLiteral("おなじ名前はがすでに登録されています。更新しますか？");
+const QString kAdded = QStringLiteral("追加しました");
+const QString kOverwritten = QStringLiteral("上書きしました");
+const QString kAbandoned = QStringLiteral("登録処理を中断しました");
+
+using Button = Interaction::Button;
+
+class Registration : public DialogFixture
+{
+protected:
+    void SetUp() override
+    {
+        dir.write("data.lst", "apple\r\nbanana\r\n");
+        dir.write("data/apple", "/old/apple\r\nold\r\n-o\r\n");
+        dir.write("data/banana", "/bin/banana\r\n");
+        startDialogs();
+    }
+
+    void fill(const QString &name, const QString &path, const QString &parameters,
+              const QString &description)
+    {
+        form2->Edit1->setText(name);
+        form2->Memo1->setPlainText(path);
+        form2->Memo2->setPlainText(parameters);
+        form2->Edit2->setText(description);
+    }
+
+    // The register command ran to its end: the dialog closed, name, path and description
+    // emptied, the parameters kept, and the main window's display cleared.
+    void expectFinished(const QString &parameters)
+    {
+        EXPECT_EQ(form2->result(), QDialog::Accepted);
+        EXPECT_TRUE(form2->Edit1->text().isEmpty());
+        EXPECT_TRUE(form2->Memo1->toPlainText().isEmpty());
+        EXPECT_TRUE(form2->Edit2->text().isEmpty());
+        EXPECT_EQ(form2->Memo2->toPlainText(), parameters);
+        EXPECT_TRUE(displayCleared());
+    }
+};
+
+TEST_F(Registration, EqualNameAsksAndRewritesTheEntryUnderItsOwnSpelling)
+{
+    form->ComboBox1Edit->setText(QStringLiteral("app"));
+    interaction.answers = {Button::Yes};
+    fill("Apple", "/new/apple", "-n", "new");
+    form2->Button1Click();
+
+    EXPECT_EQ(interaction.warnings, QStringList{kQuestion});
+    EXPECT_EQ(file("data/apple"), "/new/apple\r\nnew\r\n-n\r\n");
+    EXPECT_FALSE(dir.exists("data/Apple"));
+    EXPECT_EQ(file("data.lst"), "apple\r\nbanana\r\n");
+    EXPECT_EQ(interaction.notices, QStringList{kOverwritten});
+    expectFinished("-n");
+}
+
+TEST_F(Registration, WithSeveralEqualRowsTheLastAnswerStands)
+{
+    dir.write("data.lst", "apple\r\nbanana\r\nAPPLE\r\n");
+
+    interaction.answers = {Button::Yes, Button::No};
+    fill("apple", "/new/apple", "", "");
+    form2->Button1Click();
+    EXPECT_EQ(interaction.warnings.size(), 2);
+    EXPECT_EQ(interaction.notices, QStringList{kAbandoned});
+    EXPECT_EQ(file("data/apple"), "/old/apple\r\nold\r\n-o\r\n");
+    expectFinished("");
+
+    interaction.answers = {Button::No, Button::Yes};
+    fill("apple", "/new/apple", "", "");
+    form2->Button1Click();
+    EXPECT_EQ(interaction.notices.last(), kOverwritten);
+    EXPECT_EQ(file("data/apple"), "/new/apple\r\n\r\n\r\n");
+    EXPECT_EQ(file("data.lst"), "apple\r\nbanana\r\nAPPLE\r\n");
+}
+
+TEST_F(Registration, CancelWritesNothingAndKeepsEveryField)
+{
+    fill("cherry", "/bin/cherry", "-c", "red");
+    form2->Button5->click();
+    EXPECT_EQ(form2->result(), QDialog::Rejected);
+    EXPECT_EQ(form2->Edit1->text(), "cherry");
+    EXPECT_EQ(form2->Memo1->toPlainText(), "/bin/cherry");
+    EXPECT_EQ(form2->Memo2->toPlainText(), "-c");
+    EXPECT_EQ(form2->Edit2->text(), "red");
+    EXPECT_FALSE(dir.exists("data/cherry"));
+    EXPECT_EQ(file("data.lst"), "apple\r\nbanana\r\n");
+}
+
+TEST_F(Registration, UnsoundInputIsRefusedBeforeAnyQuestionOrWrite)
+{
+    struct Case
+    {
+        const char *what;
+        QString name, path, parameters, description;
+    };
+    const QList<Case> cases{
+        {"empty name", "", "/bin/x", "", ""},
+        {"dot dot", "..", "/bin/x", "", ""},
+        {"separator", "a/b", "/bin/x", "", ""},
+        {"line break in the name", "new\nline", "/bin/x", "", ""},
+        {"line break in the path of a listed name", "apple", "/bin/x\n/bin/y", "", ""},
+        {"line break in the parameters", "cherry", "/bin/x", "-a\r\n-b", ""},
+        {"name outside the code page", QStringLiteral("한국"), "/bin/x", "", ""},
+        {"description outside the code page", "cherry", "/bin/x", "", QStringLiteral("😀")},
+    };
+    for (const Case &c : cases) {
+        fill(c.name, c.path, c.parameters, c.description);
+        EXPECT_THROW(form2->Button1Click(), Error) << c.what;
+        EXPECT_EQ(form2->Edit1->text(), c.name) << c.what;
+    }
+    EXPECT_TRUE(interaction.warnings.isEmpty());
+    EXPECT_TRUE(interaction.notices.isEmpty());
+    EXPECT_EQ(file("data.lst"), "apple\r\nbanana\r\n");
+    EXPECT_EQ(QDir(dir.file("data")).entryList(QDir::Files), QStringList({"apple", "banana"}));
+
+    // Through the button the refusal is shown and the dialog stays as it was.
+    fill("", "/bin/x", "", "");
+    form2->Button1->click();
+    ASSERT_EQ(interaction.errors.size(), 1);
+    EXPECT_TRUE(interaction.errors[0].contains(QStringLiteral("キーワードとして使えません")));
+    EXPECT_EQ(form2->Memo1->toPlainText(), "/bin/x");
+}
+
+TEST_F(Registration, AFailedWriteStopsBeforeTheMessageAndTheFinish)
+{
+    // An entry that cannot be written must not leave data.lst naming the keyword.
+    QDir().mkpath(dir.file("data/cherry"));
+    fill("cherry", "/bin/cherry", "", "");
+    EXPECT_THROW(form2->Button1Click(), Error);
+    EXPECT_EQ(file("data.lst"), "apple\r\nbanana\r\n");
+    EXPECT_EQ(form->store().keywords(), QStringList({"apple", "banana"}));
+    EXPECT_TRUE(interaction.notices.isEmpty());
+    EXPECT_EQ(form2->Edit1->text(), "cherry");
+
+    // Without data.lst the command fails as it reads it.
+    QFile::remove(dir.file("data.lst"));
+    fill("date", "/bin/date", "", "");
+    try {
+        form2->Button1Click();
+        ADD_FAILURE() << "no error";
+    } catch (const Error &e) {
+        EXPECT_TRUE(e.message().contains(dir.file("data.lst"))) << e.message().toStdString();
+    }
+    EXPECT_FALSE(dir.exists("data/date"));
+}
+
+TEST_F(Registration, FileChooserFillsNameAndPathAndTheIconFollowsThePath)
+{
+    dir.write("tools/pack.tar.gz", "");
+    const QString chosen = dir.file("tools/pack.tar.gz");
+    icons.answer = QPixmap(32, 32);
+    answerChooser(chosen);
+    form2->Button2->click();
+    EXPECT_EQ(form2->Edit1->text(), "pack.tar");
+    EXPECT_EQ(form2->Memo1->toPlainText(), chosen);
+    ASSERT_FALSE(icons.calls.isEmpty());
+    EXPECT_EQ(icons.calls.last().file, chosen);
+    EXPECT_EQ(icons.calls.last().index, 0);
+    EXPECT_FALSE(form2->Image1->pixmap().isNull());
+
+    // Cancelled: the fields stay, and the icon is taken again from the path's first line.
+    form2->Edit1->setText("mine");
+    form2->Memo1->setPlainText("/bin/sh\nleft over");
+    icons.answer = QPixmap();
+    answerChooser(QString());
+    form2->Button2->click();
+    EXPECT_EQ(form2->Edit1->text(), "mine");
+    EXPECT_EQ(icons.calls.last(), (FakeIcons::Call{"/bin/sh", 0, form2->devicePixelRatioF()}));
+    EXPECT_TRUE(form2->Image1->pixmap().isNull());
+}
+
+TEST_F(Registration, FolderChooserEmptiesTheNameAndTakesTheFoldersIcon)
+{
+    dir.write("pics/desktop.ini",
+              "[.ShellClassInfo]\r\nIconFile=%SystemRoot%\\system32\\imageres.dll\r\n"
+              "IconIndex=5\r\n");
+    QDir().mkpath(dir.file("plain"));
+
+    form2->Edit1->setText("name");
+    answerChooser(dir.file("pics"));
+    form2->Button4->click();
+    ASSERT_EQ(choosers.size(), 1);
+    EXPECT_EQ(choosers[0].fileMode, QFileDialog::Directory);
+    EXPECT_TRUE(choosers[0].dirsOnly);
+    EXPECT_TRUE(form2->Edit1->text().isEmpty());
+    EXPECT_EQ(form2->Memo1->toPlainText(), dir.file("pics"));
+    EXPECT_EQ(icons.calls.last().file, "%SystemRoot%\\system32\\imageres.dll");
+    EXPECT_EQ(icons.calls.last().index, 5);
+
+    answerChooser(dir.file("plain"));
+    form2->Button4->click();
+    EXPECT_EQ(icons.calls.last().file, "shell32.dll");
+    EXPECT_EQ(icons.calls.last().index, 3);
+
+    // Cancelled: path, name and icon stay as they were.
+    form2->Edit1->setText("name");
+    const qsizetype extracted = icons.calls.size();
+    answerChooser(QString());
+    form2->Button4->click();
+    EXPECT_EQ(form2->Edit1->text(), "name");
+    EXPECT_EQ(form2->Memo1->toPlainText(), dir.file("plain"));
+    EXPECT_EQ(icons.calls.size(), extracted);
+}
+
+TEST_F(Registration, IsAModalDialogOnTopAtItsDesignSize)
+{
+    EXPECT_EQ(form2->windowTitle(), QStringLiteral("登録画面"));
+    EXPECT_TRUE(form2->isModal());
+    EXPECT_TRUE(form2->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    // Offscreen windows have no frame, so the whole size is the client area.
+    EXPECT_EQ(form2->size(), QSize(257, 284));
+    EXPECT_TRUE(form2->Button1->font().bold());
+}
+
+// The place of a new name in data.lst, through the dialog.
+struct InsertionCase
+{
+    const char *name;
+    QByteArray list;
+    QString keyword;
+    QStringList expected;
+};
+
+class RegistrationInsertion : public Registration,
+                              public ::testing::WithParamInterface<InsertionCase>
+{
+};
+
+TEST_P(RegistrationInsertion, PlacesTheNewNameThenWritesItsEntry)
+{
+    const InsertionCase &c = GetParam();
+    dir.write("data.lst", c.list);
+    fill(c.keyword, "/usr/bin/tool", "-v", "");
+    form2->Button1Click();
+
+    EXPECT_TRUE(interaction.warnings.isEmpty());
+    EXPECT_EQ(interaction.notices, QStringList{kAdded});
+    EXPECT_EQ(file("data.lst"), c.expected.join("\r\n") + "\r\n");
+    EXPECT_EQ(form->store().keywords(), c.expected);
+    EXPECT_EQ(file("data/" + c.keyword), "/usr/bin/tool\r\n\r\n-v\r\n");
+    expectFinished("-v");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RegistrationInsertion,
+    ::testing::Values(InsertionCase{"JoinsItsGroupLast",
+                                    "apple\r\nbanana\r\ncherry\r\n",
+                                    "blue",
+                                    {"apple", "banana", "blue", "cherry"}},
+                      InsertionCase{"GroupIgnoresCase",
+                                    "apple\r\nbanana\r\ncherry\r\n",
+                                    "Cat",
+                                    {"apple", "banana", "cherry", "Cat"}},
+                      InsertionCase{"NewGroupAfterAllGoesLast",
+                                    "apple\r\nbanana\r\ncherry\r\n",
+                                    "zebra",
+                                    {"apple", "banana", "cherry", "zebra"}},
+                      InsertionCase{"DigitGoesFirst",
+                                    "apple\r\nbanana\r\ncherry\r\n",
+                                    "7zip",
+                                    {"7zip", "apple", "banana", "cherry"}},
+                      InsertionCase{"ScatteredGroupIsGathered",
+                                    "apple\r\nmycomputer\r\navocado\r\n",
+                                    "apricot",
+                                    {"apple", "avocado", "apricot", "mycomputer"}},
+                      InsertionCase{"EmptyListTakesTheOnlyRow", "", "solo", {"solo"}}),
+    [](const ::testing::TestParamInfo<InsertionCase> &info) { return info.param.name; });
+
+} // namespace

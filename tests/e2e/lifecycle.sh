@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The main window's life: a fresh folder gets its data, the window stands at its place,
+# shows the clock when idle, hides when another program is used, comes back from the
+# notification area, and "/exit" ends the program after saving its settings.
+source "$(dirname "$0")/lib.sh"
+
+start_display
+trayer --edge top --align left --widthtype pixel --width 200 --height 24 \
+  --SetDockType true >/dev/null 2>&1 &
+PIDS+=("$!")
+tray_up() { xdotool search --class trayer >/dev/null 2>&1; }
+wait_until 10 tray_up || fail "no notification area"
+
+start_launcher
+for f in data data.lst skin; do
+  [ -e "$WORK/$f" ] || fail "start-up did not create $f"
+done
+
+# The window's outer frame stands at (254, 152).
+eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+read -r left _ top _ < <(xprop -id "$WINDOW" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+[ "$((X - ${left:-0}))" -eq 254 ] && [ "$((Y - ${top:-0}))" -eq 152 ] \
+  || fail "window at ($X, $Y), frame extents ${left:-0} ${top:-0}"
+screenshot "$(dirname "$PROGRAM")/lifecycle.png"
+
+# Five idle seconds bring the clock: a date and a time with seconds.
+clock_shown() {
+  sleep 0.5
+  key ctrl+a ctrl+c
+  xclip -o -selection clipboard 2>/dev/null | grep -Eq '[0-9]+.*[0-9]{1,2}:[0-9]{2}:[0-9]{2}'
+}
+wait_until 12 clock_shown || fail "no clock after five idle seconds: '$(clipboard)'"
+
+# Turning to another program hides the launcher.
+xmessage -name other -geometry +600+400 "another program" >/dev/null 2>&1 &
+PIDS+=("$!")
+other_window() { xdotool search --onlyvisible --classname other 2>/dev/null | head -n 1; }
+wait_until 10 sh -c "xdotool search --onlyvisible --classname other >/dev/null 2>&1" \
+  || fail "the other program did not appear"
+xdotool windowactivate "$(other_window)" >/dev/null 2>&1 || true
+launcher_hidden() { ! launcher_shown; }
+wait_until 10 launcher_hidden || fail "the launcher did not hide"
+
+# A left click on the notification icon brings it back with the input line focused.
+xdotool mousemove 11 11 click 1
+wait_until 10 launcher_shown || fail "the tray icon did not bring the launcher back"
+focused_on_launcher() {
+  local focus
+  focus=$(xdotool getwindowfocus 2>/dev/null) || return 1
+  [ "$focus" = "$WINDOW" ]
+}
+wait_until 10 focused_on_launcher || fail "the launcher has no focus"
+
+key ctrl+a BackSpace
+type_text "/exit"
+key Return
+ended() { ! kill -0 "$LAUNCHER_PID" 2>/dev/null; }
+wait_until 10 ended || fail "/exit did not end the program"
+ini=$(tr -d '\r' < "$WORK/tblaunch.ini")
+for line in '[hotkey]' 'key=' '[Window]' 'DefaultSkin=1' 'SelectedSkinName=defaul'; do
+  grep -qxF -- "$line" <<<"$ini" || fail "tblaunch.ini lacks '$line': $ini"
+done
+
+echo "PASS"
