@@ -3,7 +3,7 @@
 #include "base/Paths.h"
 #include "base/QtInteraction.h"
 #include "launcher/AppContext.h"
-#include "launcher/Unit1.h"
+#include "launcher/Windows.h"
 #include "platform/PlatformServices.h"
 
 #include <QApplication>
@@ -25,10 +25,7 @@ int main(int argc, char **argv)
                        .keyNames = *platform.keyNames,
                        .interaction = interaction};
 
-    TForm1 form1(context);
-    context.form1 = &form1;
-    form1.FormCreate();
-    form1.show();
+    Windows windows(context);
 
     return QApplication::exec();
 }

@@ -1,8 +1,44 @@
 #include "KeywordLineEdit.h"
 
+#include "KeywordStore.h"
+
 #include "platform/VirtualKeys.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+
+namespace {
+
+bool isPrintable(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (c.category() == QChar::Other_Control)
+            return false;
+    return true;
+}
+
+} // namespace
+
+KeywordLineEdit::KeywordLineEdit(const KeywordStore &store, QWidget *parent)
+    : QLineEdit(parent)
+    , m_store(store)
+{
+    // Edits the line makes by itself (delete, paste, cut, undo) are the user's too.
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        if (!m_programEdit) {
+            m_currentRow = -1;
+            emit edited();
+        }
+    });
+}
+
+void KeywordLineEdit::picked(qsizetype row)
+{
+    m_currentRow = row;
+    emit edited();
+}
 
 void KeywordLineEdit::keyPressEvent(QKeyEvent *event)
 {
@@ -14,7 +50,8 @@ void KeywordLineEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    for (QChar c : event->text())
+    const QString text = event->text();
+    for (QChar c : text)
         emit keyPress(c);
     // The combo box would step through its items on the arrow keys; the list is opened by
     // the key-down handler instead.
@@ -23,5 +60,54 @@ void KeywordLineEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    const bool command = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    if (!command && isPrintable(text) && !isReadOnly()) {
+        complete(text);
+        event->accept();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
+}
+
+void KeywordLineEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    const QString committed = event->commitString();
+    if (committed.isEmpty() || isReadOnly()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    for (QChar c : committed)
+        emit keyPress(c);
+    // A replacement range would edit text before the caret; leave such events to the line.
+    if (event->replacementLength() != 0) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // Clear the composition first, complete the committed text, then start whatever new
+    // composition came with the event; the composition itself is never completed.
+    QInputMethodEvent clear;
+    QLineEdit::inputMethodEvent(&clear);
+    complete(committed);
+    if (!event->preeditString().isEmpty()) {
+        QInputMethodEvent preedit(event->preeditString(), event->attributes());
+        QLineEdit::inputMethodEvent(&preedit);
+    }
+}
+
+void KeywordLineEdit::complete(const QString &typed)
+{
+    const QString current = text();
+    const QString candidate = (hasSelectedText() ? current.left(selectionStart()) : current) + typed;
+    const qsizetype row = m_store.findPrefix(candidate);
+    m_programEdit = true;
+    if (row >= 0) {
+        const QString &keyword = m_store.keywords()[row];
+        setText(candidate + keyword.mid(candidate.size()));
+        setSelection(int(text().size()), int(candidate.size()) - int(text().size()));
+    } else {
+        insert(typed);
+    }
+    m_programEdit = false;
+    m_currentRow = row;
+    emit edited();
 }

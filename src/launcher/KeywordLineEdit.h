@@ -2,20 +2,42 @@
 
 #include <QLineEdit>
 
+class KeywordStore;
+
 // The edit part of the input line. Every key is announced as a virtual-key code before it
 // takes effect, and every character it produces after that, so the main window can act
 // on them first; Enter goes no further than the announcement.
+//
+// Typed characters, and text committed by an input method, are completed from the keyword
+// list: the first keyword that begins with the text before the selection plus the typed
+// text is proposed, its rest selected. edited() reports every change the user made
+// (typing, completing, deleting, pasting, picking from the list), never text the program
+// set.
 class KeywordLineEdit : public QLineEdit
 {
     Q_OBJECT
 
 public:
-    using QLineEdit::QLineEdit;
+    KeywordLineEdit(const KeywordStore &store, QWidget *parent);
+
+    // The row last proposed or picked; -1 after a plain edit or a deletion.
+    qsizetype currentRow() const { return m_currentRow; }
+    // A row picked from the drop-down list, already shown in the line.
+    void picked(qsizetype row);
 
 signals:
     void keyDown(int virtualKey);
     void keyPress(QChar character);
+    void edited();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+
+private:
+    void complete(const QString &typed);
+
+    const KeywordStore &m_store;
+    qsizetype m_currentRow = -1;
+    bool m_programEdit = false;
 };

@@ -103,6 +103,23 @@ qsizetype KeywordStore::find(QStringView text) const
     return -1;
 }
 
+qsizetype KeywordStore::findLast(QStringView text) const
+{
+    for (qsizetype i = m_keywords.size() - 1; i >= 0; --i)
+        if (KeywordText::equal(m_keywords[i], text))
+            return i;
+    return -1;
+}
+
+qsizetype KeywordStore::findPrefix(QStringView text) const
+{
+    const qsizetype n = m_keywords.size();
+    for (qsizetype i = 0; i < n; ++i)
+        if (KeywordText::startsWith(m_keywords[i], text))
+            return i;
+    return -1;
+}
+
 QString KeywordStore::findEntryFile(const QString &text) const
 {
     if (!KeywordText::isFileName(text))

@@ -33,6 +33,10 @@ public:
 
     // The first row equal to the text (case ignored), or -1.
     qsizetype find(QStringView text) const;
+    // The last row equal to the text (case ignored), or -1.
+    qsizetype findLast(QStringView text) const;
+    // The first row that begins with the text (case ignored), or -1.
+    qsizetype findPrefix(QStringView text) const;
 
     // The entry file named by the text regardless of letter case: the exact name, then
     // the list's own spelling, then a scan of the folder. Empty when there is none.

@@ -12,6 +12,12 @@ bool equal(QStringView a, QStringView b)
     return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+bool startsWith(QStringView keyword, QStringView prefix)
+{
+    return keyword.size() >= prefix.size()
+           && keyword.first(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0;
+}
+
 QStringView firstCharacter(QStringView keyword)
 {
     if (keyword.isEmpty())

@@ -8,6 +8,9 @@ namespace KeywordText {
 // Keywords are equal when they differ in letter case at most (not in width or kana).
 bool equal(QStringView a, QStringView b);
 
+// Whether the keyword begins with the prefix, letter case ignored.
+bool startsWith(QStringView keyword, QStringView prefix);
+
 // The first whole character: a surrogate pair counts as one. Empty for an empty text.
 QStringView firstCharacter(QStringView keyword);
 

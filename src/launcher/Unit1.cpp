@@ -2,16 +2,22 @@
 
 #include "ClockText.h"
 #include "EnterCommand.h"
+#include "EntryIcon.h"
 #include "KeywordLineEdit.h"
 #include "KeywordListModel.h"
 #include "KeywordStore.h"
+#include "KeywordText.h"
 #include "TrayIconImage.h"
 
 #include "base/Guard.h"
+#include "dialogs/FormDesign.h"
+#include "dialogs/Unit2.h"
+#include "dialogs/Unit4.h"
 #include "base/Interaction.h"
 #include "base/Paths.h"
 #include "calc/MathsParser.h"
 #include "calc/NumberFormat.h"
+#include "platform/Icons.h"
 #include "platform/Shell.h"
 #include "platform/VirtualKeys.h"
 #include "settings/ExitWin32.h"
@@ -29,6 +35,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWindow>
@@ -50,11 +57,7 @@ TForm1::TForm1(AppContext &context)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("tobio's launcher"));
     move(254, 152);
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(FormDesign::font());
 
     buildControls();
     buildMenu();
@@ -94,7 +97,7 @@ void TForm1::buildControls()
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
-    ComboBox1Edit = new KeywordLineEdit(ComboBox1);
+    ComboBox1Edit = new KeywordLineEdit(*m_store, ComboBox1);
     ComboBox1Edit->setObjectName(QStringLiteral("ComboBox1Edit"));
     ComboBox1->setLineEdit(ComboBox1Edit);
     ComboBox1->setCompleter(nullptr);
@@ -118,6 +121,12 @@ void TForm1::buildControls()
             [this](int key) { guarded(m_context.interaction, [&] { ComboBox1KeyDown(key); }); });
     connect(ComboBox1Edit, &KeywordLineEdit::keyPress, this,
             [this](QChar key) { guarded(m_context.interaction, [&] { ComboBox1KeyPress(key); }); });
+    connect(ComboBox1Edit, &KeywordLineEdit::edited, this,
+            [this] { guarded(m_context.interaction, [&] { ComboBox1Change(); }); });
+    connect(ComboBox1, &QComboBox::activated, this, [this](int row) {
+        setInputText(m_store->keywords().value(row));
+        ComboBox1Edit->picked(row);
+    });
 
     // The icon and the description take their own clicks: only the bare surface moves
     // the window.
@@ -162,7 +171,7 @@ void TForm1::buildMenu()
     });
     N7 = addSeparator("N7");
     N8 = addItem("N8", QStringLiteral("登録画面をひらく"), &TForm1::N8Click);
-    N1 = addItem("N1", QStringLiteral("特殊項目を登録する"), nullptr);
+    N1 = addItem("N1", QStringLiteral("特殊項目を登録する"), &TForm1::N1Click);
     N2 = addItem("N2", QStringLiteral("選択したファイル（フォルダ）のリンク先をひらく"), &TForm1::N2Click);
     N3 = addSeparator("N3");
     N9 = addItem("N9", QStringLiteral("選択したのを消す"), &TForm1::N9Click);
@@ -283,12 +292,15 @@ int TForm1::hotkey() const
 
 QString TForm1::shutdownName() const
 {
-    return QStringLiteral("shutdown");
+    // The special items dialog's fields hold the names; they exist once that dialog does.
+    return m_context.form4 ? m_context.form4->Edit2->text()
+                           : SettingsKeys::ShutdownName.defaultValue.toString();
 }
 
 QString TForm1::rebootName() const
 {
-    return QStringLiteral("reboot");
+    return m_context.form4 ? m_context.form4->Edit3->text()
+                           : SettingsKeys::ReBootName.defaultValue.toString();
 }
 
 void TForm1::Timer1Timer()
@@ -380,6 +392,28 @@ void TForm1::mouseMoveEvent(QMouseEvent *event)
 void TForm1::mouseReleaseEvent(QMouseEvent *)
 {
     m_dragOffset.reset();
+}
+
+void TForm1::ComboBox1Change()
+{
+    const SettingsFile settings(m_context.settingsFile);
+    const QString dustBoxName = settings.read(SettingsKeys::DustBoxName, u"");
+    const QString mydocName = settings.read(SettingsKeys::MydocName, u"");
+    typingFlag = 1;
+    Timer1->stop();
+    Image1->setVisible(true);
+    // Every equal row names the same entry file, and the last one's icon stands: reading
+    // the entry once and taking the last row's icon shows what handling each in turn would.
+    const QString text = ComboBox1Edit->text();
+    const qsizetype row = m_store->findLast(text);
+    if (row >= 0) {
+        const Entry entry = m_store->readEntry(text);
+        const IconRef icon =
+            EntryIcon::iconForEntry(m_store->keywords()[row], entry.target, dustBoxName, mydocName);
+        Image1->setPixmap(m_context.icons.extract(icon.file, icon.index, devicePixelRatioF()));
+        Label1->setText(entry.description);
+    }
+    idleTicks = 0;
 }
 
 void TForm1::ComboBox1KeyDown(int key)
@@ -488,6 +522,38 @@ void TForm1::N14Click()
 
 void TForm1::N8Click()
 {
+    const SettingsFile settings(m_context.settingsFile);
+    const QString myComName = settings.read(SettingsKeys::MyComName, u"");
+    const QString mydocName = settings.read(SettingsKeys::MydocName, u"");
+    const QString dustBoxName = settings.read(SettingsKeys::DustBoxName, u"");
+    TForm2 &form2 = *m_context.form2;
+    const QString text = ComboBox1Edit->text();
+    if (text.isEmpty() || KeywordText::equal(text, u"/new")) {
+        form2.setEntryFieldsEnabled(true);
+        m_context.interaction.execModal(form2);
+        return;
+    }
+    const qsizetype found = m_store->find(text);
+    if (found < 0)
+        return;
+    const QString row = m_store->keywords()[found];
+    const Entry entry = m_store->readEntry(text);
+    form2.setIcon(EntryIcon::iconForEntry(row, entry.target, dustBoxName, mydocName));
+    form2.Edit2->setText(entry.description);
+    form2.Memo1->setPlainText(entry.target);
+    form2.Edit1->setText(row);
+    form2.Memo2->setPlainText(entry.parameters);
+    const bool special = row == myComName || row == mydocName || row == dustBoxName;
+    form2.setEntryFieldsEnabled(!special);
+    if (special)
+        m_context.interaction.notice(
+            QStringLiteral("特殊項目の登録内容は『簡単な説明』以外、ここでは変更できません"));
+    m_context.interaction.execModal(form2);
+}
+
+void TForm1::N1Click()
+{
+    m_context.interaction.execModal(*m_context.form4);
 }
 
 void TForm1::N16Click()

@@ -42,6 +42,8 @@ public:
     void ComboBox1KeyPress(QChar key);
     // Every key pressed, as a virtual-key code, before its character.
     void ComboBox1KeyDown(int key);
+    // The user changed the input line: show the icon and description of what it names.
+    void ComboBox1Change();
 
     void Timer1Timer();
     // The program lost the foreground to another one, or got it back.
@@ -54,6 +56,7 @@ public:
 
     void N14Click();
     void N8Click();
+    void N1Click();
     void N16Click();
     void N6Click();
     void N2Click();

@@ -3,18 +3,8 @@
 void DialogFixture::startDialogs()
 {
     start();
-    form2 = std::make_unique<TForm2>(context);
-    context.form2 = form2.get();
-    form4 = std::make_unique<TForm4>(context);
-    context.form4 = form4.get();
-    form4->FormCreate();
-}
-
-void DialogFixture::TearDown()
-{
-    form4.reset();
-    form2.reset();
-    Form1Fixture::TearDown();
+    form2 = &windows->form2();
+    form4 = &windows->form4();
 }
 
 void DialogFixture::answerChooser(const QString &path)

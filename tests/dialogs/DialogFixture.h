@@ -23,14 +23,13 @@ protected:
     };
 
     void startDialogs();
-    void TearDown() override;
 
     // The next choosers are answered with the path, or cancelled when it is empty.
     void answerChooser(const QString &path);
 
     QString file(const QString &name) const { return QString::fromLatin1(dir.read(name)); }
 
-    std::unique_ptr<TForm2> form2;
-    std::unique_ptr<TForm4> form4;
+    TForm2 *form2 = nullptr;
+    TForm4 *form4 = nullptr;
     QList<ChooserSeen> choosers;
 };

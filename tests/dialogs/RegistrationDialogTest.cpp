@@ -216,16 +216,6 @@ TEST_F(Registration, FolderChooserEmptiesTheNameAndTakesTheFoldersIcon)
     EXPECT_EQ(icons.calls.size(), extracted);
 }
 
-TEST_F(Registration, IsAModalDialogOnTopAtItsDesignSize)
-{
-    EXPECT_EQ(form2->windowTitle(), QStringLiteral("登録画面"));
-    EXPECT_TRUE(form2->isModal());
-    EXPECT_TRUE(form2->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    // Offscreen windows have no frame, so the whole size is the client area.
-    EXPECT_EQ(form2->size(), QSize(257, 284));
-    EXPECT_TRUE(form2->Button1->font().bold());
-}
-
 // The place of a new name in data.lst, through the dialog.
 struct InsertionCase
 {

@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -201,18 +200,6 @@ TEST_F(SpecialItems, UnsoundNamesOrAFailedWriteLeaveEverythingAsItWas)
     EXPECT_EQ(file("data.lst"), "apple\r\n");
     EXPECT_EQ(rows(), QStringList{"apple"});
     EXPECT_NE(form4->result(), QDialog::Accepted);
-}
-
-TEST_F(SpecialItems, IsAModalDialogAtItsDesignSize)
-{
-    startDialogs();
-    EXPECT_EQ(form4->windowTitle(), QStringLiteral("特殊項目の登録"));
-    EXPECT_TRUE(form4->isModal());
-    EXPECT_EQ(form4->size(), QSize(353, 203));
-    EXPECT_TRUE(form4->Button1->font().bold());
-    for (QLabel *label :
-         {form4->Label1, form4->Label2, form4->Label3, form4->Label4, form4->Label5})
-        EXPECT_EQ(label->text(), QStringLiteral("登録名"));
 }
 
 } // namespace

@@ -9,14 +9,13 @@
 
 void Form1Fixture::start()
 {
-    form = std::make_unique<TForm1>(context);
-    context.form1 = form.get();
-    form->FormCreate();
+    windows = std::make_unique<Windows>(context);
+    form = &windows->form1();
 }
 
 void Form1Fixture::TearDown()
 {
-    form.reset();
+    windows.reset();
 }
 
 void Form1Fixture::enter(const QString &text)

@@ -2,6 +2,7 @@
 
 #include "launcher/AppContext.h"
 #include "launcher/Unit1.h"
+#include "launcher/Windows.h"
 #include "platform/fake/FakeIcons.h"
 #include "platform/fake/FakeKeyNames.h"
 #include "platform/fake/FakePower.h"
@@ -15,7 +16,7 @@
 
 #include <memory>
 
-// A main window over a temporary executable folder, with fake services.
+// The windows over a temporary executable folder, with fake services.
 class Form1Fixture : public ::testing::Test
 {
 protected:
@@ -36,5 +37,6 @@ protected:
     FakeKeyNames keyNames;
     FakeInteraction interaction;
     AppContext context{dir.path(), dir.file("tblaunch.ini"), shell, power, icons, keyNames, interaction};
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<Windows> windows;
+    TForm1 *form = nullptr;
 };

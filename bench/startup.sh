@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory of build/tblaunch beside dmenu, at 10,000 and 100,000
+# keywords, measured from outside with the shared harness; with --keys, also the latency
+# of typing the worst case. Usage: bench/startup.sh [build] [extra harness options...]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+shift || true
+tools=${TB_TOOLS:-$root/../shared/tools}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cases=()
+for n in 10000 100000; do
+  label=$((n / 1000))k
+  /usr/bin/python3 "$tools/gen-keywords.py" "$n" > "$work/kw$label.txt"
+  mkdir -p "$work/tb$label/data"
+  # data.lst is Shift-JIS with CR LF; these keywords are ASCII.
+  sed 's/$/\r/' "$work/kw$label.txt" > "$work/tb$label/data.lst"
+  cp "$build/tblaunch" "$work/tb$label/"
+  cases+=(--case "dmenu $label" --match class:dmenu --stdin "$work/kw$label.txt" --cmd dmenu
+          --case "tblaunch $label" --match class:tblaunch --cmd "$work/tb$label/tblaunch")
+done
+
+# A session bus of its own, so the program's tray lookup finds one and starts none.
+dbus-run-session -- "$tools/startup-latency.sh" -n "${RUNS:-15}" --wm openbox \
+  --out "$build/bench-startup" "$@" "${cases[@]}"
