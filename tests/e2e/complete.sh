@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Typing the first letter of a keyword proposes the first keyword that begins with it, its
+# rest selected, and shows its icon and description.
+source "$(dirname "$0")/lib.sh"
+
+start_display
+mkdir -p "$WORK/bin"
+printf '#!/bin/sh\n' > "$WORK/bin/fox.sh"
+chmod +x "$WORK/bin/fox.sh"
+sjis_file "$WORK/data/fox" "$WORK/bin/fox.sh" "きつねの説明" ""
+sjis_file "$WORK/data/foo" "$WORK/bin/fox.sh" "foo の説明" ""
+sjis_file "$WORK/data.lst" fox foo
+start_launcher
+
+type_text "f"
+key ctrl+c
+wait_until 5 sh -c '[ "$(xclip -o -selection clipboard 2>/dev/null)" = ox ]' \
+  || fail "the proposed rest is not 'ox': '$(clipboard)'"
+shot="$(dirname "$PROGRAM")/complete.png"
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+import -window root "$WORK/root.png"
+convert "$WORK/root.png" -crop "190x38+$X+$Y" +repage "$shot"
+# The description under the line and the icon beside it are drawn: neither area is plain.
+plain() { [ "$(convert "$shot" -crop "$1" -format '%[fx:standard_deviation]' info:)" = 0 ]; }
+plain 150x13+1+24 && fail "no description under the input line"
+plain 32x32+157+0 && fail "no icon beside the input line"
+
+key ctrl+a ctrl+c
+wait_until 5 sh -c '[ "$(xclip -o -selection clipboard 2>/dev/null)" = fox ]' \
+  || fail "the line does not show fox: '$(clipboard)'"
+
+echo "PASS"
