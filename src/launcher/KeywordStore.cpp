@@ -91,32 +91,44 @@ void KeywordStore::setKeywords(QStringList keywords)
 {
     emit listAboutToChange();
     m_keywords = std::move(keywords);
+    m_heads.resize(size_t(m_keywords.size()));
+    for (qsizetype i = 0; i < m_keywords.size(); ++i)
+        m_heads[size_t(i)] = KeywordText::head(m_keywords[i]);
     emit listChanged();
 }
 
 qsizetype KeywordStore::find(QStringView text) const
 {
-    const qsizetype n = m_keywords.size();
-    for (qsizetype i = 0; i < n; ++i)
-        if (KeywordText::equal(m_keywords[i], text))
-            return i;
+    const uint32_t head = KeywordText::head(text);
+    const size_t n = m_heads.size();
+    for (size_t i = 0; i < n; ++i)
+        if (m_heads[i] == head && KeywordText::equal(m_keywords[qsizetype(i)], text))
+            return qsizetype(i);
     return -1;
 }
 
 qsizetype KeywordStore::findLast(QStringView text) const
 {
-    for (qsizetype i = m_keywords.size() - 1; i >= 0; --i)
-        if (KeywordText::equal(m_keywords[i], text))
-            return i;
+    const uint32_t head = KeywordText::head(text);
+    for (size_t i = m_heads.size(); i-- > 0;)
+        if (m_heads[i] == head && KeywordText::equal(m_keywords[qsizetype(i)], text))
+            return qsizetype(i);
     return -1;
 }
 
 qsizetype KeywordStore::findPrefix(QStringView text) const
 {
-    const qsizetype n = m_keywords.size();
-    for (qsizetype i = 0; i < n; ++i)
-        if (KeywordText::startsWith(m_keywords[i], text))
-            return i;
+    if (text.isEmpty())
+        return m_keywords.isEmpty() ? -1 : 0;
+    const uint32_t first = KeywordText::head(text) & 0xFFFF;
+    const uint32_t size = uint32_t(std::min<qsizetype>(text.size(), 0xFFFF));
+    const size_t n = m_heads.size();
+    for (size_t i = 0; i < n; ++i) {
+        const uint32_t head = m_heads[i];
+        if ((head & 0xFFFF) == first && head >> 16 >= size
+            && KeywordText::startsWith(m_keywords[qsizetype(i)], text))
+            return qsizetype(i);
+    }
     return -1;
 }
 

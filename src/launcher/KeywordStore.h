@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <vector>
+
 // The registered keywords: one entry file per keyword in the folder "data", and their
 // order in "data.lst", both in the executable folder. The keyword list is the in-memory
 // copy of data.lst; its views hear before and after it is replaced.
@@ -67,5 +69,7 @@ private:
 
     QString m_folder;
     QStringList m_keywords;
+    // KeywordText::head() of every row, in order.
+    std::vector<uint32_t> m_heads;
     FirstCharacterOrder m_order;
 };

@@ -3,18 +3,43 @@
 #include "base/Error.h"
 #include "base/Messages.h"
 
+namespace {
+
+using KeywordText::foldUnit;
+
+// A cheap necessary test before the full comparison, which dominates scans of long lists.
+inline bool sameFirstUnit(QStringView a, QStringView b)
+{
+    return a.isEmpty() || b.isEmpty() || foldUnit(a[0].unicode()) == foldUnit(b[0].unicode());
+}
+
+} // namespace
+
 namespace KeywordText {
+
+char16_t foldUnit(char16_t c)
+{
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    return QChar::toCaseFolded(c);
+}
+
+uint32_t head(QStringView keyword)
+{
+    const auto size = uint32_t(std::min<qsizetype>(keyword.size(), 0xFFFF));
+    return size << 16 | (keyword.isEmpty() ? 0u : foldUnit(keyword[0].unicode()));
+}
 
 bool equal(QStringView a, QStringView b)
 {
     // Simple case folding never changes the length, so the length test rejects most rows
     // of a long list without looking at their characters.
-    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+    return a.size() == b.size() && sameFirstUnit(a, b) && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 bool startsWith(QStringView keyword, QStringView prefix)
 {
-    return keyword.size() >= prefix.size()
+    return keyword.size() >= prefix.size() && sameFirstUnit(keyword, prefix)
            && keyword.first(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0;
 }
 

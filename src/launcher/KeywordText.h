@@ -2,8 +2,18 @@
 
 #include <QString>
 
+#include <cstdint>
+
 // How keywords are compared and which texts may name an entry file.
 namespace KeywordText {
+
+// One UTF-16 unit case-folded. A surrogate stays as it is: letters that fold outside the
+// basic plane keep their high surrogate.
+char16_t foldUnit(char16_t c);
+
+// The length (up to 0xFFFF) and the folded first unit of a keyword in one number, so that
+// scans of a long list can pass over most rows without reading their text.
+uint32_t head(QStringView keyword);
 
 // Keywords are equal when they differ in letter case at most (not in width or kana).
 bool equal(QStringView a, QStringView b);

@@ -1,0 +1,109 @@
+// One keystroke in the main window's input line at 100,000 keywords: the completion and
+// the change handler it runs (settings read, entry file read, icon looked up), through a
+// real key event, with the real icon service.
+#include "BenchKeywords.h"
+
+#include "base/QtInteraction.h"
+#include "base/TextFile.h"
+#include "launcher/AppContext.h"
+#include "launcher/KeywordLineEdit.h"
+#include "launcher/Unit1.h"
+#include "launcher/Windows.h"
+#include "platform/fake/FakeKeyNames.h"
+#include "platform/fake/FakePower.h"
+#include "platform/fake/FakeShell.h"
+#include "platform/linux/LinuxIcons.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct Launcher
+{
+    explicit Launcher(int count)
+    {
+        const QString folder = dir.path() + u'/';
+        QDir(dir.path()).mkpath(QStringLiteral("data"));
+        TextFile::writeLines(folder + QStringLiteral("data.lst"), benchKeywords(count));
+        TextFile::writeLines(folder + QStringLiteral("data/zzzz-last"),
+                             {QStringLiteral("/usr/bin/true"), QStringLiteral("the last"), {}});
+        TextFile::writeLines(folder + QStringLiteral("tblaunch.ini"),
+                             {QStringLiteral("[Setting]"), QStringLiteral("DustBoxName=dustbox"),
+                              QStringLiteral("MydocName=mydocument")});
+        context = std::make_unique<AppContext>(AppContext{.executableFolder = folder,
+                                                          .settingsFile = folder + "tblaunch.ini",
+                                                          .shell = shell,
+                                                          .power = power,
+                                                          .icons = icons,
+                                                          .keyNames = keyNames,
+                                                          .interaction = interaction});
+        windows = std::make_unique<Windows>(*context);
+    }
+
+    void key(QChar c)
+    {
+        QKeyEvent event(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(windows->form1().ComboBox1Edit, &event);
+    }
+
+    QTemporaryDir dir;
+    FakeShell shell;
+    FakePower power;
+    LinuxIcons icons;
+    FakeKeyNames keyNames;
+    QtInteraction interaction;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<Windows> windows;
+};
+
+// "zz" is a prefix only the last keyword has: the scan runs the whole list, then the
+// proposal's entry is read and its icon shown.
+void KeystrokeLastRowProposed(benchmark::State &state)
+{
+    Launcher launcher(int(state.range(0)));
+    KeywordLineEdit &line = *launcher.windows->form1().ComboBox1Edit;
+    for (auto _ : state) {
+        state.PauseTiming();
+        line.setText(QStringLiteral("z"));
+        state.ResumeTiming();
+        launcher.key(u'z');
+    }
+    if (line.text() != QStringLiteral("zzzz-last"))
+        state.SkipWithError("no proposal");
+}
+
+// "zzzq" is no keyword's prefix: the scan runs the whole list, the character is inserted,
+// and the change handler looks for an equal row in vain.
+void KeystrokeNoMatch(benchmark::State &state)
+{
+    Launcher launcher(int(state.range(0)));
+    KeywordLineEdit &line = *launcher.windows->form1().ComboBox1Edit;
+    for (auto _ : state) {
+        state.PauseTiming();
+        line.setText(QStringLiteral("zzz"));
+        state.ResumeTiming();
+        launcher.key(u'q');
+    }
+    if (line.text() != QStringLiteral("zzzq"))
+        state.SkipWithError("unexpected text");
+}
+
+} // namespace
+
+BENCHMARK(KeystrokeLastRowProposed)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(KeystrokeNoMatch)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
