@@ -43,6 +43,28 @@ private:
     QSize m_outer;
 };
 
+// Sizes a label to its caption when it is first shown: laying out Japanese text loads the
+// font's glyph tables, which start-up, with every dialog hidden, need not pay for.
+class SizeOnShow : public QObject
+{
+public:
+    explicit SizeOnShow(QLabel *label)
+        : QObject(label)
+    {
+        label->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            static_cast<QLabel *>(watched)->adjustSize();
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 namespace FormDesign {
@@ -61,7 +83,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, QPoint 
     auto *label = new QLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->move(position);
-    label->adjustSize();
+    new SizeOnShow(label);
     return label;
 }
 

@@ -102,8 +102,6 @@ TForm2::TForm2(AppContext &context, QWidget *parent)
     bold.setBold(true);
     Button1->setFont(bold);
 
-    OpenDialog1 = new QFileDialog(this);
-    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
     FolderDlg1 = new TFolderDlg(this, context.interaction);
     FolderDlg1->setObjectName(QStringLiteral("FolderDlg1"));
 }
@@ -186,6 +184,11 @@ void TForm2::finish()
 
 void TForm2::Button2Click()
 {
+    // Made when first needed: a file chooser is costly to build, and start-up needs none.
+    if (!OpenDialog1) {
+        OpenDialog1 = new QFileDialog(this);
+        OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    }
     if (m_context.interaction.execModal(*OpenDialog1) == QDialog::Accepted) {
         const QString file = OpenDialog1->selectedFiles().value(0);
         if (!file.isEmpty()) {

@@ -49,7 +49,7 @@ public:
     QLabel *Label3;
     QLineEdit *Edit2;
     QPushButton *Button1;
-    QFileDialog *OpenDialog1;
+    QFileDialog *OpenDialog1 = nullptr;
     TFolderDlg *FolderDlg1;
 
 private:

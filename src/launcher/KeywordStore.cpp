@@ -1,5 +1,6 @@
 #include "KeywordStore.h"
 
+#include "FirstCharacterOrder.h"
 #include "InsertionRule.h"
 #include "KeywordText.h"
 
@@ -183,7 +184,9 @@ void KeywordStore::insertKeyword(const QString &keyword, const Entry &entry)
     // Both files are encoded before either is written, so refused text writes nothing.
     const QByteArray entryBytes = TextFile::encodeLines(entryLines(entry));
     const QStringList rows = exists(listFile()) ? TextFile::readLines(listFile()) : QStringList();
-    const QByteArray listBytes = TextFile::encodeLines(insertByFirstCharacter(rows, keyword, m_order));
+    // The collation data is loaded only when a keyword is registered, never at start-up.
+    const FirstCharacterOrder order;
+    const QByteArray listBytes = TextFile::encodeLines(insertByFirstCharacter(rows, keyword, order));
     // The entry is written first, so a failure never leaves data.lst naming a keyword
     // without its entry file.
     TextFile::writeBytes(entryPath(keyword), entryBytes);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Entry.h"
-#include "FirstCharacterOrder.h"
 
 #include <QObject>
 #include <QStringList>
@@ -71,5 +70,4 @@ private:
     QStringList m_keywords;
     // KeywordText::head() of every row, in order.
     std::vector<uint32_t> m_heads;
-    FirstCharacterOrder m_order;
 };

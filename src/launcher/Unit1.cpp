@@ -3,6 +3,7 @@
 #include "ClockText.h"
 #include "EnterCommand.h"
 #include "EntryIcon.h"
+#include "KeywordComboBox.h"
 #include "KeywordLineEdit.h"
 #include "KeywordListModel.h"
 #include "KeywordStore.h"
@@ -31,7 +32,6 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QLabel>
-#include <QListView>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
@@ -94,7 +94,7 @@ void TForm1::buildControls()
 {
     m_model = new KeywordListModel(*m_store, this);
 
-    ComboBox1 = new QComboBox(this);
+    ComboBox1 = new KeywordComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
     ComboBox1Edit = new KeywordLineEdit(*m_store, ComboBox1);
@@ -104,9 +104,6 @@ void TForm1::buildControls()
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     // A long keyword list must not be measured item by item for the box's size.
     ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    auto *listView = new QListView(ComboBox1);
-    listView->setUniformItemSizes(true);
-    ComboBox1->setView(listView);
     ComboBox1->setModel(m_model);
     ComboBox1->setCurrentIndex(-1);
     // A reloaded list keeps whatever the input line shows; the combo box would put its

@@ -7,8 +7,7 @@
 
 #include <memory>
 
-// The services of the platform the program runs on; main() makes them once, after the
-// application object (the icon theme needs it).
+// The services of the platform the program runs on; main() makes them once.
 struct PlatformServices
 {
     std::unique_ptr<Shell> shell;

@@ -65,6 +65,7 @@ protected:
 
 TEST_F(LinuxIconsTest, ThemeIsAvailableWithoutADesktop)
 {
+    extract(QStringLiteral("shell32.dll"), 3);
     EXPECT_FALSE(QIcon::themeName().isEmpty());
     EXPECT_TRUE(QIcon::hasThemeIcon(QStringLiteral("folder")));
 }

@@ -76,10 +76,7 @@ QPixmap fitted(QImage image, qreal devicePixelRatio)
 
 } // namespace
 
-LinuxIcons::LinuxIcons()
-{
-    ensureTheme();
-}
+LinuxIcons::LinuxIcons() = default;
 
 void LinuxIcons::ensureTheme()
 {
@@ -118,6 +115,11 @@ QPixmap LinuxIcons::extract(const QString &file, int index, qreal devicePixelRat
 {
     if (!(devicePixelRatio > 0))
         devicePixelRatio = 1;
+    // The theme is looked for at the first icon, not at start-up, which shows none.
+    if (!m_themeChecked) {
+        ensureTheme();
+        m_themeChecked = true;
+    }
 
     if (const std::optional<QStringList> names = systemIcon(file, index))
         return render({{}, *names}, devicePixelRatio);

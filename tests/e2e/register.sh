@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# "/new" opens the registration dialog; a keyword registered there takes its place in
+# data.lst, gets its three-line Shift-JIS entry file, and then launches by Enter.
+source "$(dirname "$0")/lib.sh"
+
+start_display
+mkdir -p "$WORK/bin"
+cat > "$WORK/bin/marker.sh" <<SCRIPT
+#!/bin/sh
+printf '%s\n' "\$@" > "$WORK/marker"
+SCRIPT
+chmod +x "$WORK/bin/marker.sh"
+sjis_file "$WORK/data/apple" /usr/bin/true "" ""
+sjis_file "$WORK/data/cherry" /usr/bin/true "" ""
+sjis_file "$WORK/data.lst" apple cherry
+start_launcher
+
+type_text "/new"
+key Return
+dialog() { xdotool search --onlyvisible --name '^登録画面$' 2>/dev/null | head -n 1; }
+dialog_shown() { [ -n "$(dialog)" ]; }
+wait_until 10 dialog_shown || fail "/new did not open the registration dialog"
+DIALOG=$(dialog)
+xdotool windowactivate --sync "$DIALOG" >/dev/null 2>&1 || true
+
+# Click into a field at its design position and type into it.
+fill() {
+  xdotool mousemove --window "$DIALOG" "$1" "$2" click 1
+  type_text "$3"
+}
+fill 60 34 "bench"
+fill 60 74 "$WORK/bin/marker.sh"
+fill 60 146 "--reg"
+fill 40 239 "テスト"
+screenshot "$(dirname "$PROGRAM")/register.png"
+xdotool mousemove --window "$DIALOG" 188 238 click 1
+
+notice() { xdotool search --onlyvisible --name '^tblaunch$' >/dev/null 2>&1; }
+wait_until 10 notice || fail "no notice after registering"
+key Return
+dialog_gone() { ! dialog_shown; }
+wait_until 10 dialog_gone || fail "the dialog did not close"
+
+[ "$(tr -d '\r' < "$WORK/data.lst" | paste -sd,)" = "apple,bench,cherry" ] \
+  || fail "data.lst: $(cat -A "$WORK/data.lst")"
+expected=$(printf '%s\r\n\x83\x65\x83\x58\x83\x67\r\n--reg\r\n' "$WORK/bin/marker.sh" | od -An -tx1)
+[ "$(od -An -tx1 < "$WORK/data/bench")" = "$expected" ] \
+  || fail "entry file: $(od -c "$WORK/data/bench")"
+
+xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
+type_text "bench"
+key Return
+wait_until 10 test -s "$WORK/marker" || fail "the registered keyword did not run its target"
+[ "$(cat "$WORK/marker")" = "--reg" ] || fail "parameters: $(cat "$WORK/marker")"
+
+echo "PASS"
