@@ -39,11 +39,17 @@ start_display() {
   PIDS+=("$pid")
   read -r number <&"$fd"
   export DISPLAY=":$number"
-  openbox --sm-disable >/dev/null 2>&1 &
-  PIDS+=("$!")
-  wait_until 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "no window manager"
-  wait_until 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
-    || fail "window manager did not start"
+  local attempt
+  for attempt in 1 2; do
+    openbox --sm-disable >>"$WORK/openbox.log" 2>&1 &
+    PIDS+=("$!")
+    wait_until 10 wm_running && return 0
+  done
+  fail "window manager did not start: $(cat "$WORK/openbox.log")"
+}
+
+wm_running() {
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
 }
 
 # Writes a file in Shift-JIS with CR LF line ends: sjis_file PATH LINE...
