@@ -1,6 +1,9 @@
 #pragma once
 
+#include "base/Guard.h"
+
 #include <QPoint>
+#include <QPushButton>
 #include <QRect>
 #include <QSize>
 
@@ -23,6 +26,20 @@ Control *place(Control *control, const char *name, const QRect &geometry)
     control->setObjectName(QString::fromLatin1(name));
     control->setGeometry(geometry);
     return control;
+}
+
+// A push button that runs the form's handler through the error box when clicked. Enter in
+// a field must not click it, least of all a chooser's button, so it is no default button.
+template <typename Form>
+QPushButton *button(Form *form, Interaction &interaction, const char *name, const QString &caption,
+                    const QRect &geometry, void (Form::*handler)())
+{
+    auto *button = place(new QPushButton(caption, form), name, geometry);
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, form, [form, &interaction, handler] {
+        guarded(interaction, [&] { (form->*handler)(); });
+    });
+    return button;
 }
 
 // A label sized to its caption, its top-left corner at the position.

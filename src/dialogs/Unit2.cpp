@@ -86,18 +86,21 @@ TForm2::TForm2(AppContext &context, QWidget *parent)
     Image1 = place(new QLabel(this), "Image1", {208, 24, 32, 32});
     Label2 = FormDesign::label(this, "Label2", QStringLiteral("パス"), {8, 48});
     Memo1 = place(oneLineBox(this), "Memo1", {8, 64, 185, 20});
-    Button2 = addButton("Button2", QStringLiteral("ファイルの参照"), {8, 88, 97, 20},
-                        &TForm2::Button2Click);
-    Button4 = addButton("Button4", QStringLiteral("フォルダの参照"), {120, 88, 97, 20},
-                        &TForm2::Button4Click);
+    Button2 =
+        FormDesign::button(this, m_context.interaction, "Button2", QStringLiteral("ファイルの参照"),
+                           {8, 88, 97, 20}, &TForm2::Button2Click);
+    Button4 =
+        FormDesign::button(this, m_context.interaction, "Button4", QStringLiteral("フォルダの参照"),
+                           {120, 88, 97, 20}, &TForm2::Button4Click);
     Label4 = FormDesign::label(this, "Label4", QStringLiteral("パラメータ"), {8, 120});
     Memo2 = place(oneLineBox(this), "Memo2", {8, 136, 185, 20});
-    Button5 = addButton("Button5", QStringLiteral("キャンセル"), {136, 200, 105, 20},
-                        &TForm2::Button5Click);
+    Button5 =
+        FormDesign::button(this, m_context.interaction, "Button5", QStringLiteral("キャンセル"),
+                           {136, 200, 105, 20}, &TForm2::Button5Click);
     Label3 = FormDesign::label(this, "Label3", QStringLiteral("簡単な説明"), {8, 214});
     Edit2 = place(new QLineEdit(this), "Edit2", {8, 229, 121, 20});
-    Button1 =
-        addButton("Button1", QStringLiteral("登　録"), {136, 228, 105, 20}, &TForm2::Button1Click);
+    Button1 = FormDesign::button(this, m_context.interaction, "Button1", QStringLiteral("登　録"),
+                                 {136, 228, 105, 20}, &TForm2::Button1Click);
     QFont bold = Button1->font();
     bold.setBold(true);
     Button1->setFont(bold);
@@ -107,17 +110,6 @@ TForm2::TForm2(AppContext &context, QWidget *parent)
 }
 
 TForm2::~TForm2() = default;
-
-QPushButton *TForm2::addButton(const char *name, const QString &caption, const QRect &geometry,
-                               void (TForm2::*handler)())
-{
-    auto *button = place(new QPushButton(caption, this), name, geometry);
-    // Enter in a field must not click a button, least of all a chooser's.
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this,
-            [this, handler] { guarded(m_context.interaction, [&] { (this->*handler)(); }); });
-    return button;
-}
 
 void TForm2::setEntryFieldsEnabled(bool enabled)
 {

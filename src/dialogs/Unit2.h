@@ -55,8 +55,6 @@ public:
 private:
     Entry entry() const;
     void finish();
-    QPushButton *addButton(const char *name, const QString &caption, const QRect &geometry,
-                           void (TForm2::*handler)());
 
     AppContext &m_context;
 };

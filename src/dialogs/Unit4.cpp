@@ -145,26 +145,17 @@ TForm4::TForm4(AppContext &context, QWidget *parent)
     for (std::size_t i = 0; i < SettingsKeys::SpecialItems.size(); ++i)
         items()[i].name->setText(SettingsKeys::SpecialItems[i].name.defaultValue.toString());
 
-    Button2 = addButton("Button2", QStringLiteral("キャンセル"), {168, 144, 81, 20},
-                        &TForm4::Button2Click);
-    Button1 =
-        addButton("Button1", QStringLiteral("登　録"), {256, 144, 81, 20}, &TForm4::Button1Click);
+    Button2 =
+        FormDesign::button(this, m_context.interaction, "Button2", QStringLiteral("キャンセル"),
+                           {168, 144, 81, 20}, &TForm4::Button2Click);
+    Button1 = FormDesign::button(this, m_context.interaction, "Button1", QStringLiteral("登　録"),
+                                 {256, 144, 81, 20}, &TForm4::Button1Click);
     QFont bold = Button1->font();
     bold.setBold(true);
     Button1->setFont(bold);
 }
 
 TForm4::~TForm4() = default;
-
-QPushButton *TForm4::addButton(const char *name, const QString &caption, const QRect &geometry,
-                               void (TForm4::*handler)())
-{
-    auto *button = place(new QPushButton(caption, this), name, geometry);
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this,
-            [this, handler] { guarded(m_context.interaction, [&] { (this->*handler)(); }); });
-    return button;
-}
 
 std::array<TForm4::ItemControls, 5> TForm4::items() const
 {

@@ -57,8 +57,6 @@ private:
     // In the order of the settings keys: my computer, my documents, recycle bin, shutdown,
     // reboot.
     std::array<ItemControls, 5> items() const;
-    QPushButton *addButton(const char *name, const QString &caption, const QRect &geometry,
-                           void (TForm4::*handler)());
 
     AppContext &m_context;
 };

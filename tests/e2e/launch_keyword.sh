@@ -5,12 +5,7 @@ source "$(dirname "$0")/lib.sh"
 
 start_display
 
-mkdir -p "$WORK/bin"
-cat > "$WORK/bin/marker.sh" <<SCRIPT
-#!/bin/sh
-printf '%s\n' "\$@" > "$WORK/marker"
-SCRIPT
-chmod +x "$WORK/bin/marker.sh"
+marker_script
 sjis_file "$WORK/data/memo" "$WORK/bin/marker.sh" "メモを書く" '--flag "two words"'
 sjis_file "$WORK/data.lst" "memo"
 

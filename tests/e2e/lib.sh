@@ -60,6 +60,13 @@ sjis_file() {
   printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 > "$path"
 }
 
+# A script that writes its arguments, one a line, to $WORK/marker: a target to launch.
+marker_script() {
+  mkdir -p "$WORK/bin"
+  printf '#!/bin/sh\nprintf '"'"'%%s\\n'"'"' "$@" > "%s/marker"\n' "$WORK" > "$WORK/bin/marker.sh"
+  chmod +x "$WORK/bin/marker.sh"
+}
+
 launcher_window() {
   xdotool search --onlyvisible --name "^tobio's launcher\$" 2>/dev/null | head -n 1
 }
