@@ -61,6 +61,8 @@ TForm1::TForm1(AppContext &context)
 
     buildControls();
     buildMenu();
+    // The design's layout, kept even when start-up stops before it lays the window out.
+    applyDefaultLayout();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
