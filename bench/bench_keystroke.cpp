@@ -12,6 +12,7 @@
 #include "platform/fake/FakeKeyNames.h"
 #include "platform/fake/FakePower.h"
 #include "platform/fake/FakeShell.h"
+#include "platform/fake/FakeWindowFrame.h"
 #include "platform/linux/LinuxIcons.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@ struct Launcher
                                                           .power = power,
                                                           .icons = icons,
                                                           .keyNames = keyNames,
+                                                          .windowFrame = windowFrame,
                                                           .interaction = interaction});
         windows = std::make_unique<Windows>(*context);
     }
@@ -56,6 +58,7 @@ struct Launcher
     FakePower power;
     LinuxIcons icons;
     FakeKeyNames keyNames;
+    FakeWindowFrame windowFrame;
     QtInteraction interaction;
     std::unique_ptr<AppContext> context;
     std::unique_ptr<Windows> windows;
@@ -95,7 +98,11 @@ void KeystrokeNoMatch(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(KeystrokeLastRowProposed)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(KeystrokeLastRowProposed)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(KeystrokeNoMatch)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)

@@ -23,6 +23,7 @@ int main(int argc, char **argv)
                        .power = *platform.power,
                        .icons = *platform.icons,
                        .keyNames = *platform.keyNames,
+                       .windowFrame = *platform.windowFrame,
                        .interaction = interaction};
 
     Windows windows(context);

@@ -8,6 +8,7 @@ class KeyNames;
 class Power;
 class Shell;
 class TForm1;
+class WindowFrame;
 class TForm2;
 class TForm4;
 
@@ -21,6 +22,7 @@ struct AppContext
     Power &power;
     Icons &icons;
     KeyNames &keyNames;
+    WindowFrame &windowFrame;
     Interaction &interaction;
 
     TForm1 *form1 = nullptr;

@@ -21,6 +21,7 @@
 #include "platform/Icons.h"
 #include "platform/Shell.h"
 #include "platform/VirtualKeys.h"
+#include "platform/WindowFrame.h"
 #include "settings/ExitWin32.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
@@ -63,6 +64,8 @@ TForm1::TForm1(AppContext &context)
     buildMenu();
     // The design's layout, kept even when start-up stops before it lays the window out.
     applyDefaultLayout();
+    winId();
+    context.windowFrame.setBorderOnly(*windowHandle());
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

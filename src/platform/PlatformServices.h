@@ -4,6 +4,7 @@
 #include "KeyNames.h"
 #include "Power.h"
 #include "Shell.h"
+#include "WindowFrame.h"
 
 #include <memory>
 
@@ -14,6 +15,7 @@ struct PlatformServices
     std::unique_ptr<KeyNames> keyNames;
     std::unique_ptr<Power> power;
     std::unique_ptr<Icons> icons;
+    std::unique_ptr<WindowFrame> windowFrame;
 };
 
 PlatformServices createPlatformServices();

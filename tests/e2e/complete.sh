@@ -18,7 +18,7 @@ wait_until 5 sh -c '[ "$(xclip -o -selection clipboard 2>/dev/null)" = ox ]' \
   || fail "the proposed rest is not 'ox': '$(clipboard)'"
 shot="$(dirname "$PROGRAM")/complete.png"
 sleep 0.3
-eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+window_origin "$WINDOW"
 import -window root "$WORK/root.png"
 convert "$WORK/root.png" -crop "190x38+$X+$Y" +repage "$shot"
 # The description under the line and the icon beside it are drawn: neither area is plain.

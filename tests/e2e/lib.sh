@@ -67,6 +67,12 @@ marker_script() {
   chmod +x "$WORK/bin/marker.sh"
 }
 
+# Sets X and Y to the window's client area on the screen (xdotool adds the frame's border).
+window_origin() {
+  X=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {print $NF}')
+  Y=$(xwininfo -id "$1" | awk '/Absolute upper-left Y/ {print $NF}')
+}
+
 launcher_window() {
   xdotool search --onlyvisible --name "^tobio's launcher\$" 2>/dev/null | head -n 1
 }

@@ -17,7 +17,7 @@ for f in data data.lst skin; do
 done
 
 # The window's outer frame stands at (254, 152).
-eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+window_origin "$WINDOW"
 read -r left _ top _ < <(xprop -id "$WINDOW" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
 [ "$((X - ${left:-0}))" -eq 254 ] && [ "$((Y - ${top:-0}))" -eq 152 ] \
   || fail "window at ($X, $Y), frame extents ${left:-0} ${top:-0}"

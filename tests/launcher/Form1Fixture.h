@@ -7,6 +7,7 @@
 #include "platform/fake/FakeKeyNames.h"
 #include "platform/fake/FakePower.h"
 #include "platform/fake/FakeShell.h"
+#include "platform/fake/FakeWindowFrame.h"
 
 #include "FakeInteraction.h"
 #include "QtPrinters.h"
@@ -35,8 +36,11 @@ protected:
     FakePower power;
     FakeIcons icons;
     FakeKeyNames keyNames;
+    FakeWindowFrame windowFrame;
     FakeInteraction interaction;
-    AppContext context{dir.path(), dir.file("tblaunch.ini"), shell, power, icons, keyNames, interaction};
+    AppContext context{
+        dir.path(), dir.file("tblaunch.ini"), shell, power, icons, keyNames, windowFrame,
+        interaction};
     std::unique_ptr<Windows> windows;
     TForm1 *form = nullptr;
 };

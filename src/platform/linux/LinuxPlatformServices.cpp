@@ -2,6 +2,7 @@
 #include "LinuxKeyNames.h"
 #include "LinuxShell.h"
 #include "LogindPower.h"
+#include "X11WindowFrame.h"
 #include "platform/PlatformServices.h"
 
 PlatformServices createPlatformServices()
@@ -11,5 +12,6 @@ PlatformServices createPlatformServices()
     services.keyNames = std::make_unique<LinuxKeyNames>();
     services.power = std::make_unique<LogindPower>();
     services.icons = std::make_unique<LinuxIcons>();
+    services.windowFrame = std::make_unique<X11WindowFrame>();
     return services;
 }

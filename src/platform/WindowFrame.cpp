@@ -1,0 +1,3 @@
+#include "WindowFrame.h"
+
+WindowFrame::~WindowFrame() = default;

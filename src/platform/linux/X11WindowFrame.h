@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/WindowFrame.h"
+
+// Motif window manager hints on X11, which the common window managers honour; Qt's
+// window flags can ask for no caption only together with no border.
+class X11WindowFrame : public WindowFrame
+{
+public:
+    void setBorderOnly(QWindow &window) override;
+};
