@@ -1,8 +1,10 @@
 # The two commands: `make run` and `make test`. Each installs what is missing first.
 BUILD ?= build
 JOBS ?= 2
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 20
 
-.PHONY: deps configure build test run bench clean
+.PHONY: deps configure build test run bench fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -21,6 +23,13 @@ run: build
 
 bench: build
 	@scripts/bench.sh $(BUILD)
+
+# The fuzzers: a clang build of their own with sanitizers; each runs FUZZ_SECONDS seconds.
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTB_FUZZ=ON \
+		-DCMAKE_CXX_COMPILER=clang++ > /dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	@fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)

@@ -15,6 +15,8 @@ packages=(
   xvfb xauth openbox xdotool xclip x11-utils imagemagick dbus dbus-x11 trayer python3-dbusmock
   # side-by-side latency harness and its baseline
   libx11-dev libxdamage-dev libxtst-dev gcc suckless-tools
+  # fuzzing (make fuzz): clang with libFuzzer and the sanitizer runtimes; llvm-symbolizer for stacks
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -119,6 +119,11 @@ std::optional<QByteArray> encode(QStringView text)
     if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1))
         return std::nullopt;
     out.truncate(outPtr - out.data());
+    // The converter writes a few characters as look-alikes (the yen sign as a backslash,
+    // U+301C as the full-width tilde): such text would not read back as what was stored,
+    // and a keyword would no longer name its own entry file.
+    if (decode(out) != text)
+        return std::nullopt;
     return out;
 }
 

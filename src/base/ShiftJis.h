@@ -11,7 +11,8 @@ namespace ShiftJis {
 // Bytes that are no character of the code page decode to U+FFFD.
 QString decode(QByteArrayView bytes);
 
-// No value when the text holds a character the code page cannot hold.
+// No value when the text holds a character the code page cannot hold, or one it would
+// only hold as a look-alike that reads back as another character.
 std::optional<QByteArray> encode(QStringView text);
 
 // As encode(), but refuses such text with an Error naming it.

@@ -53,6 +53,10 @@ TEST(ShiftJis, RefusesWhatTheCodePageCannotHold)
     EXPECT_FALSE(ShiftJis::encode(QStringLiteral("memo😀")));
     EXPECT_FALSE(ShiftJis::encode(QStringLiteral("한국어")));
     EXPECT_FALSE(ShiftJis::encode(QString(QChar(0xD800)))); // a lone surrogate
+    // Look-alikes would read back as other characters.
+    EXPECT_FALSE(ShiftJis::encode(QStringLiteral("¥100")));
+    EXPECT_FALSE(ShiftJis::encode(QStringLiteral("a〜b"))); // U+301C, not the code page's U+FF5E
+    EXPECT_FALSE(ShiftJis::encode(QStringLiteral("1−2")));  // U+2212
     try {
         ShiftJis::encodeOrThrow(QStringLiteral("a😀"));
         FAIL() << "no error";
