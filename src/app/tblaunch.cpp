@@ -2,6 +2,7 @@
 // in this order and living until the main window closes.
 #include "base/Paths.h"
 #include "base/QtInteraction.h"
+#include "dialogs/FormDesign.h"
 #include "launcher/AppContext.h"
 #include "launcher/Windows.h"
 #include "platform/PlatformServices.h"
@@ -14,6 +15,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(applicationTitle());
     // Hidden to the notification area is not the end; only the exit command ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Message boxes and menus in the forms' Japanese Gothic too, and no second font loaded.
+    QApplication::setFont(FormDesign::font());
 
     PlatformServices platform = createPlatformServices();
     QtInteraction interaction;

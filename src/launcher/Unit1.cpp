@@ -3,7 +3,6 @@
 #include "ClockText.h"
 #include "EnterCommand.h"
 #include "EntryIcon.h"
-#include "KeywordComboBox.h"
 #include "KeywordLineEdit.h"
 #include "KeywordListModel.h"
 #include "KeywordStore.h"
@@ -33,6 +32,7 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QLabel>
+#include <QListView>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
@@ -99,7 +99,7 @@ void TForm1::buildControls()
 {
     m_model = new KeywordListModel(*m_store, this);
 
-    ComboBox1 = new KeywordComboBox(this);
+    ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
     ComboBox1Edit = new KeywordLineEdit(*m_store, ComboBox1);
@@ -110,6 +110,9 @@ void TForm1::buildControls()
     // A long keyword list must not be measured item by item for the box's size.
     ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ComboBox1->setModel(m_model);
+    // Rows of one height: opening the list never measures a long keyword list row by row.
+    if (auto *list = qobject_cast<QListView *>(ComboBox1->view()))
+        list->setUniformItemSizes(true);
     ComboBox1->setCurrentIndex(-1);
     // A reloaded list keeps whatever the input line shows; the combo box would put its
     // first item there.
