@@ -23,13 +23,21 @@ read -r left _ top _ < <(xprop -id "$WINDOW" _NET_FRAME_EXTENTS | sed 's/.*= //;
   || fail "window at ($X, $Y), frame extents ${left:-0} ${top:-0}"
 screenshot "$(dirname "$PROGRAM")/lifecycle.png"
 
+focused_on_launcher() {
+  local focus
+  focus=$(xdotool getwindowfocus 2>/dev/null) || return 1
+  [ "$focus" = "$WINDOW" ]
+}
+
 # Five idle seconds bring the clock: a date and a time with seconds.
 clock_shown() {
   sleep 0.5
+  focused_on_launcher || xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
   key ctrl+a ctrl+c
   xclip -o -selection clipboard 2>/dev/null | grep -Eq '[0-9]+.*[0-9]{1,2}:[0-9]{2}:[0-9]{2}'
 }
-wait_until 12 clock_shown || fail "no clock after five idle seconds: '$(clipboard)'"
+wait_until 12 clock_shown \
+  || fail "no clock after five idle seconds: '$(clipboard)', focus $(xdotool getwindowfocus) on $WINDOW"
 
 # Turning to another program hides the launcher.
 xmessage -name other -geometry +600+400 "another program" >/dev/null 2>&1 &
@@ -44,11 +52,6 @@ wait_until 10 launcher_hidden || fail "the launcher did not hide"
 # A left click on the notification icon brings it back with the input line focused.
 xdotool mousemove 11 11 click 1
 wait_until 10 launcher_shown || fail "the tray icon did not bring the launcher back"
-focused_on_launcher() {
-  local focus
-  focus=$(xdotool getwindowfocus 2>/dev/null) || return 1
-  [ "$focus" = "$WINDOW" ]
-}
 wait_until 10 focused_on_launcher || fail "the launcher has no focus"
 
 key ctrl+a BackSpace
