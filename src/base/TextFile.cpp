@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -29,23 +30,35 @@ void syncFolder(const QString &filePath)
 
 namespace TextFile {
 
-QStringList splitLines(QStringView text)
+namespace {
+
+// Lines of a text in any character type; `make` turns one line's characters into a QString.
+template <typename Char, typename Make> QStringList split(const Char *text, qsizetype n, Make make)
 {
     QStringList lines;
+    lines.reserve(std::count(text, text + n, Char('\n')) + 1);
     qsizetype start = 0;
-    const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
+        const Char c = text[i];
+        if (c != Char('\r') && c != Char('\n'))
             continue;
-        lines.append(text.mid(start, i - start).toString());
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+        lines.append(make(text + start, i - start));
+        if (c == Char('\r') && i + 1 < n && text[i + 1] == Char('\n'))
             ++i;
         start = i + 1;
     }
     if (start < n)
-        lines.append(text.mid(start).toString());
+        lines.append(make(text + start, n - start));
     return lines;
+}
+
+} // namespace
+
+QStringList splitLines(QStringView text)
+{
+    return split(text.utf16(), text.size(), [](const char16_t *line, qsizetype size) {
+        return QString(reinterpret_cast<const QChar *>(line), size);
+    });
 }
 
 QByteArray readBytes(const QString &path)
@@ -54,7 +67,9 @@ QByteArray readBytes(const QString &path)
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw Error(Messages::cannotOpenFile(path, Messages::systemReason(errno)));
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
         throw Error(Messages::cannotOpenFile(path, Messages::systemReason(EISDIR)));
@@ -82,7 +97,14 @@ QByteArray readBytes(const QString &path)
 
 QStringList readLines(const QString &path)
 {
-    return splitLines(ShiftJis::decode(readBytes(path)));
+    const QByteArray bytes = readBytes(path);
+    // The code page agrees with ASCII, so ASCII lines (most keyword lists) need no decoding
+    // of the whole file first.
+    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
+        return split(bytes.constData(), bytes.size(), [](const char *line, qsizetype size) {
+            return QString::fromLatin1(line, size);
+        });
+    return splitLines(ShiftJis::decode(bytes));
 }
 
 QByteArray encodeLines(const QStringList &lines)
@@ -110,13 +132,13 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
         const int err = errno;
-        throw Error(Messages::cannotCreateFile(
-            path, err ? Messages::systemReason(err) : file.errorString()));
+        throw Error(Messages::cannotCreateFile(path, err ? Messages::systemReason(err)
+                                                         : file.errorString()));
     }
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         const int err = errno;
-        throw Error(Messages::cannotCreateFile(
-            path, err ? Messages::systemReason(err) : file.errorString()));
+        throw Error(Messages::cannotCreateFile(path, err ? Messages::systemReason(err)
+                                                         : file.errorString()));
     }
     syncFolder(path);
 }
