@@ -10,10 +10,10 @@
 inline QStringList benchKeywords(int count)
 {
     static const char *const syllables[] = {
-        "ka", "ki", "ku", "ke", "ko", "sa", "shi", "su", "se", "so", "ta", "chi", "tsu", "te",
-        "to", "na", "ni", "nu", "ne", "no", "ha", "hi", "fu", "he", "ho", "ma", "mi", "mu",
-        "me", "mo", "ya", "yu", "yo", "ra", "ri", "ru", "re", "ro", "wa", "n", "za", "zu",
-        "ze", "zo", "an", "ex", "or", "in", "ed", "pro", "net", "doc", "app", "web"};
+        "ka", "ki", "ku", "ke", "ko", "sa", "shi", "su",  "se",  "so",  "ta",  "chi", "tsu", "te",
+        "to", "na", "ni", "nu", "ne", "no", "ha",  "hi",  "fu",  "he",  "ho",  "ma",  "mi",  "mu",
+        "me", "mo", "ya", "yu", "yo", "ra", "ri",  "ru",  "re",  "ro",  "wa",  "n",   "za",  "zu",
+        "ze", "zo", "an", "ex", "or", "in", "ed",  "pro", "net", "doc", "app", "web"};
     std::mt19937 random(42);
     std::uniform_int_distribution<int> syllable(0, std::size(syllables) - 1);
     std::uniform_int_distribution<int> length(2, 4);

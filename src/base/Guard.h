@@ -9,8 +9,7 @@
 // Runs the body of a Qt entry point: an error ends the body where it occurs, keeps what
 // was done before it, and is shown in the error box. Nothing escapes into Qt.
 // Answers whether the body ran to its end.
-template<typename Body>
-bool guarded(Interaction &interaction, Body &&body)
+template <typename Body> bool guarded(Interaction &interaction, Body &&body)
 {
     try {
         std::forward<Body>(body)();

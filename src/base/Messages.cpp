@@ -96,7 +96,8 @@ QString unencodableText(const QString &text)
 
 QString invalidKeyword(const QString &keyword)
 {
-    return QStringLiteral("「%1」はキーワードとして使えません（空の名前、「.」「..」、「/」を含む名前は登録できません）")
+    return QStringLiteral("「%1」はキーワードとして使えません（空の名前、「.」「..」、「/"
+                          "」を含む名前は登録できません）")
         .arg(keyword);
 }
 

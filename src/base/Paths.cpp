@@ -31,7 +31,9 @@ QString settingsFile()
 void ensureFolder(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::stat(name.constData(), &st) == 0) {
         if (!S_ISDIR(st.st_mode))
             throw Error(Messages::ioFailure(EEXIST));

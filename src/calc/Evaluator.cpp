@@ -15,24 +15,42 @@ long double compute(const Operation &op, long double l, long double r)
 {
     const long double s = op.sign;
     switch (op.code) {
-    case OpCode::Power: return ExtendedMath::power(l, s * r);
-    case OpCode::Multiply: return (s * l) * r;
-    case OpCode::Divide: return (s * l) / r;
-    case OpCode::Add: return s * r + l;
-    case OpCode::Subtract: return l - s * r;
-    case OpCode::Exp: return ExtendedMath::exp(l);
-    case OpCode::Ln: return ExtendedMath::ln(l);
-    case OpCode::Log10: return ExtendedMath::log10(l);
-    case OpCode::Sin: return ExtendedMath::sin(l);
-    case OpCode::Cos: return ExtendedMath::cos(l);
-    case OpCode::Tan: return ExtendedMath::tan(l);
-    case OpCode::Abs: return std::fabs(l);
-    case OpCode::ArcSin: return ExtendedMath::arcsin(l);
-    case OpCode::ArcCos: return ExtendedMath::arccos(l);
-    case OpCode::ArcTan: return ExtendedMath::arctan(l);
-    case OpCode::Erf: return ExtendedMath::erf(l);
-    case OpCode::Erfc: return ExtendedMath::erfc(l);
-    case OpCode::Sqrt: return std::sqrt(l);
+    case OpCode::Power:
+        return ExtendedMath::power(l, s * r);
+    case OpCode::Multiply:
+        return (s * l) * r;
+    case OpCode::Divide:
+        return (s * l) / r;
+    case OpCode::Add:
+        return s * r + l;
+    case OpCode::Subtract:
+        return l - s * r;
+    case OpCode::Exp:
+        return ExtendedMath::exp(l);
+    case OpCode::Ln:
+        return ExtendedMath::ln(l);
+    case OpCode::Log10:
+        return ExtendedMath::log10(l);
+    case OpCode::Sin:
+        return ExtendedMath::sin(l);
+    case OpCode::Cos:
+        return ExtendedMath::cos(l);
+    case OpCode::Tan:
+        return ExtendedMath::tan(l);
+    case OpCode::Abs:
+        return std::fabs(l);
+    case OpCode::ArcSin:
+        return ExtendedMath::arcsin(l);
+    case OpCode::ArcCos:
+        return ExtendedMath::arccos(l);
+    case OpCode::ArcTan:
+        return ExtendedMath::arctan(l);
+    case OpCode::Erf:
+        return ExtendedMath::erf(l);
+    case OpCode::Erfc:
+        return ExtendedMath::erfc(l);
+    case OpCode::Sqrt:
+        return std::sqrt(l);
     }
     return 0.0L;
 }

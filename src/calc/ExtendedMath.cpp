@@ -105,15 +105,23 @@ long double erfc(long double x)
     const double t = static_cast<double>(1.0L / (1.0L + 0.5L * z));
     const long double series =
         -z * z - 1.26551223L
-        + t * (1.00002368L
-               + t * (0.37409196L
-                      + t * (0.09678418L
-                             + t * (-0.18628806L
-                                    + t * (0.27886807L
-                                           + t * (-1.13520398L
-                                                  + t * (1.48851587L
-                                                         + t * (-0.82215223L
-                                                                + t * 0.17087277L))))))));
+        + t
+              * (1.00002368L
+                 + t
+                       * (0.37409196L
+                          + t
+                                * (0.09678418L
+                                   + t
+                                         * (-0.18628806L
+                                            + t
+                                                  * (0.27886807L
+                                                     + t
+                                                           * (-1.13520398L
+                                                              + t
+                                                                    * (1.48851587L
+                                                                       + t
+                                                                             * (-0.82215223L
+                                                                                + t * 0.17087277L))))))));
     const double y = static_cast<double>(t * exp(series));
     return x >= 0.0L ? y : 2.0L - y;
 }

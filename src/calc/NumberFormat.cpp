@@ -46,7 +46,7 @@ QString formatGeneral(double value, QChar decimalSeparator)
         result += QLatin1Char('E') + QString::number(exponent);
     } else if (integerDigits <= 0) {
         result += QLatin1Char('0') + QString(decimalSeparator)
-            + QString(-integerDigits, QLatin1Char('0')) + digits;
+                  + QString(-integerDigits, QLatin1Char('0')) + digits;
     } else if (digits.size() <= integerDigits) {
         result += digits + QString(integerDigits - digits.size(), QLatin1Char('0'));
     } else {

@@ -92,11 +92,8 @@ void OperationReducer::reduce(const QString &compiled, CompiledProgram &program)
 void OperationReducer::runPasses(QString &text)
 {
     static constexpr std::pair<char, OpCode> Passes[] = {
-        {'^', OpCode::Power},
-        {'/', OpCode::Divide},
-        {'*', OpCode::Multiply},
-        {'-', OpCode::Subtract},
-        {'+', OpCode::Add},
+        {'^', OpCode::Power},    {'/', OpCode::Divide}, {'*', OpCode::Multiply},
+        {'-', OpCode::Subtract}, {'+', OpCode::Add},
     };
     for (const auto &[op, code] : Passes) {
         while (operatorPass(text, QLatin1Char(op), code)) {
@@ -149,6 +146,6 @@ bool OperationReducer::holdsValue(int slot) const
 {
     const int lastResult = m_base + int(m_operations.size());
     return (slot >= 1 && slot <= ValueTable::VariableCount)
-        || (slot >= ValueTable::FirstLiteral && slot < m_base)
-        || (slot > m_base && slot <= lastResult);
+           || (slot >= ValueTable::FirstLiteral && slot < m_base)
+           || (slot > m_base && slot <= lastResult);
 }

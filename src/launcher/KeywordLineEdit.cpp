@@ -97,7 +97,8 @@ void KeywordLineEdit::inputMethodEvent(QInputMethodEvent *event)
 void KeywordLineEdit::complete(const QString &typed)
 {
     const QString current = text();
-    const QString candidate = (hasSelectedText() ? current.left(selectionStart()) : current) + typed;
+    const QString candidate =
+        (hasSelectedText() ? current.left(selectionStart()) : current) + typed;
     const qsizetype row = m_store.findPrefix(candidate);
     m_programEdit = true;
     if (row >= 0) {

@@ -22,13 +22,17 @@ namespace {
 
 bool isFile(const QString &path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool exists(const QString &path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
@@ -186,7 +190,8 @@ void KeywordStore::insertKeyword(const QString &keyword, const Entry &entry)
     const QStringList rows = exists(listFile()) ? TextFile::readLines(listFile()) : QStringList();
     // The collation data is loaded only when a keyword is registered, never at start-up.
     const FirstCharacterOrder order;
-    const QByteArray listBytes = TextFile::encodeLines(insertByFirstCharacter(rows, keyword, order));
+    const QByteArray listBytes =
+        TextFile::encodeLines(insertByFirstCharacter(rows, keyword, order));
     // The entry is written first, so a failure never leaves data.lst naming a keyword
     // without its entry file.
     TextFile::writeBytes(entryPath(keyword), entryBytes);

@@ -10,13 +10,13 @@
 #include "TrayIconImage.h"
 
 #include "base/Guard.h"
-#include "dialogs/FormDesign.h"
-#include "dialogs/Unit2.h"
-#include "dialogs/Unit4.h"
 #include "base/Interaction.h"
 #include "base/Paths.h"
 #include "calc/MathsParser.h"
 #include "calc/NumberFormat.h"
+#include "dialogs/FormDesign.h"
+#include "dialogs/Unit2.h"
+#include "dialogs/Unit4.h"
 #include "platform/Icons.h"
 #include "platform/Shell.h"
 #include "platform/VirtualKeys.h"
@@ -177,7 +177,8 @@ void TForm1::buildMenu()
     N7 = addSeparator("N7");
     N8 = addItem("N8", QStringLiteral("登録画面をひらく"), &TForm1::N8Click);
     N1 = addItem("N1", QStringLiteral("特殊項目を登録する"), &TForm1::N1Click);
-    N2 = addItem("N2", QStringLiteral("選択したファイル（フォルダ）のリンク先をひらく"), &TForm1::N2Click);
+    N2 = addItem("N2", QStringLiteral("選択したファイル（フォルダ）のリンク先をひらく"),
+                 &TForm1::N2Click);
     N3 = addSeparator("N3");
     N9 = addItem("N9", QStringLiteral("選択したのを消す"), &TForm1::N9Click);
     N10 = addSeparator("N10");

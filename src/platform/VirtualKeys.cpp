@@ -21,7 +21,7 @@ std::vector<Key> buildTable()
         {0x13, Qt::Key_Pause, false, 0xff13},
         {0x14, Qt::Key_CapsLock, false, 0xffe5},
         {Escape, Qt::Key_Escape, false, 0xff1b},
-        {0x1C, Qt::Key_Henkan, false, 0xff23},   // the conversion keys of Japanese keyboards
+        {0x1C, Qt::Key_Henkan, false, 0xff23}, // the conversion keys of Japanese keyboards
         {0x1D, Qt::Key_Muhenkan, false, 0xff22},
         {Space, Qt::Key_Space, false, 0x20},
         {0x21, Qt::Key_PageUp, false, 0xff55},

@@ -61,8 +61,7 @@ struct Line
 
 // CR and LF are never part of a double-byte character, so the lines can be found in the
 // bytes and each decoded on its own; the rest of the parsing works on the decoded text.
-template<typename Visit>
-void forEachLine(const QByteArray &bytes, Visit visit)
+template <typename Visit> void forEachLine(const QByteArray &bytes, Visit visit)
 {
     const char *data = bytes.constData();
     const qsizetype size = bytes.size();

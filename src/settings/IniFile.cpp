@@ -82,8 +82,8 @@ std::optional<int> IniFile::parseInteger(QStringView text)
         return std::nullopt;
 
     // Hexadecimal covers the 32 bits ($FFFFFFFF is -1); decimal stays within int's range.
-    const qint64 limit = base == 16 ? qint64(0xFFFFFFFF)
-                                    : qint64(std::numeric_limits<int>::max()) + negative;
+    const qint64 limit =
+        base == 16 ? qint64(0xFFFFFFFF) : qint64(std::numeric_limits<int>::max()) + negative;
     qint64 number = 0;
     for (QChar c : text) {
         int digit;

@@ -1,5 +1,5 @@
-#include "base/Error.h"
 #include "base/ShiftJis.h"
+#include "base/Error.h"
 
 #include "QtPrinters.h"
 
@@ -27,18 +27,19 @@ TEST_P(ShiftJisRoundTrip, EncodesAndDecodesAsWindowsDoes)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ShiftJisRoundTrip,
-    ::testing::Values(
-        RoundTrip{"Ascii", QStringLiteral("memo.txt"), "memo.txt"},
-        RoundTrip{"BackslashAndTilde", QStringLiteral("C:\\a~b"), "C:\\a~b"},
-        RoundTrip{"Kana", QStringLiteral("あア"), "\x82\xa0\x83\x41"},
-        RoundTrip{"HalfWidthKana", QStringLiteral("ｱ"), "\xb1"},
-        RoundTrip{"SecondByteIsBracketOrBackslash", QStringLiteral("啓ゾソ"), "\x8c\x5b\x83\x5d\x83\x5c"},
-        RoundTrip{"NecRow13", QStringLiteral("①"), "\x87\x40"},
-        RoundTrip{"IbmExtension", QStringLiteral("ⅰ纊"), "\xfa\x40\xfa\x5c"},
-        RoundTrip{"WaveDash", QString(QChar(0xFF5E)), "\x81\x60"},
-        RoundTrip{"ParallelTo", QString(QChar(0x2225)), "\x81\x61"},
-        RoundTrip{"NotSign", QString(QChar(0xFFE2)), "\x81\xca"},
-        RoundTrip{"ControlBytesAreNotSwapped", QStringLiteral("\x1a\x1c\x7f"), "\x1a\x1c\x7f"}),
+    ::testing::Values(RoundTrip{"Ascii", QStringLiteral("memo.txt"), "memo.txt"},
+                      RoundTrip{"BackslashAndTilde", QStringLiteral("C:\\a~b"), "C:\\a~b"},
+                      RoundTrip{"Kana", QStringLiteral("あア"), "\x82\xa0\x83\x41"},
+                      RoundTrip{"HalfWidthKana", QStringLiteral("ｱ"), "\xb1"},
+                      RoundTrip{"SecondByteIsBracketOrBackslash", QStringLiteral("啓ゾソ"),
+                                "\x8c\x5b\x83\x5d\x83\x5c"},
+                      RoundTrip{"NecRow13", QStringLiteral("①"), "\x87\x40"},
+                      RoundTrip{"IbmExtension", QStringLiteral("ⅰ纊"), "\xfa\x40\xfa\x5c"},
+                      RoundTrip{"WaveDash", QString(QChar(0xFF5E)), "\x81\x60"},
+                      RoundTrip{"ParallelTo", QString(QChar(0x2225)), "\x81\x61"},
+                      RoundTrip{"NotSign", QString(QChar(0xFFE2)), "\x81\xca"},
+                      RoundTrip{"ControlBytesAreNotSwapped", QStringLiteral("\x1a\x1c\x7f"),
+                                "\x1a\x1c\x7f"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ShiftJis, DuplicateCodesDecodeButEncodeToTheWindowsChoice)

@@ -1,5 +1,5 @@
-#include "base/Error.h"
 #include "base/TextFile.h"
+#include "base/Error.h"
 
 #include "QtPrinters.h"
 #include "TempFolder.h"
@@ -61,8 +61,10 @@ TEST(TextFile, FailuresNameTheFile)
         TextFile::readLines(dir.file("missing"));
         FAIL() << "no error";
     } catch (const Error &e) {
-        EXPECT_EQ(e.message(), QStringLiteral("ファイル \"%1\". 指定されたファイルが見つかりません。 は開けません")
-                                   .arg(dir.file("missing")));
+        EXPECT_EQ(
+            e.message(),
+            QStringLiteral("ファイル \"%1\". 指定されたファイルが見つかりません。 は開けません")
+                .arg(dir.file("missing")));
     }
     try {
         TextFile::writeLines(dir.file("no/such/folder/f"), {QStringLiteral("x")});

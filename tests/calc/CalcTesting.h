@@ -6,8 +6,7 @@
 #include <string>
 
 // Which error a step raised and with what text, as one readable string: "ESyntaxError: ...".
-template <typename Step>
-std::string failureOf(Step &&step)
+template <typename Step> std::string failureOf(Step &&step)
 {
     try {
         step();

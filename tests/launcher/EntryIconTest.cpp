@@ -101,26 +101,28 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, FolderIcon,
     testing::Values(
         FolderCase{"NoDesktopIni", std::nullopt, {"shell32.dll", 3}},
-        FolderCase{"BothKeys", "[.ShellClassInfo]\r\nIconFile=/icons/box.png\r\nIconIndex=2\r\n",
+        FolderCase{"BothKeys",
+                   "[.ShellClassInfo]\r\nIconFile=/icons/box.png\r\nIconIndex=2\r\n",
                    {"/icons/box.png", 2}},
-        FolderCase{"OnlyIndexTakesShell32", "[.ShellClassInfo]\r\nIconIndex=7\r\n",
-                   {"shell32.dll", 7}},
-        FolderCase{"OnlyFileTakesFirstIcon", "[.ShellClassInfo]\r\nIconFile=x.ico\r\n",
-                   {"x.ico", 0}},
+        FolderCase{
+            "OnlyIndexTakesShell32", "[.ShellClassInfo]\r\nIconIndex=7\r\n", {"shell32.dll", 7}},
+        FolderCase{
+            "OnlyFileTakesFirstIcon", "[.ShellClassInfo]\r\nIconFile=x.ico\r\n", {"x.ico", 0}},
         // A desktop.ini without the keys gives the defaults, not the closed folder.
         FolderCase{"EmptyFile", "", {"shell32.dll", 0}},
-        FolderCase{"OtherSection", "[ViewState]\r\nIconFile=x.ico\r\nIconIndex=5\r\n",
-                   {"shell32.dll", 0}},
+        FolderCase{
+            "OtherSection", "[ViewState]\r\nIconFile=x.ico\r\nIconIndex=5\r\n", {"shell32.dll", 0}},
         FolderCase{"VariableNotExpanded",
                    "[.ShellClassInfo]\r\nIconFile=%SystemRoot%\\system32\\imageres.dll\r\n"
                    "IconIndex=-3\r\n",
                    {"%SystemRoot%\\system32\\imageres.dll", -3}},
-        FolderCase{"HexadecimalIndex", "[.ShellClassInfo]\r\nIconIndex=0x10\r\n",
-                   {"shell32.dll", 16}},
-        FolderCase{"IndexWithTrailingTextIsZero", "[.ShellClassInfo]\r\nIconIndex=12abc\r\n",
+        FolderCase{
+            "HexadecimalIndex", "[.ShellClassInfo]\r\nIconIndex=0x10\r\n", {"shell32.dll", 16}},
+        FolderCase{"IndexWithTrailingTextIsZero",
+                   "[.ShellClassInfo]\r\nIconIndex=12abc\r\n",
                    {"shell32.dll", 0}},
-        FolderCase{"EmptyIconFileKept", "[.ShellClassInfo]\r\nIconFile=\r\nIconIndex=1\r\n",
-                   {"", 1}},
+        FolderCase{
+            "EmptyIconFileKept", "[.ShellClassInfo]\r\nIconFile=\r\nIconIndex=1\r\n", {"", 1}},
         FolderCase{"ShiftJisFileName",
                    "[.ShellClassInfo]\r\nIconFile=\x83\x41\x83\x43\x83\x52\x83\x93.ico\r\n",
                    {QString::fromUtf8("アイコン.ico"), 0}}),

@@ -20,7 +20,8 @@ protected:
         dir.write("data/fox", "/bin/fox\r\nthe fox\r\n");
         dir.write("data/foo", "/bin/foo\r\nthe foo\r\n");
         dir.write("data/\xe3\x83\xa1\xe3\x83\xa2", "/bin/memo\r\n\x83\x81\x83\x82\r\n"); // メモ
-        dir.write("data/dustbox", "explorer.exe\r\n\r\n::{645FF040-5081-101B-9F08-00AA002F954E}\r\n");
+        dir.write("data/dustbox",
+                  "explorer.exe\r\n\r\n::{645FF040-5081-101B-9F08-00AA002F954E}\r\n");
         dir.write("tblaunch.ini", "[Setting]\r\nDustBoxName=dustbox\r\n");
         icons.answer = QPixmap(32, 32);
         start();

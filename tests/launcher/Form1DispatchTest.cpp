@@ -166,7 +166,8 @@ TEST_F(Form1Dispatch, FailuresKeepTheInputAndShowTheErrorBox)
     EXPECT_TRUE(form->locked());
 
     enter("/NEW"); // not the exact command: the calculator refuses it
-    EXPECT_EQ(interaction.errors.last(), QStringLiteral("誤った表記が見られます。修正して下さい。."));
+    EXPECT_EQ(interaction.errors.last(),
+              QStringLiteral("誤った表記が見られます。修正して下さい。."));
 
     shell.failWith = QStringLiteral("cannot open");
     enter("memo");

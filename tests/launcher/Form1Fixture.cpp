@@ -36,7 +36,7 @@ void Form1Fixture::type(const QString &text)
 
 void Form1Fixture::press(Qt::Key key)
 {
-    const QString text = key == Qt::Key_Return ? QStringLiteral("\r")
+    const QString text = key == Qt::Key_Return   ? QStringLiteral("\r")
                          : key == Qt::Key_Escape ? QStringLiteral("\x1b")
                                                  : QString();
     QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);

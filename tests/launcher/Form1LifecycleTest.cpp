@@ -6,8 +6,8 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -20,8 +20,12 @@ protected:
     void SetUp() override
     {
         start();
-        form->trayAvailable = [] { return true; };
-        form->shiftHeld = [this] { return shift; };
+        form->trayAvailable = [] {
+            return true;
+        };
+        form->shiftHeld = [this] {
+            return shift;
+        };
         form->show();
     }
 
@@ -91,10 +95,14 @@ TEST_F(Form1Lifecycle, DeactivationHidesUnlessLockedShiftedOrWithoutATray)
     EXPECT_EQ(form->ComboBox1Edit->text(), "memo");
     shift = false;
 
-    form->trayAvailable = [] { return false; };
+    form->trayAvailable = [] {
+        return false;
+    };
     form->AppDeactivate();
     EXPECT_TRUE(form->isVisible());
-    form->trayAvailable = [] { return true; };
+    form->trayAvailable = [] {
+        return true;
+    };
 
     form->typingFlag = 1;
     form->Timer1->stop();
@@ -133,8 +141,9 @@ TEST_F(Form1Lifecycle, TrayMenuIsShortened)
 TEST_F(Form1Lifecycle, ExitWritesTheHotkeyAndTheSkinChoice)
 {
     form->N12Click();
-    EXPECT_EQ(dir.read("tblaunch.ini"),
-              QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=defaul\r\n"));
+    EXPECT_EQ(
+        dir.read("tblaunch.ini"),
+        QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=defaul\r\n"));
     EXPECT_FALSE(form->isVisible());
 }
 

@@ -1,5 +1,5 @@
-#include "launcher/FirstCharacterOrder.h"
 #include "launcher/InsertionRule.h"
+#include "launcher/FirstCharacterOrder.h"
 
 #include "QtPrinters.h"
 
@@ -29,16 +29,25 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, InsertionRule,
     ::testing::Values(
         Insertion{"EmptyList", {}, "a", {"a"}},
-        Insertion{"EndsItsGroupCaseIgnored", {"apple", "Banana", "cherry"}, "bread",
+        Insertion{"EndsItsGroupCaseIgnored",
+                  {"apple", "Banana", "cherry"},
+                  "bread",
                   {"apple", "Banana", "bread", "cherry"}},
-        Insertion{"GathersScatteredGroup", {"apple", "cherry", "avocado"}, "almond",
+        Insertion{"GathersScatteredGroup",
+                  {"apple", "cherry", "avocado"},
+                  "almond",
                   {"apple", "avocado", "almond", "cherry"}},
-        Insertion{"GroupGatheredAtFirstMembersPlace", {"x", "b1", "a1", "b2", "c", "b3"}, "b4",
+        Insertion{"GroupGatheredAtFirstMembersPlace",
+                  {"x", "b1", "a1", "b2", "c", "b3"},
+                  "b4",
                   {"x", "b1", "b2", "b3", "b4", "a1", "c"}},
-        Insertion{"NewGroupBeforeFirstLaterRow", {"apple", "cherry"}, "banana",
+        Insertion{"NewGroupBeforeFirstLaterRow",
+                  {"apple", "cherry"},
+                  "banana",
                   {"apple", "banana", "cherry"}},
         Insertion{"NewGroupAtEnd", {"apple", "cherry"}, "zebra", {"apple", "cherry", "zebra"}},
-        Insertion{"UpperCaseKeywordJoinsLowerGroup", {"memo", "zoo"}, "Mail", {"memo", "Mail", "zoo"}},
+        Insertion{
+            "UpperCaseKeywordJoinsLowerGroup", {"memo", "zoo"}, "Mail", {"memo", "Mail", "zoo"}},
         Insertion{"DigitsBeforeLetters", {"apple", "banana"}, "7zip", {"7zip", "apple", "banana"}},
         Insertion{"KanaAfterLatin", {"apple", "メモ", "zoo"}, "あ", {"apple", "あ", "メモ", "zoo"}},
         Insertion{"UnorderedRowsTakeTheFirstLaterOne", {"d", "b", "e"}, "c", {"c", "d", "b", "e"}},

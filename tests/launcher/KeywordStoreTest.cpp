@@ -73,7 +73,7 @@ TEST_F(KeywordStoreTest, FindsEntriesWhateverTheLetterCase)
     dir.write("data/Memo", "listed\r\n");
     dir.write("data/notes", "unlisted\r\n");
     store.load();
-    EXPECT_EQ(store.readEntry("MEMO").target, "listed");  // through the list's spelling
+    EXPECT_EQ(store.readEntry("MEMO").target, "listed");    // through the list's spelling
     EXPECT_EQ(store.readEntry("NoTeS").target, "unlisted"); // through the folder
     EXPECT_EQ(store.find(u"memo"), 0);
     EXPECT_EQ(store.find(u"mem"), -1);
@@ -88,7 +88,8 @@ TEST_F(KeywordStoreTest, AFolderIsNoEntry)
         store.readEntry("tools");
         FAIL() << "no error";
     } catch (const Error &e) {
-        EXPECT_TRUE(e.message().startsWith(QStringLiteral("ファイル \"%1\". ").arg(dir.file("data/tools"))));
+        EXPECT_TRUE(e.message().startsWith(
+            QStringLiteral("ファイル \"%1\". ").arg(dir.file("data/tools"))));
         EXPECT_TRUE(e.message().endsWith(QStringLiteral(" は開けません")));
     }
 }
@@ -123,7 +124,8 @@ TEST_F(KeywordStoreTest, RefusedKeywordsWriteNothing)
 {
     dir.write("data.lst", "a\r\n");
     store.load();
-    for (const QString &bad : QStringList{"", ".", "..", "x/y", "../evil", QStringLiteral("nul\0x"), "😀"}) {
+    for (const QString &bad :
+         QStringList{"", ".", "..", "x/y", "../evil", QStringLiteral("nul\0x"), "😀"}) {
         EXPECT_THROW(store.insertKeyword(bad, {"t", "d", "p"}), Error) << bad.toStdString();
         EXPECT_EQ(dir.read("data.lst"), QByteArray("a\r\n"));
     }

@@ -55,8 +55,8 @@ protected:
     QString desktopFile(const QString &icon) const
     {
         return file(QStringLiteral("app.desktop"),
-                    "[Desktop Entry]\nType=Application\nName=App\nExec=true\nIcon="
-                        + icon.toUtf8() + '\n');
+                    "[Desktop Entry]\nType=Application\nName=App\nExec=true\nIcon=" + icon.toUtf8()
+                        + '\n');
     }
 
     TempFolder temp;

@@ -19,8 +19,8 @@ QString markerScript(const TempFolder &dir)
     dir.write("bin/mark", QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\n")
                               .arg(dir.file("marker"))
                               .toUtf8());
-    QFile::setPermissions(dir.file("bin/mark"), QFile::ReadOwner | QFile::WriteOwner
-                                                    | QFile::ExeOwner);
+    QFile::setPermissions(dir.file("bin/mark"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return dir.file("bin/mark");
 }
 

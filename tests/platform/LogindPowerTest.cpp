@@ -66,10 +66,10 @@ void stopChild(QProcess &process)
 class PrivateSystemBus : public testing::Environment
 {
 public:
-    static inline const QString Folder = QDir::tempPath() + QStringLiteral("/tb-logind-test-")
-                                         + QString::number(::getpid());
-    static inline const QString Address = QStringLiteral("unix:path=") + Folder
-                                          + QStringLiteral("/bus");
+    static inline const QString Folder =
+        QDir::tempPath() + QStringLiteral("/tb-logind-test-") + QString::number(::getpid());
+    static inline const QString Address =
+        QStringLiteral("unix:path=") + Folder + QStringLiteral("/bus");
 
     void SetUp() override
     {
@@ -124,8 +124,8 @@ protected:
         const QDBusConnection system = QDBusConnection::systemBus();
         ASSERT_TRUE(system.isConnected());
         ASSERT_NE(system.baseService(), privateBus().baseService());
-        const QDBusMessage owner = busCall(QStringLiteral("GetConnectionUnixProcessID"),
-                                           {system.baseService()});
+        const QDBusMessage owner =
+            busCall(QStringLiteral("GetConnectionUnixProcessID"), {system.baseService()});
         ASSERT_EQ(owner.type(), QDBusMessage::ReplyMessage)
             << "refusing to run: the system bus connection is not on the private test bus";
         ASSERT_EQ(owner.arguments().constFirst().toUInt(), uint(::getpid()));
@@ -232,8 +232,7 @@ void PrintTo(const ActionCase &actionCase, std::ostream *os)
     *os << actionCase.name;
 }
 
-class LogindPowerActionTest : public LogindPowerTest,
-                              public testing::WithParamInterface<ActionCase>
+class LogindPowerActionTest : public LogindPowerTest, public testing::WithParamInterface<ActionCase>
 {
 };
 
@@ -248,10 +247,10 @@ TEST_P(LogindPowerActionTest, AsksLogindAndRequestsTheActionInteractively)
 TEST_P(LogindPowerActionTest, FailedExitCallIsFalse)
 {
     ASSERT_NO_FATAL_FAILURE(startMock());
-    ASSERT_NO_FATAL_FAILURE(mockMethod(
-        GetParam().exitMethod, QStringLiteral("b"), QString(),
-        QStringLiteral("raise dbus.exceptions.DBusException('not allowed', "
-                       "name='org.freedesktop.DBus.Error.AccessDenied')")));
+    ASSERT_NO_FATAL_FAILURE(
+        mockMethod(GetParam().exitMethod, QStringLiteral("b"), QString(),
+                   QStringLiteral("raise dbus.exceptions.DBusException('not allowed', "
+                                  "name='org.freedesktop.DBus.Error.AccessDenied')")));
     EXPECT_FALSE(power.exit(GetParam().action));
     EXPECT_EQ(calls(), (QList<Call>{{GetParam().exitMethod, {true}}}));
 }

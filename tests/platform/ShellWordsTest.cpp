@@ -1,5 +1,5 @@
-#include "platform/linux/DesktopEntry.h"
 #include "platform/linux/ShellWords.h"
+#include "platform/linux/DesktopEntry.h"
 
 #include "QtPrinters.h"
 #include "TempFolder.h"
@@ -26,18 +26,16 @@ TEST_P(ShellWordsSplit, SplitsAsAShellWould)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ShellWordsSplit,
-    ::testing::Values(
-        Words{"Empty", "", {}},
-        Words{"Blanks", "  a \t b  ", {"a", "b"}},
-        Words{"DoubleQuotes", R"(--flag "two words")", {"--flag", "two words"}},
-        Words{"SingleQuotesKeepEverything", R"('a "b" \c')", {R"(a "b" \c)"}},
-        Words{"EscapesInDoubleQuotes", R"("a\"b\\c\d")", {R"(a"b\c\d)"}},
-        Words{"BackslashOutsideQuotes", R"(a\ b c)", {"a b", "c"}},
-        Words{"EmptyQuotedWord", R"(a "" b)", {"a", "", "b"}},
-        Words{"JoinedParts", R"(pre"fix"'ed')", {"prefixed"}},
-        Words{"NoExpansion", "$HOME * ~", {"$HOME", "*", "~"}},
-        Words{"UnclosedQuoteRunsToTheEnd", R"(a "b c)", {"a", "b c"}},
-        Words{"Japanese", "メモ 「日本語」", {"メモ", "「日本語」"}}),
+    ::testing::Values(Words{"Empty", "", {}}, Words{"Blanks", "  a \t b  ", {"a", "b"}},
+                      Words{"DoubleQuotes", R"(--flag "two words")", {"--flag", "two words"}},
+                      Words{"SingleQuotesKeepEverything", R"('a "b" \c')", {R"(a "b" \c)"}},
+                      Words{"EscapesInDoubleQuotes", R"("a\"b\\c\d")", {R"(a"b\c\d)"}},
+                      Words{"BackslashOutsideQuotes", R"(a\ b c)", {"a b", "c"}},
+                      Words{"EmptyQuotedWord", R"(a "" b)", {"a", "", "b"}},
+                      Words{"JoinedParts", R"(pre"fix"'ed')", {"prefixed"}},
+                      Words{"NoExpansion", "$HOME * ~", {"$HOME", "*", "~"}},
+                      Words{"UnclosedQuoteRunsToTheEnd", R"(a "b c)", {"a", "b c"}},
+                      Words{"Japanese", "メモ 「日本語」", {"メモ", "「日本語」"}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(DesktopEntry, BuildsTheCommandFromExec)

@@ -46,8 +46,7 @@ TEST_P(ExitWinTest, AsksThePrivilegeThenTheExitForItsOwnAction)
 {
     EXPECT_EQ(run(), QString());
     const PowerAction action = GetParam().action;
-    EXPECT_EQ(power.calls,
-              (QList<FakePower::Call>{{Step::MayExit, action}, {Step::Exit, action}}));
+    EXPECT_EQ(power.calls, (QList<FakePower::Call>{{Step::MayExit, action}, {Step::Exit, action}}));
 }
 
 TEST_P(ExitWinTest, RefusedPrivilegeRaisesThePrivilegeMessageWithoutExitCall)

@@ -19,8 +19,7 @@ QByteArray sjis(const char *utf8)
     return ShiftJis::encodeOrThrow(QString::fromUtf8(utf8));
 }
 
-template<typename Case>
-std::string caseName(const testing::TestParamInfo<Case> &info)
+template <typename Case> std::string caseName(const testing::TestParamInfo<Case> &info)
 {
     return info.param.name;
 }
@@ -130,16 +129,26 @@ struct BoolCase
 std::vector<BoolCase> boolCases()
 {
     return {
-        {"AbsentTrue", std::nullopt, true, true},  {"AbsentFalse", std::nullopt, false, false},
-        {"WordYes", "yes", false, false},           {"WordYesTrue", "yes", true, true},
-        {"Empty", "", true, true},                  {"Two", "2", false, true},
-        {"Zero", "0", true, false},                 {"HexZero", "0x0", true, false},
-        {"HexUpper", "0X1F", false, true},          {"Dollar", "$10", false, true},
-        {"DollarZero", "$0", true, false},          {"Negative", "-1", false, true},
-        {"BarePrefix", "0x", true, true},           {"BareDollar", "$", false, false},
-        {"Decimal", "1.5", false, false},           {"Quoted", "\"0\"", true, false},
-        {"Blanks", "  1  ", false, true},           {"Overflow", "99999999999", false, false},
-        {"HexFull", "$FFFFFFFF", false, true},      {"HexTooLong", "$100000000", false, false},
+        {"AbsentTrue", std::nullopt, true, true},
+        {"AbsentFalse", std::nullopt, false, false},
+        {"WordYes", "yes", false, false},
+        {"WordYesTrue", "yes", true, true},
+        {"Empty", "", true, true},
+        {"Two", "2", false, true},
+        {"Zero", "0", true, false},
+        {"HexZero", "0x0", true, false},
+        {"HexUpper", "0X1F", false, true},
+        {"Dollar", "$10", false, true},
+        {"DollarZero", "$0", true, false},
+        {"Negative", "-1", false, true},
+        {"BarePrefix", "0x", true, true},
+        {"BareDollar", "$", false, false},
+        {"Decimal", "1.5", false, false},
+        {"Quoted", "\"0\"", true, false},
+        {"Blanks", "  1  ", false, true},
+        {"Overflow", "99999999999", false, false},
+        {"HexFull", "$FFFFFFFF", false, true},
+        {"HexTooLong", "$100000000", false, false},
     };
 }
 
@@ -222,8 +231,7 @@ TEST_P(IniWriteTest, WritesFile)
     EXPECT_EQ(folder.read("kw.ini"), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, IniWriteTest, testing::ValuesIn(writeCases()),
-                         caseName<WriteCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, IniWriteTest, testing::ValuesIn(writeCases()), caseName<WriteCase>);
 
 TEST_F(IniFileTest, NewKeysFollowInOrderOfWriting)
 {

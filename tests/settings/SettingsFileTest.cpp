@@ -83,12 +83,12 @@ TEST(SettingsKeysTest, EveryKeyHasItsOwnName)
         names.insert((section.toString() + u'/' + key.toString()).toLower());
     };
     add(K::Hotkey.section, K::Hotkey.key);
-    for (const K::BoolKey &key : {K::MousePoint, K::HookHotKey, K::TimeStamp, K::StayOnTop,
-                                  K::MyCom, K::Mydoc, K::DustBox, K::Shutdown, K::ReBoot,
-                                  K::DefaultSkin})
+    for (const K::BoolKey &key :
+         {K::MousePoint, K::HookHotKey, K::TimeStamp, K::StayOnTop, K::MyCom, K::Mydoc, K::DustBox,
+          K::Shutdown, K::ReBoot, K::DefaultSkin})
         add(key.section, key.key);
-    for (const K::StringKey &key : {K::MyComName, K::MydocName, K::DustBoxName,
-                                    K::ShutdownName, K::ReBootName, K::SelectedSkinName})
+    for (const K::StringKey &key : {K::MyComName, K::MydocName, K::DustBoxName, K::ShutdownName,
+                                    K::ReBootName, K::SelectedSkinName})
         add(key.section, key.key);
     EXPECT_EQ(names.size(), 17);
 }

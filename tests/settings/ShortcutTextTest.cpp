@@ -1,6 +1,6 @@
+#include "settings/ShortcutText.h"
 #include "platform/fake/FakeKeyNames.h"
 #include "platform/linux/LinuxKeyNames.h"
-#include "settings/ShortcutText.h"
 
 #include <gtest/gtest.h>
 
@@ -38,31 +38,23 @@ TEST_P(ToTextTest, Writes)
     EXPECT_EQ(ShortcutText(layout()).toText(GetParam().shortcut), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ToTextTest,
-                         testing::Values(TextCase{"None", 0, ""},
-                                         TextCase{"CtrlA", 16449, "Ctrl+A"},
-                                         TextCase{"ShiftCtrlF5", S | C | 0x74, "Shift+Ctrl+F5"},
-                                         TextCase{"AllModifiersF12", A | C | S | 0x7B,
-                                                  "Shift+Ctrl+Alt+F12"},
-                                         TextCase{"AltOnly", A | 0x5A, "Alt+Z"},
-                                         TextCase{"BackSpace", 0x08, "BkSp"},
-                                         TextCase{"Tab", 0x09, "Tab"},
-                                         TextCase{"Enter", 0x0D, "Enter"},
-                                         TextCase{"Esc", 0x1B, "Esc"},
-                                         TextCase{"Space", 0x20, "Space"},
-                                         TextCase{"PgUp", 0x21, "PgUp"},
-                                         TextCase{"Down", 0x28, "Down"},
-                                         TextCase{"Ins", 0x2D, "Ins"},
-                                         TextCase{"Del", 0x2E, "Del"},
-                                         TextCase{"Digit", 0x35, "5"},
-                                         TextCase{"NumPad0", 0x60, "0"},
-                                         TextCase{"NumPad9", 0x69, "9"},
-                                         TextCase{"F24", 0x87, "F24"},
-                                         TextCase{"LayoutName", C | 0xBA, "Ctrl+;"},
-                                         TextCase{"NamelessKey", C | 0xBB, ""},
-                                         TextCase{"ModifiersWithoutKey", C | S, ""},
-                                         TextCase{"CodeAboveByte", 0x141, ""}),
-                         caseName);
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ToTextTest,
+    testing::Values(TextCase{"None", 0, ""}, TextCase{"CtrlA", 16449, "Ctrl+A"},
+                    TextCase{"ShiftCtrlF5", S | C | 0x74, "Shift+Ctrl+F5"},
+                    TextCase{"AllModifiersF12", A | C | S | 0x7B, "Shift+Ctrl+Alt+F12"},
+                    TextCase{"AltOnly", A | 0x5A, "Alt+Z"}, TextCase{"BackSpace", 0x08, "BkSp"},
+                    TextCase{"Tab", 0x09, "Tab"}, TextCase{"Enter", 0x0D, "Enter"},
+                    TextCase{"Esc", 0x1B, "Esc"}, TextCase{"Space", 0x20, "Space"},
+                    TextCase{"PgUp", 0x21, "PgUp"}, TextCase{"Down", 0x28, "Down"},
+                    TextCase{"Ins", 0x2D, "Ins"}, TextCase{"Del", 0x2E, "Del"},
+                    TextCase{"Digit", 0x35, "5"}, TextCase{"NumPad0", 0x60, "0"},
+                    TextCase{"NumPad9", 0x69, "9"}, TextCase{"F24", 0x87, "F24"},
+                    TextCase{"LayoutName", C | 0xBA, "Ctrl+;"},
+                    TextCase{"NamelessKey", C | 0xBB, ""},
+                    TextCase{"ModifiersWithoutKey", C | S, ""},
+                    TextCase{"CodeAboveByte", 0x141, ""}),
+    caseName);
 
 class FromTextTest : public testing::TestWithParam<TextCase>
 {
@@ -73,23 +65,19 @@ TEST_P(FromTextTest, Reads)
     EXPECT_EQ(ShortcutText(layout()).fromText(GetParam().text), GetParam().shortcut);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FromTextTest,
-                         testing::Values(TextCase{"Empty", 0, ""},
-                                         TextCase{"CtrlA", 0x4041, "Ctrl+A"},
-                                         TextCase{"AnyCase", 0x4041, "cTRL+a"},
-                                         TextCase{"Caret", 0x4041, "^A"},
-                                         TextCase{"AnyOrder", A | C | S | 0x7B,
-                                                  "Alt+Shift+ctrl+F12"},
-                                         TextCase{"Repeated", C | 0x41, "Ctrl+^Ctrl+A"},
-                                         TextCase{"DigitNotNumPad", S | 0x30, "Shift+0"},
-                                         TextCase{"LayoutName", C | 0xBA, "Ctrl+;"},
-                                         TextCase{"BackSpace", 0x08, "bksp"},
-                                         TextCase{"F24", 0x87, "f24"},
-                                         TextCase{"OnlyPrefixes", 0, "Shift+Ctrl+"},
-                                         TextCase{"UnknownName", 0, "Ctrl+Nope"},
-                                         TextCase{"BlanksInside", 0, "Ctrl + A"},
-                                         TextCase{"PrefixWithoutPlus", 0, "CtrlA"}),
-                         caseName);
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FromTextTest,
+    testing::Values(TextCase{"Empty", 0, ""}, TextCase{"CtrlA", 0x4041, "Ctrl+A"},
+                    TextCase{"AnyCase", 0x4041, "cTRL+a"}, TextCase{"Caret", 0x4041, "^A"},
+                    TextCase{"AnyOrder", A | C | S | 0x7B, "Alt+Shift+ctrl+F12"},
+                    TextCase{"Repeated", C | 0x41, "Ctrl+^Ctrl+A"},
+                    TextCase{"DigitNotNumPad", S | 0x30, "Shift+0"},
+                    TextCase{"LayoutName", C | 0xBA, "Ctrl+;"}, TextCase{"BackSpace", 0x08, "bksp"},
+                    TextCase{"F24", 0x87, "f24"}, TextCase{"OnlyPrefixes", 0, "Shift+Ctrl+"},
+                    TextCase{"UnknownName", 0, "Ctrl+Nope"},
+                    TextCase{"BlanksInside", 0, "Ctrl + A"},
+                    TextCase{"PrefixWithoutPlus", 0, "CtrlA"}),
+    caseName);
 
 // Every key the Linux layout names must read back as itself, or the hotkey would change
 // between runs.

@@ -18,11 +18,22 @@ QString unescape(QStringView value)
         }
         const QChar next = value[++i];
         switch (next.unicode()) {
-        case 's': out += u' '; break;
-        case 'n': out += u'\n'; break;
-        case 't': out += u'\t'; break;
-        case 'r': out += u'\r'; break;
-        default: out += u'\\'; out += next; break; // left for the Exec quoting rules
+        case 's':
+            out += u' ';
+            break;
+        case 'n':
+            out += u'\n';
+            break;
+        case 't':
+            out += u'\t';
+            break;
+        case 'r':
+            out += u'\r';
+            break;
+        default:
+            out += u'\\';
+            out += next;
+            break; // left for the Exec quoting rules
         }
     }
     return out;

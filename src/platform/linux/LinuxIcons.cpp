@@ -27,18 +27,28 @@ std::optional<QStringList> systemIcon(const QString &file, int index)
     };
     if (is(u"shell32.dll")) {
         switch (index) {
-        case 1: return QStringList{QStringLiteral("text-x-generic")};
-        case 2: return QStringList{ExecutableIcon};
-        case 3: return QStringList{FolderIcon};
-        case 4: return QStringList{QStringLiteral("folder-open"), FolderIcon};
-        case 8: return QStringList{QStringLiteral("drive-harddisk")};
-        case 11: return QStringList{QStringLiteral("media-optical")};
-        case 15: return QStringList{QStringLiteral("computer")};
-        case 16: return QStringList{QStringLiteral("printer")};
-        case 31: return QStringList{QStringLiteral("user-trash")};
+        case 1:
+            return QStringList{QStringLiteral("text-x-generic")};
+        case 2:
+            return QStringList{ExecutableIcon};
+        case 3:
+            return QStringList{FolderIcon};
+        case 4:
+            return QStringList{QStringLiteral("folder-open"), FolderIcon};
+        case 8:
+            return QStringList{QStringLiteral("drive-harddisk")};
+        case 11:
+            return QStringList{QStringLiteral("media-optical")};
+        case 15:
+            return QStringList{QStringLiteral("computer")};
+        case 16:
+            return QStringList{QStringLiteral("printer")};
+        case 31:
+            return QStringList{QStringLiteral("user-trash")};
         case 32:
             return QStringList{QStringLiteral("user-trash-full"), QStringLiteral("user-trash")};
-        default: return QStringList{};
+        default:
+            return QStringList{};
         }
     }
     if (is(u"mydocs.dll"))
@@ -205,8 +215,8 @@ QPixmap LinuxIcons::themePixmap(const QString &name, qreal devicePixelRatio)
     QPixmap pixmap;
     const QIcon icon = QIcon::fromTheme(name);
     if (!icon.isNull())
-        pixmap = fitted(icon.pixmap(QSize(Size, Size), devicePixelRatio).toImage(),
-                        devicePixelRatio);
+        pixmap =
+            fitted(icon.pixmap(QSize(Size, Size), devicePixelRatio).toImage(), devicePixelRatio);
     m_themePixmaps.insert(key, pixmap);
     return pixmap;
 }

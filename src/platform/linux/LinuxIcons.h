@@ -71,6 +71,6 @@ private:
     QMimeDatabase m_mimes;
     QHash<QString, CachedSource> m_sources; // by absolute path
     bool m_themeChecked = false;
-    QHash<Key, QPixmap> m_themePixmaps;     // by theme name and ratio; null when not found
-    QHash<Key, CachedImage> m_images;       // by absolute path and ratio
+    QHash<Key, QPixmap> m_themePixmaps; // by theme name and ratio; null when not found
+    QHash<Key, CachedImage> m_images;   // by absolute path and ratio
 };

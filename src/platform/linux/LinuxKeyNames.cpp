@@ -40,8 +40,8 @@ QString LinuxKeyNames::name(int vk) const
     const QString own = ownName(vk);
     if (!own.isEmpty())
         return own;
-    const QString text = QKeySequence(QKeyCombination(Qt::Key(key->qtKey)))
-                             .toString(QKeySequence::PortableText);
+    const QString text =
+        QKeySequence(QKeyCombination(Qt::Key(key->qtKey))).toString(QKeySequence::PortableText);
     // Qt spells a key it has no name for as the character of its code, which is no name.
     if (text.isEmpty() || !isPrintable(text))
         return {};

@@ -1,8 +1,8 @@
 #include "LinuxShell.h"
 
 #include "DesktopEntry.h"
-#include "base/Error.h"
 #include "ShellWords.h"
+#include "base/Error.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -93,17 +93,20 @@ void LinuxShell::openExplorer(const QString &parameters)
 {
     // The shell folders that the special items name by class id.
     if (parameters.compare(QStringLiteral("::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"),
-                           Qt::CaseInsensitive) == 0)
+                           Qt::CaseInsensitive)
+        == 0)
         return openWithDesktop(QStringLiteral("/"));
     if (parameters.compare(QStringLiteral("::{450D8FBA-AD25-11D0-98A8-0800361B1103}"),
-                           Qt::CaseInsensitive) == 0) {
+                           Qt::CaseInsensitive)
+        == 0) {
         QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         if (!QFileInfo(documents).isDir())
             documents = QDir::homePath();
         return openWithDesktop(documents);
     }
     if (parameters.compare(QStringLiteral("::{645FF040-5081-101B-9F08-00AA002F954E}"),
-                           Qt::CaseInsensitive) == 0)
+                           Qt::CaseInsensitive)
+        == 0)
         return openWithDesktop(QStringLiteral("trash:///"));
     const QStringList words = ShellWords::split(parameters);
     const QString folder = words.isEmpty() ? QDir::homePath() : words.last();

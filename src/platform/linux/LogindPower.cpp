@@ -25,10 +25,9 @@ constexpr int ExitCallTimeout = std::numeric_limits<int>::max();
 
 QDBusMessage LogindPower::managerCall(const char *method)
 {
-    return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
-                                          QStringLiteral("/org/freedesktop/login1"),
-                                          QStringLiteral("org.freedesktop.login1.Manager"),
-                                          QString::fromLatin1(method));
+    return QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QString::fromLatin1(method));
 }
 
 bool LogindPower::mayExit(PowerAction action)
@@ -46,7 +45,7 @@ bool LogindPower::exit(PowerAction action)
     QDBusMessage call = managerCall(exitMethod(action));
     call << true; // interactive: let polkit ask for a password where it needs one
     call.setInteractiveAuthorizationAllowed(true);
-    const QDBusMessage reply = QDBusConnection::systemBus().call(call, QDBus::Block,
-                                                                 ExitCallTimeout);
+    const QDBusMessage reply =
+        QDBusConnection::systemBus().call(call, QDBus::Block, ExitCallTimeout);
     return reply.type() == QDBusMessage::ReplyMessage;
 }
