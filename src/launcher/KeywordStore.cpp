@@ -169,6 +169,11 @@ Entry KeywordStore::readEntry(const QString &text) const
     const QString path = findEntryFile(text);
     if (path.isEmpty())
         throw Error(Messages::cannotOpenFile(entryPath(text), Messages::systemReason(ENOENT)));
+    return readEntryFile(path);
+}
+
+Entry KeywordStore::readEntryFile(const QString &path)
+{
     return parseEntry(TextFile::readLines(path));
 }
 

@@ -45,6 +45,8 @@ public:
     bool entryExists(const QString &text) const;
     // Raises the open error when the file is missing or unreadable.
     Entry readEntry(const QString &text) const;
+    // The entry in a file already found; raises the open error when it cannot be read.
+    static Entry readEntryFile(const QString &path);
 
     // Places a new keyword by the insertion rule over data.lst as read from disk, writes
     // its entry and reloads the list. The keyword must equal no row.

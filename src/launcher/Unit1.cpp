@@ -492,14 +492,17 @@ void TForm1::dispatchEnter()
         calculate(command.text);
         finish();
         return;
-    case K::Keyword:
-        if (!m_store->entryExists(command.text)) {
+    case K::Keyword: {
+        // One look-up: a keyword typed in another case may cost a scan of the folder.
+        const QString file = m_store->findEntryFile(command.text);
+        if (file.isEmpty()) {
             clearDisplay();
             releaseLock();
             return;
         }
-        launch(command.text);
+        launch(file);
         break;
+    }
     }
     clearDisplay();
     finish();
@@ -513,9 +516,9 @@ void TForm1::calculate(const QString &text)
     QGuiApplication::clipboard()->setText(result);
 }
 
-void TForm1::launch(const QString &keyword)
+void TForm1::launch(const QString &entryFile)
 {
-    const Entry entry = m_store->readEntry(keyword);
+    const Entry entry = KeywordStore::readEntryFile(entryFile);
     m_context.shell.open(entry.target, entry.parameters);
 }
 

@@ -117,7 +117,7 @@ private:
     void setInputText(const QString &text);
     void dispatchEnter();
     void calculate(const QString &text);
-    void launch(const QString &keyword);
+    void launch(const QString &entryFile);
     void switchClockOn();
     void releaseLock();
     void finish();
