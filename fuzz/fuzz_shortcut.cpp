@@ -3,20 +3,9 @@
 
 #include "FuzzSupport.h"
 
+#include "base/ShiftJis.h"
 #include "platform/linux/LinuxKeyNames.h"
 #include "settings/ShortcutText.h"
-
-namespace {
-
-bool isAscii(QStringView text)
-{
-    for (QChar c : text)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -27,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int parsed = shortcuts.fromText(text);
     FUZZ_CHECK(parsed >= 0 && parsed <= 0xFFFF);
     // Letter case does not matter.
-    if (isAscii(text)) {
+    if (ShiftJis::isAscii(text)) {
         FUZZ_CHECK(shortcuts.fromText(text.toLower()) == parsed);
         FUZZ_CHECK(shortcuts.fromText(text.toUpper()) == parsed);
     }

@@ -50,6 +50,10 @@ const Converter &encoder()
     return c;
 }
 
+} // namespace
+
+namespace ShiftJis {
+
 bool isAscii(QByteArrayView bytes)
 {
     for (char c : bytes)
@@ -65,10 +69,6 @@ bool isAscii(QStringView text)
             return false;
     return true;
 }
-
-} // namespace
-
-namespace ShiftJis {
 
 QString decode(QByteArrayView bytes)
 {

@@ -8,6 +8,10 @@
 // Code page 932 (Shift-JIS as Windows writes it), the encoding of every data file.
 namespace ShiftJis {
 
+// The code page agrees with ASCII below 0x80: such text needs no conversion either way.
+bool isAscii(QByteArrayView bytes);
+bool isAscii(QStringView text);
+
 // Bytes that are no character of the code page decode to U+FFFD.
 QString decode(QByteArrayView bytes);
 

@@ -100,7 +100,7 @@ QStringList readLines(const QString &path)
     const QByteArray bytes = readBytes(path);
     // The code page agrees with ASCII, so ASCII lines (most keyword lists) need no decoding
     // of the whole file first.
-    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
+    if (ShiftJis::isAscii(bytes))
         return split(bytes.constData(), bytes.size(), [](const char *line, qsizetype size) {
             return QString::fromLatin1(line, size);
         });
