@@ -5,7 +5,7 @@
 
 static void compileAndEvaluate(benchmark::State &state)
 {
-    TMathsParser parser;
+    MathsParser parser;
     const QString expression = QStringLiteral("(1+2)*3/4-sin(pi/2)");
     for (auto _ : state) {
         parser.setExpression(expression);
@@ -16,7 +16,7 @@ BENCHMARK(compileAndEvaluate);
 
 static void evaluateOnly(benchmark::State &state)
 {
-    TMathsParser parser;
+    MathsParser parser;
     parser.setExpression(QStringLiteral("(1+2)*3/4-sin(pi/2)"));
     for (auto _ : state)
         benchmark::DoNotOptimize(parser.value());

@@ -24,14 +24,14 @@ struct Outcome
 };
 
 // Values for a..g and x other than 0, so that expressions over them take real paths.
-void setVariables(TMathsParser &parser)
+void setVariables(MathsParser &parser)
 {
     constexpr double values[] = {1.5, -2.0, 0.25, 3.0, 1e10, -7.0, 0.5, 2.0};
     for (int i = 0; i < 8; ++i)
         parser.setVariable(i + 1, values[i]);
 }
 
-Outcome calculate(TMathsParser &parser, const QString &expression)
+Outcome calculate(MathsParser &parser, const QString &expression)
 {
     Outcome outcome;
     try {
@@ -70,10 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // One parser lives across inputs, as the input line's does: nothing of an earlier
     // expression may change what a later one gives.
-    static TMathsParser reused;
+    static MathsParser reused;
     static const bool reusedReady = (setVariables(reused), true);
     (void)reusedReady;
-    TMathsParser fresh;
+    MathsParser fresh;
     setVariables(fresh);
 
     const QString expression = QString::fromUtf8(Fuzz::bytes(data, size));

@@ -1,14 +1,13 @@
 #include "Paths.h"
 
 #include "Error.h"
+#include "FileSystem.h"
 #include "Messages.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <sys/stat.h>
 
 namespace Paths {
 
@@ -30,17 +29,13 @@ QString settingsFile()
 
 void ensureFolder(const QString &path)
 {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat st
-    {
-    };
-    if (::stat(name.constData(), &st) == 0) {
-        if (!S_ISDIR(st.st_mode))
+    if (FileSystem::exists(path)) {
+        if (!FileSystem::isFolder(path))
             throw Error(Messages::ioFailure(EEXIST));
         return;
     }
-    if (::mkdir(name.constData(), 0777) != 0)
-        throw Error(Messages::ioFailure(errno));
+    if (const int error = FileSystem::makeFolder(path))
+        throw Error(Messages::ioFailure(error));
 }
 
 } // namespace Paths

@@ -3,14 +3,14 @@
 #include "base/Error.h"
 
 // The calculator's own error kinds; their texts follow the parser's Language (1 = Japanese).
-class EMissMatchingBracket : public Error
+class BracketError : public Error
 {
 public:
-    explicit EMissMatchingBracket(int language);
+    explicit BracketError(int language);
 };
 
-class ESyntaxError : public Error
+class SyntaxError : public Error
 {
 public:
-    explicit ESyntaxError(int language);
+    explicit SyntaxError(int language);
 };

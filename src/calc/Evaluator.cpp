@@ -6,10 +6,38 @@
 #include "base/Messages.h"
 
 #include <algorithm>
+#include <array>
 #include <cfenv>
 #include <cmath>
 
 namespace {
+
+using Function = long double (*)(long double);
+
+long double absolute(long double x)
+{
+    return std::fabs(x);
+}
+
+long double squareRoot(long double x)
+{
+    return std::sqrt(x);
+}
+
+constexpr std::array<Function, 13> kFunctions{ExtendedMath::exp,
+                                              ExtendedMath::ln,
+                                              ExtendedMath::log10,
+                                              ExtendedMath::sin,
+                                              ExtendedMath::cos,
+                                              ExtendedMath::tan,
+                                              absolute,
+                                              ExtendedMath::arcsin,
+                                              ExtendedMath::arccos,
+                                              ExtendedMath::arctan,
+                                              ExtendedMath::erf,
+                                              ExtendedMath::erfc,
+                                              squareRoot};
+static_assert(std::size_t(OpCode::Sqrt) - std::size_t(OpCode::Exp) + 1 == kFunctions.size());
 
 long double compute(const Operation &op, long double l, long double r)
 {
@@ -25,34 +53,10 @@ long double compute(const Operation &op, long double l, long double r)
         return s * r + l;
     case OpCode::Subtract:
         return l - s * r;
-    case OpCode::Exp:
-        return ExtendedMath::exp(l);
-    case OpCode::Ln:
-        return ExtendedMath::ln(l);
-    case OpCode::Log10:
-        return ExtendedMath::log10(l);
-    case OpCode::Sin:
-        return ExtendedMath::sin(l);
-    case OpCode::Cos:
-        return ExtendedMath::cos(l);
-    case OpCode::Tan:
-        return ExtendedMath::tan(l);
-    case OpCode::Abs:
-        return std::fabs(l);
-    case OpCode::ArcSin:
-        return ExtendedMath::arcsin(l);
-    case OpCode::ArcCos:
-        return ExtendedMath::arccos(l);
-    case OpCode::ArcTan:
-        return ExtendedMath::arctan(l);
-    case OpCode::Erf:
-        return ExtendedMath::erf(l);
-    case OpCode::Erfc:
-        return ExtendedMath::erfc(l);
-    case OpCode::Sqrt:
-        return std::sqrt(l);
+    default:
+        // The functions, in the order of their codes.
+        return kFunctions[std::size_t(op.code) - std::size_t(OpCode::Exp)](l);
     }
-    return 0.0L;
 }
 
 // The flags are shared with everything else on this thread; leave them as they were found.

@@ -96,7 +96,7 @@ QString ExpressionRewriter::normalised(const QString &input) const
 
     // Only the counts are compared; misordered brackets are caught by the reduction.
     if (text.count(QLatin1Char('(')) != text.count(QLatin1Char(')')))
-        throw EMissMatchingBracket(m_language);
+        throw BracketError(m_language);
 
     // A sign at the start of a bracket becomes an operation on the literal 0.
     text.replace(QLatin1String("+-"), QLatin1String("-"));
@@ -142,7 +142,7 @@ RewrittenExpression ExpressionRewriter::extractNumbers(const QString &text) cons
         if (!pending.isEmpty()) {
             const double value = literalValue(pending);
             if (int(result.literals.size()) >= ValueTable::MaxLiteralsAndOperations)
-                throw ESyntaxError(m_language);
+                throw SyntaxError(m_language);
             result.compiled += slotText(result.base());
             result.literals.push_back(value);
             pending.clear();
@@ -162,6 +162,6 @@ void ExpressionRewriter::validate(const QString &compiled) const
             continue;
         if (QStringLiteral("()^*/+-").contains(c))
             continue;
-        throw ESyntaxError(m_language);
+        throw SyntaxError(m_language);
     }
 }

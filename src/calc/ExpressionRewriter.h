@@ -25,7 +25,7 @@ class ExpressionRewriter
 public:
     ExpressionRewriter(const VariableNames &names, int language);
 
-    // Throws EMissMatchingBracket, ESyntaxError, or Error with the not-a-number or overflow text.
+    // Throws BracketError, SyntaxError, or Error with the not-a-number or overflow text.
     RewrittenExpression rewrite(const QString &text) const;
 
     // Clears every name that repeats an earlier one, so the first variable of a name wins.

@@ -22,7 +22,7 @@ std::size_t indexOf(int number)
 
 } // namespace
 
-TMathsParser::TMathsParser(QObject *owner)
+MathsParser::MathsParser(QObject *owner)
     : QObject(owner)
     , m_names{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"),
               QStringLiteral("e"), QStringLiteral("f"), QStringLiteral("g"), QStringLiteral("x")}
@@ -30,29 +30,29 @@ TMathsParser::TMathsParser(QObject *owner)
 {
 }
 
-int TMathsParser::languageFor(const QString &windowsDirectory)
+int MathsParser::languageFor(const QString &windowsDirectory)
 {
     if (windowsDirectory.isEmpty())
         return 0;
     return QFileInfo::exists(windowsDirectory + QStringLiteral("/Fonts/MSMINCHO.TTC")) ? 1 : 0;
 }
 
-double TMathsParser::variable(int number) const
+double MathsParser::variable(int number) const
 {
     return m_variables[indexOf(number)];
 }
 
-void TMathsParser::setVariable(int number, double value)
+void MathsParser::setVariable(int number, double value)
 {
     m_variables[indexOf(number)] = value;
 }
 
-QString TMathsParser::variableName(int number) const
+QString MathsParser::variableName(int number) const
 {
     return m_names[indexOf(number)];
 }
 
-void TMathsParser::setVariableName(int number, const QString &name)
+void MathsParser::setVariableName(int number, const QString &name)
 {
     const std::size_t index = indexOf(number);
     // Such names would be taken apart by the compile or would clash with the codes it writes.
@@ -71,7 +71,7 @@ void TMathsParser::setVariableName(int number, const QString &name)
     m_names[index] = name;
 }
 
-void TMathsParser::setExpression(const QString &text)
+void MathsParser::setExpression(const QString &text)
 {
     m_expression = text;
     // Whatever happens below, the previous expression is gone.
@@ -90,7 +90,7 @@ void TMathsParser::setExpression(const QString &text)
     m_program = std::move(program);
 }
 
-double TMathsParser::value()
+double MathsParser::value()
 {
     return Evaluator::run(m_program, m_variables, m_slots);
 }

@@ -15,9 +15,9 @@
 // before "+"; every operator is left-associative and a minus after an operator is the sign of
 // the right operand. So 2^3^2 is 64, 2*6/3 is 2*(6/3), and 0.1+0.2-0.3 is 0.1+(0.2-0.3).
 //
-// Errors are exceptions (EMissMatchingBracket, ESyntaxError, Error); a failed compile leaves no
+// Errors are exceptions (BracketError, SyntaxError, Error); a failed compile leaves no
 // expression, so Value then reads 0 until the next compile succeeds.
-class TMathsParser : public QObject
+class MathsParser : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(double V1 READ v1 WRITE setV1)
@@ -42,7 +42,7 @@ class TMathsParser : public QObject
 
 public:
     // Language is 1 when the system has the Japanese font, else 0.
-    explicit TMathsParser(QObject *owner = nullptr);
+    explicit MathsParser(QObject *owner = nullptr);
 
     // 1 when "Fonts/MSMINCHO.TTC" exists below the given Windows directory, else 0.
     static int languageFor(const QString &windowsDirectory);
@@ -60,7 +60,7 @@ public:
     void setLanguage(int language) { m_language = language; }
 
     QString expression() const { return m_expression; }
-    // Compiles; throws EMissMatchingBracket, ESyntaxError or Error.
+    // Compiles; throws BracketError, SyntaxError or Error.
     void setExpression(const QString &text);
 
     // Evaluates the last successful compile; throws Error on an invalid operation, a division

@@ -123,7 +123,7 @@ int OperationReducer::newOperation(const Operation &operation)
 {
     const int slot = m_base + int(m_operations.size()) + 1;
     if (slot > ValueTable::LastSlot)
-        throw ESyntaxError(m_language);
+        throw SyntaxError(m_language);
     m_operations.push_back(operation);
     return slot;
 }
@@ -135,10 +135,10 @@ int OperationReducer::readReference(const QString &field) const
     // References are exactly two digits. A signed field comes from a second sign after an
     // operator (5---3), a longer one from two operands with nothing between them (2x, 2(3+4)).
     if (field.size() != 2 || field[0] == QLatin1Char('+') || field[0] == QLatin1Char('-'))
-        throw ESyntaxError(m_language);
+        throw SyntaxError(m_language);
     const int slot = field.toInt();
     if (!holdsValue(slot))
-        throw ESyntaxError(m_language);
+        throw SyntaxError(m_language);
     return slot;
 }
 

@@ -17,7 +17,7 @@ public:
     OperationReducer(int base, int language);
 
     // Fills program.operations and program.result. Throws Error with the not-an-integer text when
-    // an operand field or a bracket holds something other than a number, and ESyntaxError when
+    // an operand field or a bracket holds something other than a number, and SyntaxError when
     // a number names no slot that holds a value by then (two references side by side, a doubled
     // sign) or the expression needs more slots than the table has.
     void reduce(const QString &compiled, CompiledProgram &program);

@@ -5,6 +5,7 @@
 #include "KeywordText.h"
 
 #include "base/Error.h"
+#include "base/FileSystem.h"
 #include "base/Messages.h"
 #include "base/Paths.h"
 #include "base/TextFile.h"
@@ -13,42 +14,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-
-bool isFile(const QString &path)
-{
-    struct stat st
-    {
-    };
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-bool exists(const QString &path)
-{
-    struct stat st
-    {
-    };
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0;
-}
-
-// Every name in the folder, hidden ones included, in the order the file system lists them.
-QStringList listFolder(const QString &folder)
-{
-    QStringList names;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        names.append(it.fileName());
-    }
-    return names;
-}
-
-} // namespace
 
 KeywordStore::KeywordStore(QString executableFolder, QObject *parent)
     : QObject(parent)
@@ -74,11 +39,11 @@ QString KeywordStore::entryPath(const QString &keyword) const
 void KeywordStore::load()
 {
     Paths::ensureFolder(dataFolder());
-    if (exists(listFile())) {
+    if (FileSystem::exists(listFile())) {
         reload();
         return;
     }
-    setKeywords(listFolder(dataFolder()));
+    setKeywords(FileSystem::listFolder(dataFolder()));
     save();
 }
 
@@ -142,12 +107,12 @@ QString KeywordStore::findEntryFile(const QString &text) const
     if (!KeywordText::isFileName(text))
         return {};
     const QString exact = entryPath(text);
-    if (isFile(exact))
+    if (FileSystem::isFile(exact))
         return exact;
     const qsizetype row = find(text);
     if (row >= 0 && KeywordText::isFileName(m_keywords[row])) {
         const QString listed = entryPath(m_keywords[row]);
-        if (isFile(listed))
+        if (FileSystem::isFile(listed))
             return listed;
     }
     QDirIterator it(dataFolder(), QDir::Files | QDir::Hidden | QDir::System);
@@ -192,7 +157,8 @@ void KeywordStore::insertKeyword(const QString &keyword, const Entry &entry)
     KeywordText::checkFileName(keyword);
     // Both files are encoded before either is written, so refused text writes nothing.
     const QByteArray entryBytes = TextFile::encodeLines(entryLines(entry));
-    const QStringList rows = exists(listFile()) ? TextFile::readLines(listFile()) : QStringList();
+    const QStringList rows =
+        FileSystem::exists(listFile()) ? TextFile::readLines(listFile()) : QStringList();
     // The collation data is loaded only when a keyword is registered, never at start-up.
     const FirstCharacterOrder order;
     const QByteArray listBytes =
@@ -215,7 +181,7 @@ void KeywordStore::removeKeyword(qsizetype row)
     // A file already gone is not reported.
     const QString file = findEntryFile(m_keywords.value(row));
     if (!file.isEmpty())
-        ::unlink(QFile::encodeName(file).constData());
+        FileSystem::removeFile(file);
     QStringList remaining = m_keywords;
     remaining.removeAt(row);
     setKeywords(std::move(remaining));

@@ -1,4 +1,5 @@
 #include "base/ShiftJis.h"
+#include "CaseName.h"
 #include "base/Error.h"
 
 #include "QtPrinters.h"
@@ -40,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTrip{"NotSign", QString(QChar(0xFFE2)), "\x81\xca"},
                       RoundTrip{"ControlBytesAreNotSwapped", QStringLiteral("\x1a\x1c\x7f"),
                                 "\x1a\x1c\x7f"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(ShiftJis, DuplicateCodesDecodeButEncodeToTheWindowsChoice)
 {

@@ -1,4 +1,5 @@
 #include "base/TextFile.h"
+#include "CaseName.h"
 #include "base/Error.h"
 
 #include "QtPrinters.h"
@@ -34,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Split{"NoLastLineEnd", QStringLiteral("a\r\nb"), {"a", "b"}},
                       Split{"EmptyLinesKept", QStringLiteral("a\r\n\r\n\nb"), {"a", "", "", "b"}},
                       Split{"LfCrIsTwoEnds", QStringLiteral("a\n\rb"), {"a", "", "b"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(TextFile, WritesShiftJisWithCrLfAndNoByteOrderMark)
 {

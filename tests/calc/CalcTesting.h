@@ -5,15 +5,15 @@
 
 #include <string>
 
-// Which error a step raised and with what text, as one readable string: "ESyntaxError: ...".
+// Which error a step raised and with what text, as one readable string: "SyntaxError: ...".
 template <typename Step> std::string failureOf(Step &&step)
 {
     try {
         step();
-    } catch (const EMissMatchingBracket &e) {
-        return "EMissMatchingBracket: " + e.message().toStdString();
-    } catch (const ESyntaxError &e) {
-        return "ESyntaxError: " + e.message().toStdString();
+    } catch (const BracketError &e) {
+        return "BracketError: " + e.message().toStdString();
+    } catch (const SyntaxError &e) {
+        return "SyntaxError: " + e.message().toStdString();
     } catch (const Error &e) {
         return "Error: " + e.message().toStdString();
     }
@@ -21,7 +21,7 @@ template <typename Step> std::string failureOf(Step &&step)
 }
 
 // The calculator as the main window holds it: Japanese messages, every variable 0.
-struct JapaneseParser : TMathsParser
+struct JapaneseParser : MathsParser
 {
     JapaneseParser() { setLanguage(1); }
 
@@ -32,6 +32,6 @@ struct JapaneseParser : TMathsParser
     }
 };
 
-inline const std::string BracketError =
-    "EMissMatchingBracket: 括弧の数が一致していません。式を再点検してください。";
-inline const std::string SyntaxError = "ESyntaxError: 誤った表記が見られます。修正して下さい。";
+inline const std::string kBracketFailure =
+    "BracketError: 括弧の数が一致していません。式を再点検してください。";
+inline const std::string kSyntaxFailure = "SyntaxError: 誤った表記が見られます。修正して下さい。";

@@ -1,5 +1,6 @@
 // Reading Value: precedence, signs, functions, and the errors of the evaluation.
 #include "CalcTesting.h"
+#include "CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -32,10 +33,6 @@ TEST_P(Value, Computed)
         EXPECT_NEAR(v, c.expected, c.tolerance);
 }
 
-const auto caseName = [](const auto &info) {
-    return std::string(info.param.name);
-};
-
 INSTANTIATE_TEST_SUITE_P(Precedence, Value,
                          testing::ValuesIn(std::vector<ValueCase>{
                              {"BracketFirst", "2*(3+4)", 14},
@@ -58,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(Precedence, Value,
                              {"ZeroToTheZero", "0^0", 1},
                              {"ZeroToPositive", "0^2.5", 0},
                          }),
-                         caseName);
+                         CaseName());
 
 INSTANTIATE_TEST_SUITE_P(Signs, Value,
                          testing::ValuesIn(std::vector<ValueCase>{
@@ -75,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Signs, Value,
                              {"LeadingPlusInBracket", "(+3)*2", 6},
                              {"NegativeBaseIntegerPower", "(0-2)^3", -8},
                          }),
-                         caseName);
+                         CaseName());
 
 INSTANTIATE_TEST_SUITE_P(Functions, Value,
                          testing::ValuesIn(std::vector<ValueCase>{
@@ -106,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Functions, Value,
                              {"Subnormal", "2^-1074", 4.9406564584124654e-324},
                              {"LargePowerOfOne", "1^10000000000.5", 1},
                          }),
-                         caseName);
+                         CaseName());
 
 struct EvaluationErrorCase
 {
@@ -148,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(Calc, EvaluationError,
                              {"HugeIntegerPower", "2^2147483647", Overflow},
                              {"ReciprocalOfUnderflow", "0.5^-20000", Overflow},
                          }),
-                         caseName);
+                         CaseName());
 
 TEST(EvaluationError, CompileStaysUsable)
 {

@@ -13,29 +13,29 @@ namespace {
 TEST(MathsParser, DefaultsOnThisSystem)
 {
     QObject form;
-    auto *keisan = new TMathsParser(&form);
-    EXPECT_EQ(keisan->parent(), &form);
-    EXPECT_EQ(keisan->language(), 0); // no Windows directory, so no Japanese font
-    EXPECT_EQ(keisan->v1Name(), "a");
-    EXPECT_EQ(keisan->v5Name(), "e");
-    EXPECT_EQ(keisan->v8Name(), "x");
-    EXPECT_EQ(keisan->v3(), 0);
-    EXPECT_EQ(keisan->value(), 0); // nothing compiled yet
+    auto *calculator = new MathsParser(&form);
+    EXPECT_EQ(calculator->parent(), &form);
+    EXPECT_EQ(calculator->language(), 0); // no Windows directory, so no Japanese font
+    EXPECT_EQ(calculator->v1Name(), "a");
+    EXPECT_EQ(calculator->v5Name(), "e");
+    EXPECT_EQ(calculator->v8Name(), "x");
+    EXPECT_EQ(calculator->v3(), 0);
+    EXPECT_EQ(calculator->value(), 0); // nothing compiled yet
 }
 
 TEST(MathsParser, LanguageFollowsTheJapaneseFont)
 {
     TempFolder windows;
-    EXPECT_EQ(TMathsParser::languageFor(""), 0);
-    EXPECT_EQ(TMathsParser::languageFor(windows.path()), 0);
+    EXPECT_EQ(MathsParser::languageFor(""), 0);
+    EXPECT_EQ(MathsParser::languageFor(windows.path()), 0);
     ASSERT_TRUE(QDir(windows.path()).mkdir("Fonts"));
     windows.write("Fonts/MSMINCHO.TTC", "font");
-    EXPECT_EQ(TMathsParser::languageFor(windows.path()), 1);
+    EXPECT_EQ(MathsParser::languageFor(windows.path()), 1);
 }
 
 TEST(MathsParser, PropertiesByName)
 {
-    TMathsParser p;
+    MathsParser p;
     ASSERT_TRUE(p.setProperty("Language", 1));
     ASSERT_TRUE(p.setProperty("V2Name", "rate"));
     ASSERT_TRUE(p.setProperty("V2", 0.5));
@@ -50,9 +50,9 @@ TEST(MathsParser, FailedCompileThenGoodOne)
 {
     JapaneseParser p;
     EXPECT_EQ(p.calc("1+2"), 3);
-    EXPECT_EQ(failureOf([&] { p.setExpression("2x"); }), SyntaxError);
+    EXPECT_EQ(failureOf([&] { p.setExpression("2x"); }), kSyntaxFailure);
     EXPECT_EQ(p.value(), 0); // the previous expression is gone
-    EXPECT_EQ(failureOf([&] { p.setExpression("(1"); }), BracketError);
+    EXPECT_EQ(failureOf([&] { p.setExpression("(1"); }), kBracketFailure);
     EXPECT_EQ(p.calc("2*3"), 6);
     EXPECT_EQ(p.expression(), "2*3");
 }
@@ -70,7 +70,7 @@ class RefusedName : public testing::TestWithParam<const char *>
 
 TEST_P(RefusedName, KeepsTheOldName)
 {
-    TMathsParser p;
+    MathsParser p;
     EXPECT_NE(failureOf([&] { p.setV3Name(QString::fromUtf8(GetParam())); }), "no error");
     EXPECT_EQ(p.v3Name(), "c");
 }
@@ -91,12 +91,12 @@ TEST(MathsParser, AcceptedNames)
     p.setV3(3);
     p.setV4(4);
     EXPECT_EQ(p.calc("abcdefghi*RATE+値"), 10);
-    EXPECT_EQ(failureOf([&] { p.setExpression("b"); }), SyntaxError);
+    EXPECT_EQ(failureOf([&] { p.setExpression("b"); }), kSyntaxFailure);
 }
 
 TEST(MathsParser, VariableNumberOutOfRange)
 {
-    TMathsParser p;
+    MathsParser p;
     EXPECT_NE(failureOf([&] { p.setVariable(0, 1); }), "no error");
     EXPECT_NE(failureOf([&] { p.variableName(9); }), "no error");
 }

@@ -1,4 +1,5 @@
 #include "calc/NumberFormat.h"
+#include "CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(Calc, Format,
                              {"Infinity", std::numeric_limits<double>::infinity(), "INF"},
                              {"NegativeInfinity", -std::numeric_limits<double>::infinity(), "-INF"},
                          }),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST(Format, LocaleSeparator)
 {

@@ -1,6 +1,7 @@
 // The compile: rewriting into slot references, the reduction into operation records, and the
 // errors raised on the way.
 #include "CalcTesting.h"
+#include "CaseName.h"
 
 #include "calc/ExpressionRewriter.h"
 #include "calc/OperationReducer.h"
@@ -50,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         {"EIsAVariable", "e", "(05)", {}},
         {"PointForms", ".5+5.", "(10+11)", {0.5, 5}},
     }),
-    [](const auto &info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(Rewriting, FunctionAndPiNamesAreNeverVariables)
 {
@@ -115,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
         {"DivisionBeforeMultiplication", "2*6/3", {{Divide, 11, 12, 1}, {Multiply, 10, 14, 1}}, 15},
         {"SubtractionBeforeAddition", "1+2-3", {{Subtract, 11, 12, 1}, {Add, 10, 14, 1}}, 15},
     }),
-    [](const auto &info) { return std::string(info.param.name); });
+    CaseName());
 
 struct CompileErrorCase
 {
@@ -143,13 +144,13 @@ std::string notAnIntegerFailure(const char *text)
 INSTANTIATE_TEST_SUITE_P(
     Calc, CompileError,
     testing::ValuesIn(std::vector<CompileErrorCase>{
-        {"OpenBracketLeft", "(1+2", BracketError},
-        {"CloseBracketLeft", "1+2)", BracketError},
-        {"BracketsCountedAfterSquare", "[1+2)]", BracketError},
-        {"Percent", "5%", SyntaxError},
-        {"Comma", "2,5", SyntaxError},
-        {"UnknownVariable", "y+1", SyntaxError},
-        {"DoubleByteText", "１+1", SyntaxError},
+        {"OpenBracketLeft", "(1+2", kBracketFailure},
+        {"CloseBracketLeft", "1+2)", kBracketFailure},
+        {"BracketsCountedAfterSquare", "[1+2)]", kBracketFailure},
+        {"Percent", "5%", kSyntaxFailure},
+        {"Comma", "2,5", kSyntaxFailure},
+        {"UnknownVariable", "y+1", kSyntaxFailure},
+        {"DoubleByteText", "１+1", kSyntaxFailure},
         {"TwoPoints", "1..2", "Error: '1..2' は浮動小数点数ではありません"},
         {"ThreeParts", "1.2.3+1", "Error: '1.2.3' は浮動小数点数ではありません"},
         {"LonePoint", ".", "Error: '.' は浮動小数点数ではありません"},
@@ -162,27 +163,27 @@ INSTANTIATE_TEST_SUITE_P(
         {"OperatorAtBracketStart", "(*3)", notAnIntegerFailure("*1")},
         {"MisorderedBrackets", "1))+((2", notAnIntegerFailure("))")},
         // Decided here: what would read outside the value table is an improper expression.
-        {"NumberBeforeBracket", "2(3+4)", SyntaxError},
-        {"NumberBeforeVariable", "2x", SyntaxError},
-        {"NumberBeforeFunction", "3sin(0)", SyntaxError},
-        {"ExponentNotation", "1e5", SyntaxError},
-        {"BracketBeforeNumber", "(2)3", SyntaxError},
-        {"ThreeMinuses", "5---3", SyntaxError},
-        {"MinusesAfterTimes", "5*--3", SyntaxError},
-        {"PlusAfterOperator", "5*+3", SyntaxError},
-        {"TwoPluses", "(++3)", SyntaxError},
+        {"NumberBeforeBracket", "2(3+4)", kSyntaxFailure},
+        {"NumberBeforeVariable", "2x", kSyntaxFailure},
+        {"NumberBeforeFunction", "3sin(0)", kSyntaxFailure},
+        {"ExponentNotation", "1e5", kSyntaxFailure},
+        {"BracketBeforeNumber", "(2)3", kSyntaxFailure},
+        {"ThreeMinuses", "5---3", kSyntaxFailure},
+        {"MinusesAfterTimes", "5*--3", kSyntaxFailure},
+        {"PlusAfterOperator", "5*+3", kSyntaxFailure},
+        {"TwoPluses", "(++3)", kSyntaxFailure},
     }),
-    [](const auto &info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(CompileError, EnglishWhenLanguageIsNotOne)
 {
-    TMathsParser p;
+    MathsParser p;
     EXPECT_EQ(failureOf([&] { p.setExpression("(1"); }),
-              "EMissMatchingBracket: Number of bracket is miss-matching. Review your expression.");
+              "BracketError: Number of bracket is miss-matching. Review your expression.");
     EXPECT_EQ(failureOf([&] { p.setExpression("1%"); }),
-              "ESyntaxError: The expression is improper. Please check it.");
+              "SyntaxError: The expression is improper. Please check it.");
     EXPECT_EQ(failureOf([&] { p.setExpression("2x"); }),
-              "ESyntaxError: The expression is improper. Please check it.");
+              "SyntaxError: The expression is improper. Please check it.");
 }
 
 // 89 literals and operations fit the table's two-digit slots; one more is refused.
@@ -191,16 +192,16 @@ TEST(CompileError, SlotLimit)
     JapaneseParser p;
     const QString sum45 = QString("1+").repeated(44) + "1";
     EXPECT_EQ(p.calc(sum45), 45);
-    EXPECT_EQ(failureOf([&] { p.setExpression(sum45 + "+1"); }), SyntaxError);
+    EXPECT_EQ(failureOf([&] { p.setExpression(sum45 + "+1"); }), kSyntaxFailure);
 
     const auto nested = [](int depth) {
         return QString("abs(").repeated(depth) + "1" + QString(")").repeated(depth);
     };
     EXPECT_EQ(p.calc(nested(88)), 1);
-    EXPECT_EQ(failureOf([&] { p.setExpression(nested(89)); }), SyntaxError);
+    EXPECT_EQ(failureOf([&] { p.setExpression(nested(89)); }), kSyntaxFailure);
 
     const QString literals90 = "(" + QString("1)*(").repeated(89) + "1)";
-    EXPECT_EQ(failureOf([&] { p.setExpression(literals90); }), SyntaxError);
+    EXPECT_EQ(failureOf([&] { p.setExpression(literals90); }), kSyntaxFailure);
 }
 
 } // namespace

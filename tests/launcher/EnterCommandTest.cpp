@@ -1,4 +1,5 @@
 #include "launcher/EnterCommand.h"
+#include "CaseName.h"
 
 #include "QtPrinters.h"
 
@@ -57,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         Classification{"HyphenatedKeywordIsArithmetic", "my-app", K::Calculate, "my-app"},
         Classification{"Keyword", "memo", K::Keyword, "memo"},
         Classification{"Empty", "", K::Keyword, ""}),
-    [](const auto &info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(EnterCommand, EmptySpecialNameMatchesTheEmptyText)
 {

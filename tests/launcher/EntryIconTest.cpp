@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "TempFolder.h"
 
 #include "launcher/EntryIcon.h"
@@ -126,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{"ShiftJisFileName",
                    "[.ShellClassInfo]\r\nIconFile=\x83\x41\x83\x43\x83\x52\x83\x93.ico\r\n",
                    {QString::fromUtf8("アイコン.ico"), 0}}),
-    [](const testing::TestParamInfo<FolderCase> &info) { return info.param.name; });
+    CaseName());
 
 TEST_F(EntryIconTest, DesktopIniFolderIsNoDesktopIni)
 {

@@ -1,4 +1,5 @@
 #include "launcher/InsertionRule.h"
+#include "CaseName.h"
 #include "launcher/FirstCharacterOrder.h"
 
 #include "QtPrinters.h"
@@ -54,6 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
         Insertion{"SurrogatePairIsOneCharacter", {"𠀋a", "z"}, "𠀋b", {"𠀋a", "𠀋b", "z"}},
         Insertion{"EmptyRowsStayPut", {"", "b"}, "a", {"", "a", "b"}},
         Insertion{"FullWidthIsAnotherCharacter", {"Ａ1", "b"}, "a", {"Ａ1", "a", "b"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    CaseName());
 
 } // namespace

@@ -2,6 +2,7 @@
 // system bus. No call may ever reach the real system bus: every test first checks that the
 // system bus connection is the private one.
 #include "platform/linux/LogindPower.h"
+#include "CaseName.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -259,7 +260,7 @@ INSTANTIATE_TEST_SUITE_P(
     Actions, LogindPowerActionTest,
     testing::Values(ActionCase{"PowerOff", PowerAction::PowerOff, "CanPowerOff", "PowerOff"},
                     ActionCase{"Reboot", PowerAction::Reboot, "CanReboot", "Reboot"}),
-    [](const testing::TestParamInfo<ActionCase> &info) { return info.param.name; });
+    CaseName());
 
 TEST_F(LogindPowerTest, AnswerNoIsARefusedPrivilegeAndRequestsNothing)
 {

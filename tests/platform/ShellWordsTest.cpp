@@ -1,4 +1,5 @@
 #include "platform/linux/ShellWords.h"
+#include "CaseName.h"
 #include "platform/linux/DesktopEntry.h"
 
 #include "QtPrinters.h"
@@ -36,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Words{"NoExpansion", "$HOME * ~", {"$HOME", "*", "~"}},
                       Words{"UnclosedQuoteRunsToTheEnd", R"(a "b c)", {"a", "b c"}},
                       Words{"Japanese", "メモ 「日本語」", {"メモ", "「日本語」"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(DesktopEntry, BuildsTheCommandFromExec)
 {

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "TempFolder.h"
 
 #include "base/Error.h"
@@ -17,11 +18,6 @@ namespace {
 QByteArray sjis(const char *utf8)
 {
     return ShiftJis::encodeOrThrow(QString::fromUtf8(utf8));
-}
-
-template <typename Case> std::string caseName(const testing::TestParamInfo<Case> &info)
-{
-    return info.param.name;
 }
 
 class IniFileTest : public testing::Test
@@ -97,7 +93,7 @@ TEST_P(IniReadTest, ReadsValue)
     EXPECT_EQ(ini().readString(c.section, c.key, fallback), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, IniReadTest, testing::ValuesIn(readCases()), caseName<ReadCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, IniReadTest, testing::ValuesIn(readCases()), CaseName());
 
 TEST_F(IniFileTest, DefaultLosesTrailingSpacesOnly)
 {
@@ -164,7 +160,7 @@ TEST_P(IniBoolTest, ReadsInteger)
     EXPECT_EQ(ini().readBool(u"S", u"b", c.fallback), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, IniBoolTest, testing::ValuesIn(boolCases()), caseName<BoolCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, IniBoolTest, testing::ValuesIn(boolCases()), CaseName());
 
 TEST_F(IniFileTest, BooleansAreWrittenAsOneAndZero)
 {
@@ -231,7 +227,7 @@ TEST_P(IniWriteTest, WritesFile)
     EXPECT_EQ(folder.read("kw.ini"), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, IniWriteTest, testing::ValuesIn(writeCases()), caseName<WriteCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, IniWriteTest, testing::ValuesIn(writeCases()), CaseName());
 
 TEST_F(IniFileTest, NewKeysFollowInOrderOfWriting)
 {

@@ -1,4 +1,5 @@
 #include "settings/ShortcutText.h"
+#include "CaseName.h"
 #include "platform/fake/FakeKeyNames.h"
 #include "platform/linux/LinuxKeyNames.h"
 
@@ -16,11 +17,6 @@ struct TextCase
     int shortcut;
     QString text;
 };
-
-std::string caseName(const testing::TestParamInfo<TextCase> &info)
-{
-    return info.param.name;
-}
 
 // The layout names only the key 0xBA; every other key outside the fixed list is nameless.
 const FakeKeyNames &layout()
@@ -54,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"NamelessKey", C | 0xBB, ""},
                     TextCase{"ModifiersWithoutKey", C | S, ""},
                     TextCase{"CodeAboveByte", 0x141, ""}),
-    caseName);
+    CaseName());
 
 class FromTextTest : public testing::TestWithParam<TextCase>
 {
@@ -77,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"UnknownName", 0, "Ctrl+Nope"},
                     TextCase{"BlanksInside", 0, "Ctrl + A"},
                     TextCase{"PrefixWithoutPlus", 0, "CtrlA"}),
-    caseName);
+    CaseName());
 
 // Every key the Linux layout names must read back as itself, or the hotkey would change
 // between runs.

@@ -1,0 +1,54 @@
+#include "CompositionRoot.h"
+
+#include "base/Guard.h"
+#include "dialogs/RegistrationDialog.h"
+#include "dialogs/SpecialItemsDialog.h"
+#include "launcher/Entry.h"
+#include "launcher/EntryIcon.h"
+#include "launcher/MainWindow.h"
+#include "ui/AppContext.h"
+
+CompositionRoot::CompositionRoot(AppContext &context)
+    : m_context(context)
+    , m_store(context.executableFolder)
+{
+    m_mainWindow = std::make_unique<MainWindow>(context, m_store, m_liveSettings);
+    m_mainWindow->startUp();
+    m_mainWindow->show();
+
+    m_registrationDialog = std::make_unique<RegistrationDialog>(context, m_store);
+    m_specialItemsDialog = std::make_unique<SpecialItemsDialog>(context, m_store, m_liveSettings);
+    m_specialItemsDialog->load();
+
+    connectWindows();
+}
+
+CompositionRoot::~CompositionRoot()
+{
+    m_specialItemsDialog.reset();
+    m_registrationDialog.reset();
+    m_mainWindow.reset();
+}
+
+void CompositionRoot::connectWindows()
+{
+    // Each opened window reports its own errors; none crosses back into the main window.
+    Interaction &interaction = m_context.interaction;
+    RegistrationDialog *registration = m_registrationDialog.get();
+    SpecialItemsDialog *specialItems = m_specialItemsDialog.get();
+    MainWindow *main = m_mainWindow.get();
+    QObject::connect(main, &MainWindow::newEntryRequested, registration,
+                     [=, &interaction] { guarded(interaction, [&] { registration->openNew(); }); });
+    QObject::connect(main, &MainWindow::entryEditRequested, registration,
+                     [=, &interaction](const QString &keyword, const Entry &entry,
+                                       const IconRef &icon, bool descriptionOnly) {
+                         guarded(interaction, [&] {
+                             registration->openEntry(keyword, entry, icon, descriptionOnly);
+                         });
+                     });
+    QObject::connect(main, &MainWindow::specialItemsRequested, specialItems, [=, &interaction] {
+        guarded(interaction, [&] { specialItems->openItems(); });
+    });
+    QObject::connect(registration, &RegistrationDialog::registered, main,
+                     &MainWindow::clearDisplay);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "launcher/KeywordStore.h"
+#include "settings/LiveSettings.h"
+
+#include <memory>
+
+class MainWindow;
+class RegistrationDialog;
+class SpecialItemsDialog;
+struct AppContext;
+
+// The composition root: the shared state and every window of the program, made in a fixed
+// order and wired together here, so that no window knows another.
+//
+// main() first makes the platform services and the message boxes into an AppContext (a test
+// makes one with fakes). Then, in this order:
+//  1. the shared state: the KeywordStore and the LiveSettings;
+//  2. the main window, which runs its start-up (loading the keyword list) and appears;
+//  3. the dialogs, hidden, each loading what it shows: registration, special items;
+//  4. the wiring: the main window's requests open the dialogs, and a registration clears
+//     the main window's display.
+// Everything lives until the root is destroyed, the windows before the state they use.
+class CompositionRoot
+{
+public:
+    explicit CompositionRoot(AppContext &context);
+    ~CompositionRoot();
+
+    KeywordStore &store() { return m_store; }
+    LiveSettings &liveSettings() { return m_liveSettings; }
+    MainWindow &mainWindow() const { return *m_mainWindow; }
+    RegistrationDialog &registrationDialog() const { return *m_registrationDialog; }
+    SpecialItemsDialog &specialItemsDialog() const { return *m_specialItemsDialog; }
+
+private:
+    void connectWindows();
+
+    AppContext &m_context;
+    KeywordStore m_store;
+    LiveSettings m_liveSettings;
+    std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<RegistrationDialog> m_registrationDialog;
+    std::unique_ptr<SpecialItemsDialog> m_specialItemsDialog;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The few file-system questions and changes the program asks by path, answered by the system
+// itself: quick enough for a keystroke, and with the system's error number where one matters.
+namespace FileSystem {
+
+bool exists(const QString &path);
+// A regular file, links followed.
+bool isFile(const QString &path);
+bool isFolder(const QString &path);
+
+// 0 when the folder was made, else the system's error number.
+int makeFolder(const QString &path);
+// Deletes a file; false when it could not (already gone included).
+bool removeFile(const QString &path);
+
+// Every name in the folder, hidden ones included, in the order the file system lists them.
+QStringList listFolder(const QString &folder);
+
+} // namespace FileSystem

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDialog>
+
+class FolderChooser;
+class KeywordStore;
+class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+struct AppContext;
+struct Entry;
+struct IconRef;
+
+// The registration dialog: a keyword's name, path, parameters and description. Registering
+// a new name places it in data.lst by the first-character rule; registering a name already
+// listed rewrites its entry once the user agrees. The fields keep their contents between
+// openings.
+class RegistrationDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    RegistrationDialog(AppContext &context, KeywordStore &store, QWidget *parent = nullptr);
+    ~RegistrationDialog() override;
+
+    // Shows the dialog modally for a new keyword, with the fields as the user left them.
+    void openNew();
+    // Shows it filled from a listed keyword's entry; for a special item only the
+    // description may change, which the user is told first.
+    void openEntry(const QString &keyword, const Entry &entry, const IconRef &icon,
+                   bool descriptionOnly);
+
+    void registerEntry();
+    void browseFile();
+    void browseFolder();
+
+signals:
+    // A keyword was added or rewritten, or the user abandoned the registration at the
+    // question: the dialog has closed.
+    void registered();
+
+private:
+    void setEntryFieldsEnabled(bool enabled);
+    // Shows the icon, or nothing when the file holds no such icon.
+    void setIcon(const IconRef &icon);
+    Entry entry() const;
+    void finish();
+
+    AppContext &m_context;
+    KeywordStore &m_store;
+    QLineEdit *m_name;
+    QLabel *m_icon;
+    QPlainTextEdit *m_target;
+    QPlainTextEdit *m_parameters;
+    QLineEdit *m_description;
+    QFileDialog *m_fileChooser = nullptr;
+    FolderChooser *m_folderChooser;
+};

@@ -1,0 +1,110 @@
+#include "EnterDispatch.h"
+
+#include "EnterCommand.h"
+#include "EntryDisplay.h"
+#include "IdleClock.h"
+#include "KeywordStore.h"
+#include "MainMenu.h"
+
+#include "calc/MathsParser.h"
+#include "calc/NumberFormat.h"
+#include "platform/Shell.h"
+#include "settings/LiveSettings.h"
+#include "settings/SystemPower.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLocale>
+
+EnterDispatch::EnterDispatch(const Parts &parts)
+    : m_parts(parts)
+{
+}
+
+void EnterDispatch::run()
+{
+    using K = EnterCommand::Kind;
+    using C = MainMenu::Command;
+    EntryDisplay &display = m_parts.display;
+    MainMenu &menu = m_parts.menu;
+    const EnterCommand command = EnterCommand::classify(
+        display.inputText(), m_parts.liveSettings.shutdownName, m_parts.liveSettings.rebootName);
+    switch (command.kind) {
+    case K::PowerOff:
+        m_parts.power.powerOff();
+        break;
+    case K::Reboot:
+        m_parts.power.reboot();
+        break;
+    case K::Address:
+        m_parts.shell.open(command.text, QString());
+        break;
+    case K::NewEntry:
+        menu.action(C::Register)->trigger();
+        break;
+    case K::Maintenance:
+        menu.action(C::KeywordOrder)->trigger();
+        break;
+    case K::Help:
+        menu.action(C::Help)->trigger();
+        break;
+    case K::Exit:
+        menu.action(C::Quit)->trigger();
+        break;
+    case K::OpenFolder:
+        display.setInputText(command.text);
+        menu.action(C::OpenTargetFolder)->trigger();
+        break;
+    case K::Delete:
+        display.setInputText(command.text);
+        menu.action(C::DeleteEntry)->trigger();
+        break;
+    case K::Lock:
+        menu.toggleLock();
+        display.setInputText(command.text);
+        return;
+    case K::Edit:
+        display.setInputText(command.text);
+        menu.action(C::Register)->trigger();
+        break;
+    case K::Calculate:
+        calculate(command.text);
+        finish();
+        return;
+    case K::Keyword: {
+        // One look-up: a keyword typed in another case may cost a scan of the folder.
+        const QString file = m_parts.store.findEntryFile(command.text);
+        if (file.isEmpty()) {
+            display.clear();
+            menu.releaseLock();
+            return;
+        }
+        launch(file);
+        break;
+    }
+    }
+    display.clear();
+    finish();
+}
+
+void EnterDispatch::finish()
+{
+    m_parts.menu.releaseLock();
+    m_parts.clock.resume();
+}
+
+void EnterDispatch::calculate(const QString &text)
+{
+    m_parts.calculator.setExpression(text);
+    const QString result =
+        formatGeneral(m_parts.calculator.value(), QLocale().decimalPoint().at(0));
+    m_parts.display.setInputText(result);
+    QGuiApplication::clipboard()->setText(result);
+}
+
+void EnterDispatch::launch(const QString &entryFile)
+{
+    const Entry entry = KeywordStore::readEntryFile(entryFile);
+    m_parts.shell.open(entry.target, entry.parameters);
+}

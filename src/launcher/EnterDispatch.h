@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+class EntryDisplay;
+class IdleClock;
+class KeywordStore;
+class MainMenu;
+class MathsParser;
+class Shell;
+class SystemPower;
+struct LiveSettings;
+
+// What Enter in the input line does, once EnterCommand has said what the text means:
+// power off or restart, open an address or a keyword's target, run a menu command,
+// calculate. Afterwards the display is cleared and the lock released; an error leaves
+// the text in the line for the user to mend.
+class EnterDispatch
+{
+public:
+    struct Parts
+    {
+        EntryDisplay &display;
+        MainMenu &menu;
+        IdleClock &clock;
+        KeywordStore &store;
+        const LiveSettings &liveSettings;
+        Shell &shell;
+        SystemPower &power;
+        MathsParser &calculator;
+    };
+
+    explicit EnterDispatch(const Parts &parts);
+
+    void run();
+
+private:
+    // The lock released and the clock free to tick again.
+    void finish();
+    void calculate(const QString &text);
+    void launch(const QString &entryFile);
+
+    Parts m_parts;
+};

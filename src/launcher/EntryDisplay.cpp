@@ -1,0 +1,40 @@
+#include "EntryDisplay.h"
+
+#include "KeywordLineEdit.h"
+
+#include <QLabel>
+
+EntryDisplay::EntryDisplay(KeywordLineEdit &input, QLabel &icon, QLabel &description)
+    : m_input(input)
+    , m_icon(icon)
+    , m_description(description)
+{
+}
+
+QString EntryDisplay::inputText() const
+{
+    return m_input.text();
+}
+
+void EntryDisplay::setInputText(const QString &text)
+{
+    m_input.setText(text);
+}
+
+void EntryDisplay::showEntry(const QPixmap &icon, const QString &description)
+{
+    m_icon.setPixmap(icon);
+    m_description.setText(description);
+}
+
+void EntryDisplay::clearIcon()
+{
+    m_icon.clear();
+}
+
+void EntryDisplay::clear()
+{
+    m_input.setText(QString());
+    m_icon.clear();
+    m_description.clear();
+}

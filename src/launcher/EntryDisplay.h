@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class KeywordLineEdit;
+class QLabel;
+class QPixmap;
+
+// The main window's display: the input line, the entry's icon and its description. Text
+// the program puts into the line never counts as the user's edit.
+class EntryDisplay
+{
+public:
+    EntryDisplay(KeywordLineEdit &input, QLabel &icon, QLabel &description);
+
+    QString inputText() const;
+    void setInputText(const QString &text);
+    void showEntry(const QPixmap &icon, const QString &description);
+    void clearIcon();
+    // Empties the line, the icon and the description.
+    void clear();
+
+private:
+    KeywordLineEdit &m_input;
+    QLabel &m_icon;
+    QLabel &m_description;
+};

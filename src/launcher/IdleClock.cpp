@@ -1,0 +1,57 @@
+#include "IdleClock.h"
+
+#include "ClockText.h"
+
+#include "base/Guard.h"
+
+#include <QDateTime>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTimer>
+
+IdleClock::IdleClock(QLineEdit &line, Interaction &interaction, QObject *parent)
+    : QObject(parent)
+    , m_line(line)
+    , m_timer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("idleClock"));
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this,
+            [this, &interaction] { guarded(interaction, [&] { tick(); }); });
+}
+
+void IdleClock::switchOn()
+{
+    if (!m_timer->isActive())
+        m_timer->start();
+}
+
+bool IdleClock::isOn() const
+{
+    return m_timer->isActive();
+}
+
+void IdleClock::holdForTyping()
+{
+    m_userTyping = true;
+    m_timer->stop();
+}
+
+void IdleClock::resume()
+{
+    m_userTyping = false;
+    switchOn();
+}
+
+void IdleClock::tick()
+{
+    if (m_userTyping || m_line.hasSelectedText()) {
+        m_timer->stop();
+        return;
+    }
+    if (m_idleTicks <= 3) {
+        ++m_idleTicks;
+        return;
+    }
+    m_line.setText(clockText(QDateTime::currentDateTime(), QLocale::system()));
+}

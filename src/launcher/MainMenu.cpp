@@ -1,0 +1,143 @@
+#include "MainMenu.h"
+
+#include <QActionGroup>
+#include <QMenu>
+#include <QWidget>
+
+#include <optional>
+
+namespace {
+
+const QString kUnlockedCaption = QStringLiteral("ロック");
+const QString kLockedCaption = QStringLiteral("ロックを解除");
+
+using Command = MainMenu::Command;
+
+// The menu's rows in their order; a row without a command is a separator.
+struct Row
+{
+    const char *name;
+    std::optional<Command> command;
+    QString caption;
+};
+
+} // namespace
+
+MainMenu::MainMenu(QWidget &window)
+    : QObject(&window)
+    , m_window(window)
+    , m_menu(new QMenu(&window))
+{
+    setObjectName(QStringLiteral("mainMenu"));
+    m_menu->setObjectName(QStringLiteral("menu"));
+
+    const Row rows[] = {
+        {"lock", Command::Lock, kUnlockedCaption},
+        {"lockSeparator", {}, {}},
+        {"register", Command::Register, QStringLiteral("登録画面をひらく")},
+        {"specialItems", Command::SpecialItems, QStringLiteral("特殊項目を登録する")},
+        {"openTargetFolder", Command::OpenTargetFolder,
+         QStringLiteral("選択したファイル（フォルダ）のリンク先をひらく")},
+        {"deleteSeparator", {}, {}},
+        {"deleteEntry", Command::DeleteEntry, QStringLiteral("選択したのを消す")},
+        {"afterDeleteSeparator", {}, {}},
+        {"settings", Command::Settings, QStringLiteral("環境設定")},
+        {"keywordOrder", Command::KeywordOrder, QStringLiteral("登録キーワードの保守")},
+        {"skinMenu", {}, QStringLiteral("スキンの設定")},
+        {"editSkinIni", Command::EditSkinIni, QStringLiteral("skin.iniの編集")},
+        {"skinEditor", Command::SkinEditor, QStringLiteral("skin.iniエディタの実行")},
+        {"helpSeparator", {}, {}},
+        {"help", Command::Help, QStringLiteral("ヘルプ")},
+        {"about", Command::About, QStringLiteral("バージョン情報")},
+        {"quitSeparator", {}, {}},
+        {"quit", Command::Quit, QStringLiteral("ランチャーの終了")},
+    };
+    for (const Row &row : rows) {
+        QAction *action = nullptr;
+        if (row.command) {
+            action = m_menu->addAction(row.caption);
+            m_actions[std::size_t(*row.command)] = action;
+        } else if (row.caption.isEmpty()) {
+            action = m_menu->addSeparator();
+        } else {
+            // The skins: the default layout, then one item per skin folder.
+            QMenu *skins = m_menu->addMenu(row.caption);
+            action = skins->menuAction();
+            QAction *defaultSkin = skins->addAction(QStringLiteral("default"));
+            defaultSkin->setObjectName(QStringLiteral("defaultSkin"));
+            defaultSkin->setCheckable(true);
+            (new QActionGroup(skins))->addAction(defaultSkin);
+            m_actions[std::size_t(Command::DefaultSkin)] = defaultSkin;
+        }
+        action->setObjectName(QString::fromLatin1(row.name));
+    }
+    m_lockSeparator = m_menu->findChild<QAction *>(QStringLiteral("lockSeparator"));
+    m_afterDeleteSeparator = m_menu->findChild<QAction *>(QStringLiteral("afterDeleteSeparator"));
+
+    QAction *lock = action(Command::Lock);
+    lock->setCheckable(true);
+    // The menu flips the check before it reports the click; toggleLock() flips it itself.
+    connect(lock, &QAction::triggered, this, [this, lock] {
+        lock->setChecked(!lock->isChecked());
+        toggleLock();
+    });
+
+    QAction *quit = action(Command::Quit);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::WindowShortcut);
+    window.addAction(quit);
+
+    // Opened from the window itself, the menu is whole again.
+    connect(m_menu, &QMenu::aboutToShow, this, [this] {
+        if (m_window.isActiveWindow())
+            showEntryCommands(true);
+    });
+}
+
+bool MainMenu::locked() const
+{
+    return action(Command::Lock)->isChecked();
+}
+
+void MainMenu::toggleLock()
+{
+    QAction *lock = action(Command::Lock);
+    const bool on = !lock->isChecked();
+    lock->setChecked(on);
+    lock->setText(on ? kLockedCaption : kUnlockedCaption);
+}
+
+void MainMenu::releaseLock()
+{
+    QAction *lock = action(Command::Lock);
+    lock->setChecked(false);
+    lock->setText(kUnlockedCaption);
+}
+
+bool MainMenu::defaultSkin() const
+{
+    return action(Command::DefaultSkin)->isChecked();
+}
+
+void MainMenu::setDefaultSkin(bool on)
+{
+    action(Command::DefaultSkin)->setChecked(on);
+}
+
+void MainMenu::popup(QPoint position)
+{
+    m_menu->popup(position);
+}
+
+void MainMenu::popupShortened(QPoint position)
+{
+    showEntryCommands(false);
+    m_menu->popup(position);
+}
+
+void MainMenu::showEntryCommands(bool visible)
+{
+    for (QAction *item : {m_lockSeparator, action(Command::Lock), action(Command::OpenTargetFolder),
+                          m_afterDeleteSeparator, action(Command::DeleteEntry)})
+        item->setVisible(visible);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+#include <array>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+// The main window's popup menu: its commands in their order, the lock's check and caption,
+// and the shortened form the notification-area icon opens (no lock, no commands on the
+// shown entry). The window connects the commands to its handlers.
+class MainMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Command {
+        Lock,
+        Register,
+        SpecialItems,
+        OpenTargetFolder,
+        DeleteEntry,
+        Settings,
+        KeywordOrder,
+        DefaultSkin,
+        EditSkinIni,
+        SkinEditor,
+        Help,
+        About,
+        Quit,
+    };
+    static constexpr std::size_t CommandCount = std::size_t(Command::Quit) + 1;
+
+    explicit MainMenu(QWidget &window);
+
+    QAction *action(Command command) const { return m_actions[std::size_t(command)]; }
+
+    // The lock: while it is on the window stays when another program is used, and drops
+    // act on the shown entry.
+    bool locked() const;
+    void toggleLock();
+    void releaseLock();
+
+    bool defaultSkin() const;
+    void setDefaultSkin(bool on);
+
+    // The whole menu at the position; the window's own right click.
+    void popup(QPoint position);
+    // The notification-area icon's menu: the commands on the shown entry left out.
+    void popupShortened(QPoint position);
+
+private:
+    void showEntryCommands(bool visible);
+
+    QWidget &m_window;
+    QMenu *m_menu;
+    std::array<QAction *, CommandCount> m_actions{};
+    QAction *m_lockSeparator = nullptr;
+    QAction *m_afterDeleteSeparator = nullptr;
+};

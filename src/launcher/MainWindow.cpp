@@ -1,0 +1,361 @@
+#include "MainWindow.h"
+
+#include "EntryIcon.h"
+#include "IdleClock.h"
+#include "KeywordLineEdit.h"
+#include "KeywordListModel.h"
+#include "KeywordStore.h"
+#include "KeywordText.h"
+#include "MainMenu.h"
+#include "TrayIconImage.h"
+
+#include "base/Guard.h"
+#include "base/Interaction.h"
+#include "base/Paths.h"
+#include "calc/MathsParser.h"
+#include "platform/Icons.h"
+#include "platform/Shell.h"
+#include "platform/VirtualKeys.h"
+#include "platform/WindowFrame.h"
+#include "settings/LiveSettings.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SystemPower.h"
+#include "ui/AppContext.h"
+#include "ui/FormDesign.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QLabel>
+#include <QListView>
+#include <QMouseEvent>
+#include <QSystemTrayIcon>
+#include <QWindow>
+
+MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSettings &liveSettings)
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint)
+    , shiftHeld([] { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; })
+    , trayAvailable([] { return QSystemTrayIcon::isSystemTrayAvailable(); })
+    , m_context(context)
+    , m_store(store)
+    , m_liveSettings(liveSettings)
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("tobio's launcher"));
+    move(254, 152);
+    setFont(FormDesign::font());
+
+    buildControls();
+    m_menu = new MainMenu(*this);
+    connectMenu();
+    // The design's layout, kept even when start-up stops before it lays the window out.
+    applyDefaultLayout();
+    winId();
+    context.windowFrame.setBorderOnly(*windowHandle());
+
+    m_clock = new IdleClock(*m_input, context.interaction, this);
+
+    m_tray = new QSystemTrayIcon(trayIconImage(), this);
+    m_tray->setObjectName(QStringLiteral("trayIcon"));
+    m_tray->setToolTip(QStringLiteral("tobio launcher"));
+    connect(m_tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                guarded(m_context.interaction, [&] {
+                    if (reason == QSystemTrayIcon::Trigger)
+                        restoreFromTray();
+                    else if (reason == QSystemTrayIcon::Context)
+                        openTrayMenu();
+                });
+            });
+
+    m_calculator = new MathsParser(this);
+    m_calculator->setObjectName(QStringLiteral("calculator"));
+    m_calculator->setLanguage(1);
+    m_power = new SystemPower(context.power, this);
+    m_power->setObjectName(QStringLiteral("power"));
+
+    m_display.emplace(*m_input, *m_icon, *m_description);
+    m_dispatch.emplace(EnterDispatch::Parts{*m_display, *m_menu, *m_clock, m_store, m_liveSettings,
+                                            context.shell, *m_power, *m_calculator});
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls()
+{
+    m_model = new KeywordListModel(m_store, this);
+
+    m_keywordBox = new QComboBox(this);
+    m_keywordBox->setObjectName(QStringLiteral("keywordBox"));
+    m_keywordBox->setEditable(true);
+    m_input = new KeywordLineEdit(m_store, m_keywordBox);
+    m_input->setObjectName(QStringLiteral("input"));
+    m_keywordBox->setLineEdit(m_input);
+    m_keywordBox->setCompleter(nullptr);
+    m_keywordBox->setInsertPolicy(QComboBox::NoInsert);
+    // A long keyword list must not be measured item by item for the box's size.
+    m_keywordBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_keywordBox->setModel(m_model);
+    // Rows of one height: opening the list never measures a long keyword list row by row.
+    if (auto *list = qobject_cast<QListView *>(m_keywordBox->view()))
+        list->setUniformItemSizes(true);
+    m_keywordBox->setCurrentIndex(-1);
+    // A reloaded list keeps whatever the input line shows; the combo box would put its
+    // first item there.
+    connect(&m_store, &KeywordStore::listAboutToChange, this,
+            [this] { m_textBeforeReload = m_input->text(); });
+    connect(&m_store, &KeywordStore::listChanged, this, [this] {
+        m_keywordBox->setCurrentIndex(-1);
+        m_display->setInputText(m_textBeforeReload);
+    });
+    connect(m_input, &KeywordLineEdit::keyDown, this,
+            [this](int key) { guarded(m_context.interaction, [&] { onInputKey(key); }); });
+    connect(m_input, &KeywordLineEdit::keyPress, this, [this](QChar character) {
+        guarded(m_context.interaction, [&] { onInputCharacter(character); });
+    });
+    connect(m_input, &KeywordLineEdit::edited, this,
+            [this] { guarded(m_context.interaction, [&] { onInputEdited(); }); });
+    connect(m_keywordBox, &QComboBox::activated, this, [this](int row) {
+        m_display->setInputText(m_store.keywords().value(row));
+        m_input->picked(row);
+    });
+
+    // The icon and the description take their own clicks: only the bare surface moves
+    // the window.
+    m_icon = new QLabel(this);
+    m_icon->setObjectName(QStringLiteral("icon"));
+    m_icon->setAttribute(Qt::WA_NoMousePropagation);
+    m_description = new QLabel(this);
+    m_description->setObjectName(QStringLiteral("description"));
+    m_description->setAttribute(Qt::WA_TranslucentBackground);
+    m_description->setAttribute(Qt::WA_NoMousePropagation);
+}
+
+void MainWindow::connectMenu()
+{
+    using Command = MainMenu::Command;
+    const std::pair<Command, void (MainWindow::*)()> handlers[] = {
+        {Command::Register, &MainWindow::openRegistration},
+        {Command::SpecialItems, &MainWindow::openSpecialItems},
+        {Command::Help, &MainWindow::openHelp},
+        {Command::Quit, &MainWindow::quit},
+    };
+    for (const auto &[command, handler] : handlers)
+        connect(m_menu->action(command), &QAction::triggered, this,
+                [this, handler] { guarded(m_context.interaction, [&] { (this->*handler)(); }); });
+}
+
+void MainWindow::applyDefaultLayout()
+{
+    resize(190, 38);
+    m_keywordBox->setGeometry(0, 0, 153, 20);
+    m_icon->setGeometry(157, 0, 32, 32);
+    m_description->setGeometry(0, 24, 153, 14);
+}
+
+void MainWindow::startUp()
+{
+    guarded(m_context.interaction, [&] { runStartUp(); });
+}
+
+void MainWindow::runStartUp()
+{
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                guarded(m_context.interaction, [&] {
+                    if (state == Qt::ApplicationActive)
+                        onApplicationActivated();
+                    else if (state == Qt::ApplicationInactive)
+                        onApplicationDeactivated();
+                });
+            });
+    setAcceptDrops(true);
+    Paths::ensureFolder(m_context.executableFolder + QStringLiteral("skin"));
+
+    const SettingsFile settings(m_context.settingsFile);
+    m_menu->setDefaultSkin(settings.read(SettingsKeys::DefaultSkin));
+    m_selectedSkinName = settings.read(SettingsKeys::SelectedSkinName);
+    if (m_menu->defaultSkin())
+        applyDefaultLayout();
+
+    m_clock->resume();
+    m_tray->show();
+    m_store.load();
+}
+
+bool MainWindow::locked() const
+{
+    return m_menu->locked();
+}
+
+void MainWindow::clearDisplay()
+{
+    m_display->clear();
+}
+
+bool MainWindow::stayOnTop() const
+{
+    // Read from the settings dialog's switch once that dialog exists.
+    return false;
+}
+
+int MainWindow::hotkey() const
+{
+    // The settings dialog's hotkey once that dialog exists; until then what is stored.
+    return SettingsFile(m_context.settingsFile).read(SettingsKeys::Hotkey, m_context.keyNames);
+}
+
+void MainWindow::onApplicationDeactivated()
+{
+    if (stayOnTop()) {
+        if (QWindow *window = windowHandle())
+            window->setFlags(window->flags() | Qt::WindowStaysOnTopHint);
+        return;
+    }
+    // Without a notification area a hidden window could only come back by the hotkey.
+    if (shiftHeld() || locked() || !trayAvailable())
+        return;
+    m_display->clear();
+    m_clock->resume();
+    hide();
+}
+
+void MainWindow::onApplicationActivated()
+{
+    if (m_clock->isOn())
+        m_input->selectAll();
+}
+
+void MainWindow::restoreFromTray()
+{
+    show();
+    raise();
+    activateWindow();
+    m_display->clearIcon();
+    m_input->setFocus(Qt::ActiveWindowFocusReason);
+    if (m_input->hasSelectedText())
+        m_input->del();
+}
+
+void MainWindow::openTrayMenu()
+{
+    m_menu->popupShortened(QCursor::pos());
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    m_menu->popup(event->globalPos());
+}
+
+void MainWindow::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(event);
+    // The window manager moves the window where it can; otherwise it follows the mouse.
+    if (QWindow *window = windowHandle(); window && window->startSystemMove())
+        return;
+    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_dragOffset)
+        move(event->globalPosition().toPoint() - *m_dragOffset);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent *)
+{
+    m_dragOffset.reset();
+}
+
+void MainWindow::onInputEdited()
+{
+    const SettingsFile settings(m_context.settingsFile);
+    const QString dustBoxName = settings.read(SettingsKeys::DustBoxName, u"");
+    const QString mydocName = settings.read(SettingsKeys::MydocName, u"");
+    m_clock->holdForTyping();
+    m_icon->setVisible(true);
+    // Every equal row names the same entry file, and the last one's icon stands: reading
+    // the entry once and taking the last row's icon shows what handling each in turn would.
+    const QString text = m_input->text();
+    const qsizetype row = m_store.findLast(text);
+    if (row >= 0) {
+        const Entry entry = m_store.readEntry(text);
+        const IconRef icon =
+            EntryIcon::iconForEntry(m_store.keywords()[row], entry.target, dustBoxName, mydocName);
+        m_display->showEntry(m_context.icons.extract(icon.file, icon.index, devicePixelRatioF()),
+                             entry.description);
+    }
+    m_clock->restartIdleCount();
+}
+
+void MainWindow::onInputKey(int key)
+{
+    if (key == VirtualKeys::Down)
+        m_keywordBox->showPopup();
+    if (key == VirtualKeys::Escape)
+        m_display->clear();
+    if (key == VirtualKeys::OemSlash) {
+        // Accept a proposed completion whole, so that the "/" typed next follows it.
+        m_input->deselect();
+        m_input->end(false);
+    }
+}
+
+void MainWindow::onInputCharacter(QChar character)
+{
+    if (character != QChar(u'\r')) {
+        m_clock->resume();
+        return;
+    }
+    m_dispatch->run();
+}
+
+void MainWindow::toggleLock()
+{
+    m_menu->toggleLock();
+}
+
+void MainWindow::openRegistration()
+{
+    const SettingsFile settings(m_context.settingsFile);
+    const QString myComName = settings.read(SettingsKeys::MyComName, u"");
+    const QString mydocName = settings.read(SettingsKeys::MydocName, u"");
+    const QString dustBoxName = settings.read(SettingsKeys::DustBoxName, u"");
+    const QString text = m_input->text();
+    if (text.isEmpty() || KeywordText::equal(text, u"/new")) {
+        emit newEntryRequested();
+        return;
+    }
+    const qsizetype found = m_store.find(text);
+    if (found < 0)
+        return;
+    const QString row = m_store.keywords()[found];
+    const Entry entry = m_store.readEntry(text);
+    const bool special = row == myComName || row == mydocName || row == dustBoxName;
+    emit entryEditRequested(
+        row, entry, EntryIcon::iconForEntry(row, entry.target, dustBoxName, mydocName), special);
+}
+
+void MainWindow::openSpecialItems()
+{
+    emit specialItemsRequested();
+}
+
+void MainWindow::openHelp()
+{
+    m_context.shell.open(QStringLiteral("tblaunch.chm"), QString());
+}
+
+void MainWindow::quit()
+{
+    const SettingsFile settings(m_context.settingsFile);
+    settings.write(SettingsKeys::Hotkey, hotkey(), m_context.keyNames);
+    settings.write(SettingsKeys::DefaultSkin, m_menu->defaultSkin());
+    settings.write(SettingsKeys::SelectedSkinName, m_selectedSkinName);
+    close();
+    QApplication::quit();
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+// The launcher's main window: the input line with its keyword list, the entry's icon and
+// description, the popup menu, the idle clock and the notification-area icon.
+//
+// The routes through it, each step named by the function that takes it:
+//
+// - A keystroke: KeywordLineEdit::keyPressEvent announces the key to onInputKey(), then
+//   its character to onInputCharacter() (the clock may tick again); KeywordLineEdit
+//   completes the text from the KeywordStore; onInputEdited() stops the clock and shows the
+//   icon (EntryIcon, Icons) and description of the keyword the line now names.
+// - Enter: onInputCharacter() hands the line to EnterDispatch::run(), which classifies it
+//   (EnterCommand::classify) and powers off or restarts (SystemPower), opens an address or
+//   launches a keyword's target (Shell), triggers a menu command, or calculates
+//   (MathsParser); then clears the display and releases the lock.
+// - A registration: openRegistration() emits newEntryRequested() or entryEditRequested();
+//   the composition root opens the RegistrationDialog, which writes through the
+//   KeywordStore and reports registered(), upon which clearDisplay() runs.
+// - Start-up: the composition root makes the window, then startUp() makes the skin folder,
+//   reads the skin choice, switches the clock on, shows the tray icon and loads the
+//   keyword list (KeywordStore::load).
+
+#include "EnterDispatch.h"
+#include "EntryDisplay.h"
+
+#include <QPoint>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class IdleClock;
+class KeywordLineEdit;
+class KeywordListModel;
+class KeywordStore;
+class MainMenu;
+class MathsParser;
+class QComboBox;
+class QLabel;
+class QSystemTrayIcon;
+class SystemPower;
+struct AppContext;
+struct Entry;
+struct IconRef;
+struct LiveSettings;
+
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    MainWindow(AppContext &context, KeywordStore &store, const LiveSettings &liveSettings);
+    ~MainWindow() override;
+
+    // An error ends start-up early and is shown; the window appears regardless.
+    void startUp();
+
+    // Every key pressed in the input line, as a virtual-key code, before its character.
+    void onInputKey(int key);
+    // Every character the input line receives, before the line itself sees it.
+    void onInputCharacter(QChar character);
+    // The user changed the input line: show the icon and description of what it names.
+    void onInputEdited();
+
+    // The program lost the foreground to another one, or got it back.
+    void onApplicationDeactivated();
+    void onApplicationActivated();
+    // The notification-area icon was clicked with the left or the right button.
+    void restoreFromTray();
+    void openTrayMenu();
+
+    // The menu's commands.
+    void toggleLock();
+    void openRegistration();
+    void openSpecialItems();
+    void openHelp();
+    void quit();
+
+    bool locked() const;
+    void clearDisplay();
+    // The skin folder name read at start-up, written back at the end.
+    QString selectedSkinName() const { return m_selectedSkinName; }
+
+    // What the desktop says; tests answer in its place.
+    std::function<bool()> shiftHeld;
+    std::function<bool()> trayAvailable;
+
+signals:
+    // The registration dialog, as the user left it, for a new keyword.
+    void newEntryRequested();
+    // The registration dialog filled from a listed keyword's entry; a special item's
+    // description alone may change.
+    void entryEditRequested(const QString &keyword, const Entry &entry, const IconRef &icon,
+                            bool descriptionOnly);
+    void specialItemsRequested();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void buildControls();
+    void connectMenu();
+    void applyDefaultLayout();
+    void runStartUp();
+    bool stayOnTop() const;
+    int hotkey() const;
+
+    AppContext &m_context;
+    KeywordStore &m_store;
+    const LiveSettings &m_liveSettings;
+    KeywordListModel *m_model = nullptr;
+    QComboBox *m_keywordBox = nullptr;
+    KeywordLineEdit *m_input = nullptr;
+    QLabel *m_icon = nullptr;
+    QLabel *m_description = nullptr;
+    MainMenu *m_menu = nullptr;
+    IdleClock *m_clock = nullptr;
+    QSystemTrayIcon *m_tray = nullptr;
+    MathsParser *m_calculator = nullptr;
+    SystemPower *m_power = nullptr;
+    std::optional<EntryDisplay> m_display;
+    std::optional<EnterDispatch> m_dispatch;
+    QString m_selectedSkinName;
+    QString m_textBeforeReload;
+    // Set while the window follows the mouse where the window manager cannot move it.
+    std::optional<QPoint> m_dragOffset;
+};

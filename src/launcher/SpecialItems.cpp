@@ -1,0 +1,126 @@
+#include "SpecialItems.h"
+
+#include "KeywordStore.h"
+#include "KeywordText.h"
+
+#include "base/Error.h"
+#include "base/FileSystem.h"
+#include "base/TextFile.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString kLineBreak = QStringLiteral("特殊項目の登録名には改行を入れられません");
+
+// The first row equal to the name, preferring one spelled exactly like it.
+qsizetype rowOf(const QStringList &rows, const QString &name)
+{
+    const qsizetype exact = rows.indexOf(name);
+    if (exact >= 0)
+        return exact;
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        if (KeywordText::equal(rows[i], name))
+            return i;
+    return -1;
+}
+
+} // namespace
+
+SpecialItems::SpecialItems(KeywordStore &store, QString settingsFile)
+    : m_store(store)
+    , m_settingsFile(std::move(settingsFile))
+{
+}
+
+SpecialItems::Choices SpecialItems::load() const
+{
+    const SettingsFile settings(m_settingsFile);
+    Choices choices;
+    for (std::size_t i = 0; i < SpecialItemCount; ++i)
+        choices[i].ticked = settings.read(SettingsKeys::SpecialItems[i].registered);
+    for (std::size_t i = 0; i < SpecialItemCount; ++i)
+        choices[i].name = settings.read(SettingsKeys::SpecialItems[i].name);
+    return choices;
+}
+
+void SpecialItems::save(const Choices &choices) const
+{
+    const SettingsFile settings(m_settingsFile);
+    States states;
+    for (std::size_t i = 0; i < SpecialItemCount; ++i) {
+        const SettingsKeys::SpecialItem &keys = SettingsKeys::SpecialItems[i];
+        states[i] = {choices[i].name, choices[i].ticked,
+                     settings.read(keys.registered) ? std::optional(settings.read(keys.name))
+                                                    : std::nullopt};
+    }
+    checkNames(states);
+    const Changes changes = plan(m_store.keywords(), states);
+
+    // Entries first, then data.lst, then the deletions: a failure on the way never leaves
+    // data.lst naming a keyword without its entry file.
+    for (std::size_t i = 0; i < SpecialItemCount; ++i)
+        if (states[i].ticked)
+            TextFile::writeBytes(m_store.entryPath(states[i].name), entryBytes(SpecialItem(i)));
+    m_store.rewriteOrder(changes.rows);
+    for (const QString &name : changes.removed) {
+        const QString path = m_store.entryPath(name);
+        // A file already gone, or one that cannot be deleted, is passed over in silence.
+        if (KeywordText::isFileName(name) && FileSystem::isFile(path))
+            FileSystem::removeFile(path);
+    }
+
+    for (std::size_t i = 0; i < SpecialItemCount; ++i)
+        settings.write(SettingsKeys::SpecialItems[i].registered, states[i].ticked);
+    for (std::size_t i = 0; i < SpecialItemCount; ++i)
+        settings.write(SettingsKeys::SpecialItems[i].name, states[i].name);
+}
+
+QByteArray SpecialItems::entryBytes(SpecialItem item)
+{
+    static const std::array<QString, 3> folders{
+        QStringLiteral("::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"),
+        QStringLiteral("::{450D8FBA-AD25-11D0-98A8-0800361B1103}"),
+        QStringLiteral("::{645FF040-5081-101B-9F08-00AA002F954E}"),
+    };
+    const auto index = std::size_t(item);
+    if (index >= folders.size())
+        return {};
+    return TextFile::encodeLines(
+        KeywordStore::entryLines({QStringLiteral("explorer.exe"), QString(), folders[index]}));
+}
+
+void SpecialItems::checkNames(const States &items)
+{
+    for (const State &item : items) {
+        if (item.name.contains(u'\r') || item.name.contains(u'\n'))
+            throw Error(kLineBreak);
+        if (item.ticked)
+            KeywordText::checkFileName(item.name);
+        TextFile::encodeLines({item.name});
+    }
+}
+
+SpecialItems::Changes SpecialItems::plan(QStringList rows, const States &items)
+{
+    const auto ticked = [&](const QString &name) {
+        return std::ranges::any_of(items, [&](const State &item) {
+            return item.ticked && KeywordText::equal(item.name, name);
+        });
+    };
+    QStringList removed;
+    for (const State &item : items) {
+        if (item.ticked) {
+            if (rowOf(rows, item.name) < 0)
+                rows.append(item.name);
+        } else if (item.registeredAs && !ticked(*item.registeredAs)) {
+            const qsizetype row = rowOf(rows, *item.registeredAs);
+            if (row >= 0)
+                rows.removeAt(row);
+            removed.append(*item.registeredAs);
+        }
+    }
+    return {rows, removed};
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+class KeywordStore;
+
+// The five built-in items, in the order of their settings keys.
+enum class SpecialItem { MyComputer, MyDocuments, RecycleBin, Shutdown, Reboot };
+inline constexpr std::size_t SpecialItemCount = 5;
+
+// The special items: my computer, my documents, the recycle bin, shutdown and reboot, each
+// registered as an ordinary keyword under a name of the user's choice while ticked. The
+// settings file keeps the ticks and the names.
+class SpecialItems
+{
+public:
+    // One item as the user sets it: ticked or not, and its name.
+    struct Choice
+    {
+        bool ticked = false;
+        QString name;
+    };
+    using Choices = std::array<Choice, SpecialItemCount>;
+
+    SpecialItems(KeywordStore &store, QString settingsFile);
+
+    // The ticks and names the settings file records, with the defaults of the keys.
+    Choices load() const;
+    // Registers every ticked item, removes what this registered for an item now unticked,
+    // and records the ticks and names. Unsound names are refused before anything is
+    // written; entries are written before data.lst, the deletions come last.
+    void save(const Choices &choices) const;
+
+    // One item with the name the settings record it as registered under (none when it is
+    // not registered).
+    struct State
+    {
+        QString name;
+        bool ticked = false;
+        std::optional<QString> registeredAs;
+    };
+    using States = std::array<State, SpecialItemCount>;
+
+    struct Changes
+    {
+        QStringList rows;    // the new keyword list
+        QStringList removed; // entry files to delete
+    };
+
+    // The entry file's bytes: the three folders open through the file manager with the
+    // shell folder's class id; shutdown and reboot are recognised by name, so their files
+    // are empty and only list them.
+    static QByteArray entryBytes(SpecialItem item);
+    // Names that would break data.lst, an entry file or the settings file are refused.
+    static void checkNames(const States &items);
+    // A ticked item is appended unless an equal row exists. An unticked one is removed only
+    // if it was registered, and under the name it was registered with: a keyword the user
+    // made, even one bearing an item's name, stays. A name a ticked item now bears stays too.
+    static Changes plan(QStringList rows, const States &items);
+
+private:
+    KeywordStore &m_store;
+    QString m_settingsFile;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class Icons;
+class Interaction;
+class KeyNames;
+class Power;
+class Shell;
+class WindowFrame;
+
+// What every window is handed: where the program's files lie, the platform services and the
+// message boxes. The composition root makes it once (a test makes it with fakes).
+struct AppContext
+{
+    QString executableFolder; // ends in "/"
+    QString settingsFile;
+    Shell &shell;
+    Power &power;
+    Icons &icons;
+    KeyNames &keyNames;
+    WindowFrame &windowFrame;
+    Interaction &interaction;
+};

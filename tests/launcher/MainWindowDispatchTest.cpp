@@ -1,0 +1,208 @@
+#include "WindowsFixture.h"
+
+#include "launcher/IdleClock.h"
+#include "launcher/KeywordLineEdit.h"
+#include "launcher/KeywordStore.h"
+#include "launcher/MainWindow.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+using Command = MainMenu::Command;
+
+class MainWindowDispatch : public WindowsFixture
+{
+protected:
+    void SetUp() override
+    {
+        dir.write("data.lst", "memo\r\nfoo\r\nstale\r\n");
+        dir.write("data/memo", "/usr/bin/memo\r\nnotes\r\n--new \"a b\"\r\n");
+        dir.write("data/foo", "/bin/foo\r\n");
+        dir.write("data/hidden", "/bin/hidden\r\n"); // launched, though not in data.lst
+        start();
+    }
+
+    void showEntry()
+    {
+        icon()->setPixmap(QPixmap(32, 32));
+        description()->setText(QStringLiteral("notes"));
+    }
+};
+
+TEST_F(MainWindowDispatch, LaunchesAKeywordWithItsParameters)
+{
+    window->toggleLock();
+    clock()->holdForTyping();
+    showEntry();
+    enter("memo");
+    ASSERT_EQ(shell.calls.size(), 1);
+    EXPECT_EQ(shell.calls[0], (FakeShell::Call{"/usr/bin/memo", "--new \"a b\""}));
+    EXPECT_TRUE(displayCleared());
+    EXPECT_FALSE(window->locked());
+    EXPECT_FALSE(clock()->userTyping());
+    EXPECT_TRUE(clock()->isOn());
+}
+
+TEST_F(MainWindowDispatch, KeywordsAreFoundWhateverTheirCaseAndListing)
+{
+    enter("FOO");
+    enter("hidden");
+    ASSERT_EQ(shell.calls.size(), 2);
+    EXPECT_EQ(shell.calls[0], (FakeShell::Call{"/bin/foo", ""}));
+    EXPECT_EQ(shell.calls[1].target, "/bin/hidden");
+}
+
+TEST_F(MainWindowDispatch, UnknownTextOrMissingEntryClearsAndUnlocks)
+{
+    for (const char *text : {"nothing", "stale", ""}) {
+        window->toggleLock();
+        showEntry();
+        enter(text);
+        EXPECT_TRUE(displayCleared()) << text;
+        EXPECT_FALSE(window->locked()) << text;
+    }
+    EXPECT_TRUE(shell.calls.isEmpty());
+    EXPECT_TRUE(interaction.errors.isEmpty());
+}
+
+TEST_F(MainWindowDispatch, SpecialNamesPowerOffOrRestartWhetherRegisteredOrNot)
+{
+    using Step = FakePower::Step;
+    showEntry();
+    enter("SHUTDOWN");
+    enter("Reboot");
+    EXPECT_EQ(power.calls, (QList<FakePower::Call>{{Step::MayExit, PowerAction::PowerOff},
+                                                   {Step::Exit, PowerAction::PowerOff},
+                                                   {Step::MayExit, PowerAction::Reboot},
+                                                   {Step::Exit, PowerAction::Reboot}}));
+    EXPECT_TRUE(displayCleared());
+
+    power.grantPrivilege = false;
+    enter("shutdown");
+    EXPECT_EQ(interaction.errors, QStringList(QStringLiteral("特権の取得に失敗しました。.")));
+    EXPECT_EQ(input()->text(), "shutdown");
+}
+
+TEST_F(MainWindowDispatch, AddressesGoToTheShellWhole)
+{
+    enter("see http://example.org");
+    enter("HTTPS://example.org/?q=1+2");
+    ASSERT_EQ(shell.calls.size(), 2);
+    EXPECT_EQ(shell.calls[0].target, "see http://example.org");
+    EXPECT_EQ(shell.calls[1].target, "HTTPS://example.org/?q=1+2");
+    EXPECT_TRUE(displayCleared());
+}
+
+TEST_F(MainWindowDispatch, ExactSlashCommandsClickTheirItems)
+{
+    const std::pair<const char *, QAction *> commands[] = {{"/new", action(Command::Register)},
+                                                           {"/sort", action(Command::KeywordOrder)},
+                                                           {"/help", action(Command::Help)}};
+    for (const auto &[text, item] : commands) {
+        int clicks = 0;
+        QObject::connect(item, &QAction::triggered, window, [&] { ++clicks; });
+        enter(text);
+        EXPECT_EQ(clicks, 1) << text;
+        EXPECT_TRUE(displayCleared()) << text;
+    }
+}
+
+TEST_F(MainWindowDispatch, SuffixesAreCutBeforeTheCommandRuns)
+{
+    QString seen;
+    QObject::connect(action(Command::DeleteEntry), &QAction::triggered, window,
+                     [&] { seen = input()->text(); });
+    enter("memo/del");
+    EXPECT_EQ(seen, "memo");
+    enter("/delx");
+    EXPECT_EQ(seen, "/");
+
+    QObject::connect(action(Command::OpenTargetFolder), &QAction::triggered, window,
+                     [&] { seen = input()->text(); });
+    enter("memo/up");
+    EXPECT_EQ(seen, "memo");
+
+    QObject::connect(action(Command::Register), &QAction::triggered, window,
+                     [&] { seen = input()->text(); });
+    enter("foo/set");
+    EXPECT_EQ(seen, "foo");
+    EXPECT_TRUE(displayCleared());
+}
+
+TEST_F(MainWindowDispatch, LockSuffixTogglesAndKeepsTheEntryShown)
+{
+    showEntry();
+    clock()->holdForTyping();
+    enter("memo/lock");
+    EXPECT_TRUE(window->locked());
+    EXPECT_EQ(action(Command::Lock)->text(), QStringLiteral("ロックを解除"));
+    EXPECT_EQ(input()->text(), "memo");
+    EXPECT_EQ(description()->text(), "notes");
+    EXPECT_FALSE(icon()->pixmap().isNull());
+    EXPECT_TRUE(clock()->userTyping());
+    enter("memo/lock");
+    EXPECT_FALSE(window->locked());
+    EXPECT_EQ(action(Command::Lock)->text(), QStringLiteral("ロック"));
+}
+
+TEST_F(MainWindowDispatch, ArithmeticLeavesTheResultInTheLineAndOnTheClipboard)
+{
+    enter("2*3");
+    EXPECT_EQ(input()->text(), "6");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "6");
+    enter("1/3");
+    EXPECT_EQ(input()->text(), "0.333333333333333");
+    EXPECT_TRUE(interaction.errors.isEmpty());
+}
+
+TEST_F(MainWindowDispatch, FailuresKeepTheInputAndShowTheErrorBox)
+{
+    window->toggleLock();
+    enter("1/0");
+    EXPECT_EQ(input()->text(), "1/0");
+    EXPECT_EQ(interaction.errors, QStringList(QStringLiteral("0 による浮動小数点数除算.")));
+    EXPECT_TRUE(window->locked());
+
+    enter("/NEW"); // not the exact command: the calculator refuses it
+    EXPECT_EQ(interaction.errors.last(),
+              QStringLiteral("誤った表記が見られます。修正して下さい。."));
+
+    shell.failWith = QStringLiteral("cannot open");
+    enter("memo");
+    EXPECT_EQ(interaction.errors.last(), QStringLiteral("cannot open."));
+    EXPECT_EQ(input()->text(), "memo");
+}
+
+TEST_F(MainWindowDispatch, KeysAreSeenBeforeTheLineActsOnThem)
+{
+    clock()->holdForTyping();
+    press(Qt::Key_Left);
+    EXPECT_TRUE(clock()->userTyping()); // a key without a character is no typing
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(clock()->userTyping());
+    EXPECT_TRUE(clock()->isOn());
+
+    // "/" accepts a proposal whole before the character is typed.
+    input()->setText("memo");
+    input()->setSelection(1, 3);
+    type("/");
+    EXPECT_EQ(input()->text(), "memo/");
+
+    showEntry();
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(displayCleared());
+
+    input()->setText("foo");
+    press(Qt::Key_Return);
+    ASSERT_EQ(shell.calls.size(), 1);
+    EXPECT_EQ(shell.calls[0].target, "/bin/foo");
+}
+
+} // namespace

@@ -1,0 +1,188 @@
+#include "WindowsFixture.h"
+
+#include "launcher/ClockText.h"
+#include "launcher/IdleClock.h"
+#include "launcher/KeywordLineEdit.h"
+#include "launcher/KeywordStore.h"
+#include "launcher/MainWindow.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+namespace {
+
+using Command = MainMenu::Command;
+
+class MainWindowLifecycle : public WindowsFixture
+{
+protected:
+    void SetUp() override
+    {
+        start();
+        window->trayAvailable = [] {
+            return true;
+        };
+        window->shiftHeld = [this] {
+            return shift;
+        };
+        window->show();
+    }
+
+    void tick(int times)
+    {
+        for (int i = 0; i < times; ++i)
+            clock()->tick();
+    }
+
+    bool shift = false;
+};
+
+TEST_F(MainWindowLifecycle, StartsWithItsFoldersAndTheClockRunning)
+{
+    EXPECT_TRUE(dir.exists("skin"));
+    EXPECT_TRUE(dir.exists("data"));
+    EXPECT_TRUE(dir.exists("data.lst"));
+    EXPECT_TRUE(action(Command::DefaultSkin)->isChecked());
+    EXPECT_EQ(window->selectedSkinName(), "defaul");
+    EXPECT_EQ(window->size(), QSize(190, 38));
+    EXPECT_EQ(keywordBox()->geometry(), QRect(0, 0, 153, 20));
+    EXPECT_EQ(icon()->geometry(), QRect(157, 0, 32, 32));
+    EXPECT_TRUE(clock()->isOn());
+    EXPECT_EQ(child<QSystemTrayIcon>(*window, "trayIcon")->toolTip(), "tobio launcher");
+}
+
+TEST_F(MainWindowLifecycle, ClockAppearsOnTheFifthIdleTickAndIsRenewed)
+{
+    tick(4);
+    EXPECT_TRUE(input()->text().isEmpty());
+    tick(1);
+    const QString shown = input()->text();
+    EXPECT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown.left(4), clockText(QDateTime::currentDateTime(), QLocale::system()).left(4));
+    input()->clear();
+    tick(1); // the counter stays at its top: every later tick renews the text
+    EXPECT_FALSE(input()->text().isEmpty());
+    EXPECT_TRUE(clock()->isOn());
+}
+
+TEST_F(MainWindowLifecycle, TypingOrASelectionStopsTheClock)
+{
+    clock()->holdForTyping();
+    clock()->switchOn();
+    tick(1);
+    EXPECT_FALSE(clock()->isOn());
+
+    clock()->resume();
+    input()->setText("memo");
+    input()->setSelection(1, 2);
+    tick(5);
+    EXPECT_FALSE(clock()->isOn());
+    EXPECT_EQ(input()->text(), "memo");
+}
+
+TEST_F(MainWindowLifecycle, DeactivationHidesUnlessLockedShiftedOrWithoutATray)
+{
+    input()->setText("memo");
+    window->toggleLock();
+    window->onApplicationDeactivated();
+    EXPECT_TRUE(window->isVisible());
+    window->toggleLock();
+
+    shift = true;
+    window->onApplicationDeactivated();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(input()->text(), "memo");
+    shift = false;
+
+    window->trayAvailable = [] {
+        return false;
+    };
+    window->onApplicationDeactivated();
+    EXPECT_TRUE(window->isVisible());
+    window->trayAvailable = [] {
+        return true;
+    };
+
+    clock()->holdForTyping();
+    window->onApplicationDeactivated();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(input()->text().isEmpty());
+    EXPECT_TRUE(clock()->isOn());
+    EXPECT_FALSE(clock()->userTyping());
+}
+
+TEST_F(MainWindowLifecycle, TrayBringsTheWindowBackAndActivationSelectsTheClock)
+{
+    window->hide();
+    icon()->setPixmap(QPixmap(32, 32));
+    input()->setText("12:00");
+    window->restoreFromTray();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(icon()->pixmap().isNull());
+    window->onApplicationActivated();
+    EXPECT_EQ(input()->selectedText(), "12:00");
+    clock()->holdForTyping(); // the clock stopped
+    input()->deselect();
+    window->onApplicationActivated();
+    EXPECT_FALSE(input()->hasSelectedText());
+}
+
+TEST_F(MainWindowLifecycle, TrayMenuIsShortened)
+{
+    window->openTrayMenu();
+    for (QAction *item :
+         {child<QAction>(*window, "lockSeparator"), action(Command::Lock),
+          action(Command::OpenTargetFolder), child<QAction>(*window, "afterDeleteSeparator"),
+          action(Command::DeleteEntry)})
+        EXPECT_FALSE(item->isVisible()) << item->objectName().toStdString();
+    EXPECT_TRUE(action(Command::Register)->isVisible());
+    child<QMenu>(*window, "menu")->close();
+}
+
+TEST_F(MainWindowLifecycle, ExitWritesTheHotkeyAndTheSkinChoice)
+{
+    window->quit();
+    EXPECT_EQ(
+        dir.read("tblaunch.ini"),
+        QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=defaul\r\n"));
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowLifecycle, AFailedSettingsWriteKeepsTheWindowOpen)
+{
+    QDir(dir.path()).mkpath("tblaunch.ini"); // a folder where the file should be
+    action(Command::Quit)->trigger();
+    ASSERT_EQ(interaction.errors.size(), 1);
+    EXPECT_EQ(interaction.errors[0],
+              QStringLiteral("%1 に書き込めません.").arg(dir.file("tblaunch.ini")));
+    EXPECT_TRUE(window->isVisible());
+}
+
+class MainWindowStartUp : public WindowsFixture
+{
+};
+
+TEST_F(MainWindowStartUp, ReadsTheSkinChoice)
+{
+    dir.write("tblaunch.ini", "[Window]\r\nDefaultSkin=0\r\nSelectedSkinName=blue\r\n");
+    start();
+    EXPECT_FALSE(action(Command::DefaultSkin)->isChecked());
+    EXPECT_EQ(window->selectedSkinName(), "blue");
+}
+
+TEST_F(MainWindowStartUp, AnErrorSkipsTheRestButTheWindowStillComes)
+{
+    dir.write("skin", "a file where the skin folder belongs");
+    start();
+    EXPECT_EQ(interaction.errors, QStringList(QStringLiteral("I/O エラー (17)")));
+    EXPECT_FALSE(dir.exists("data"));
+    window->show();
+    EXPECT_TRUE(window->isVisible());
+}
+
+} // namespace

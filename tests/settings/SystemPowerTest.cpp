@@ -1,0 +1,71 @@
+#include "settings/SystemPower.h"
+#include "CaseName.h"
+#include "platform/fake/FakePower.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using Step = FakePower::Step;
+
+const QString PrivilegeMessage = QStringLiteral("特権の取得に失敗しました。");
+
+struct OperationCase
+{
+    std::string name;
+    std::function<void(SystemPower &)> run;
+    PowerAction action;
+    QString refusedMessage;
+};
+
+class SystemPowerTest : public testing::TestWithParam<OperationCase>
+{
+protected:
+    // Runs the operation and answers the message of the PowerError it raised, or empty.
+    QString run()
+    {
+        try {
+            GetParam().run(systemPower);
+        } catch (const PowerError &e) {
+            return e.message();
+        }
+        return {};
+    }
+
+    FakePower power;
+    SystemPower systemPower{power};
+};
+
+TEST_P(SystemPowerTest, AsksThePrivilegeThenTheExitForItsOwnAction)
+{
+    EXPECT_EQ(run(), QString());
+    const PowerAction action = GetParam().action;
+    EXPECT_EQ(power.calls, (QList<FakePower::Call>{{Step::MayExit, action}, {Step::Exit, action}}));
+}
+
+TEST_P(SystemPowerTest, RefusedPrivilegeRaisesThePrivilegeMessageWithoutExitCall)
+{
+    power.grantPrivilege = false;
+    EXPECT_EQ(run(), PrivilegeMessage);
+    EXPECT_EQ(power.calls, (QList<FakePower::Call>{{Step::MayExit, GetParam().action}}));
+}
+
+TEST_P(SystemPowerTest, RefusedExitRaisesTheOperationsMessage)
+{
+    power.acceptExit = false;
+    EXPECT_EQ(run(), GetParam().refusedMessage);
+    EXPECT_EQ(power.calls.size(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, SystemPowerTest,
+    testing::Values(
+        OperationCase{"PowerOff", &SystemPower::powerOff, PowerAction::PowerOff,
+                      QStringLiteral("コンピュータの電源を切ることができませんでした。")},
+        OperationCase{"Reboot", &SystemPower::reboot, PowerAction::Reboot,
+                      QStringLiteral("Windows を再起動できませんでした。")}),
+    CaseName());
+
+} // namespace
