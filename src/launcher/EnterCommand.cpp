@@ -17,9 +17,10 @@ EnterCommand EnterCommand::classify(const QString &t, const QString &shutdownNam
                                     const QString &rebootName)
 {
     using K = Kind;
-    if (KeywordText::equal(t, shutdownName))
+    // An emptied name must never make Enter on an empty line switch the computer off.
+    if (!t.isEmpty() && KeywordText::equal(t, shutdownName))
         return {K::PowerOff, t};
-    if (KeywordText::equal(t, rebootName))
+    if (!t.isEmpty() && KeywordText::equal(t, rebootName))
         return {K::Reboot, t};
     // A secure address is as plainly an address as a plain one.
     if (contains(t, u"http://") || contains(t, u"https://"))

@@ -6,13 +6,13 @@
 #include "KeywordStore.h"
 #include "MainMenu.h"
 
+#include "base/Guard.h"
 #include "calc/MathsParser.h"
 #include "calc/NumberFormat.h"
 #include "platform/Shell.h"
 #include "settings/LiveSettings.h"
 #include "settings/SystemPower.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLocale>
@@ -38,27 +38,27 @@ void EnterDispatch::run()
         m_parts.power.reboot();
         break;
     case K::Address:
-        m_parts.shell.open(command.text, QString());
+        open(command.text, QString());
         break;
     case K::NewEntry:
-        menu.action(C::Register)->trigger();
+        menu.run(C::Register);
         break;
     case K::Maintenance:
-        menu.action(C::KeywordOrder)->trigger();
+        menu.run(C::KeywordOrder);
         break;
     case K::Help:
-        menu.action(C::Help)->trigger();
+        menu.run(C::Help);
         break;
     case K::Exit:
-        menu.action(C::Quit)->trigger();
+        menu.run(C::Quit);
         break;
     case K::OpenFolder:
         display.setInputText(command.text);
-        menu.action(C::OpenTargetFolder)->trigger();
+        menu.run(C::OpenTargetFolder);
         break;
     case K::Delete:
         display.setInputText(command.text);
-        menu.action(C::DeleteEntry)->trigger();
+        menu.run(C::DeleteEntry);
         break;
     case K::Lock:
         menu.toggleLock();
@@ -66,7 +66,7 @@ void EnterDispatch::run()
         return;
     case K::Edit:
         display.setInputText(command.text);
-        menu.action(C::Register)->trigger();
+        menu.run(C::Register);
         break;
     case K::Calculate:
         calculate(command.text);
@@ -106,5 +106,12 @@ void EnterDispatch::calculate(const QString &text)
 void EnterDispatch::launch(const QString &entryFile)
 {
     const Entry entry = KeywordStore::readEntryFile(entryFile);
-    m_parts.shell.open(entry.target, entry.parameters);
+    open(entry.target, entry.parameters);
+}
+
+void EnterDispatch::open(const QString &target, const QString &parameters)
+{
+    // What the shell cannot open is its own failure, not the line's: it is shown, and the
+    // line is cleared as after any launch.
+    guarded(m_parts.interaction, [&] { m_parts.shell.open(target, parameters); });
 }

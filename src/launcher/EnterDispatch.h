@@ -4,6 +4,7 @@
 
 class EntryDisplay;
 class IdleClock;
+class Interaction;
 class KeywordStore;
 class MainMenu;
 class MathsParser;
@@ -14,7 +15,8 @@ struct LiveSettings;
 // What Enter in the input line does, once EnterCommand has said what the text means:
 // power off or restart, open an address or a keyword's target, run a menu command,
 // calculate. Afterwards the display is cleared and the lock released; an error leaves
-// the text in the line for the user to mend.
+// the text in the line for the user to mend, except the shell's failure to open a target,
+// which is shown before the line is cleared as usual.
 class EnterDispatch
 {
 public:
@@ -28,6 +30,7 @@ public:
         Shell &shell;
         SystemPower &power;
         MathsParser &calculator;
+        Interaction &interaction;
     };
 
     explicit EnterDispatch(const Parts &parts);
@@ -39,6 +42,7 @@ private:
     void finish();
     void calculate(const QString &text);
     void launch(const QString &entryFile);
+    void open(const QString &target, const QString &parameters);
 
     Parts m_parts;
 };

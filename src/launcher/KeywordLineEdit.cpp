@@ -32,6 +32,21 @@ KeywordLineEdit::KeywordLineEdit(const KeywordStore &store, QWidget *parent)
             emit edited();
         }
     });
+    // The combo box would take Down to step to its next item, replacing the keyword typed
+    // (Enter would then launch another entry); Down belongs to the key-down handler, which
+    // opens the list.
+    if (parent)
+        parent->installEventFilter(this);
+}
+
+bool KeywordLineEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down
+        && !(static_cast<QKeyEvent *>(event)->modifiers() & Qt::AltModifier)) {
+        keyPressEvent(static_cast<QKeyEvent *>(event));
+        return true;
+    }
+    return QLineEdit::eventFilter(watched, event);
 }
 
 void KeywordLineEdit::picked(qsizetype row)

@@ -18,6 +18,7 @@ class KeywordLineEdit : public QLineEdit
     Q_OBJECT
 
 public:
+    // The parent is the combo box the line belongs to, which receives the keys first.
     KeywordLineEdit(const KeywordStore &store, QWidget *parent);
 
     // The row last proposed or picked; -1 after a plain edit or a deletion.
@@ -31,6 +32,7 @@ signals:
     void edited();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
 

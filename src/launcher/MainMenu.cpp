@@ -1,5 +1,7 @@
 #include "MainMenu.h"
 
+#include "base/Guard.h"
+
 #include <QActionGroup>
 #include <QMenu>
 #include <QWidget>
@@ -23,7 +25,7 @@ struct Row
 
 } // namespace
 
-MainMenu::MainMenu(QWidget &window)
+MainMenu::MainMenu(QWidget &window, Interaction &interaction)
     : QObject(&window)
     , m_window(window)
     , m_menu(new QMenu(&window))
@@ -57,6 +59,11 @@ MainMenu::MainMenu(QWidget &window)
         if (row.command) {
             action = m_menu->addAction(row.caption);
             m_actions[std::size_t(*row.command)] = action;
+            const Command command = *row.command;
+            if (command != Command::Lock)
+                connect(action, &QAction::triggered, this, [this, command, &interaction] {
+                    guarded(interaction, [&] { run(command); });
+                });
         } else if (row.caption.isEmpty()) {
             action = m_menu->addSeparator();
         } else {
@@ -92,6 +99,19 @@ MainMenu::MainMenu(QWidget &window)
         if (m_window.isActiveWindow())
             showEntryCommands(true);
     });
+}
+
+void MainMenu::setHandler(Command command, std::function<void()> handler)
+{
+    m_handlers[std::size_t(command)] = std::move(handler);
+}
+
+void MainMenu::run(Command command)
+{
+    if (command == Command::Lock)
+        toggleLock();
+    else if (const auto &handler = m_handlers[std::size_t(command)])
+        handler();
 }
 
 bool MainMenu::locked() const

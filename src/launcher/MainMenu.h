@@ -4,14 +4,18 @@
 #include <QPoint>
 
 #include <array>
+#include <functional>
 
+class Interaction;
 class QAction;
 class QMenu;
 class QWidget;
 
 // The main window's popup menu: its commands in their order, the lock's check and caption,
 // and the shortened form the notification-area icon opens (no lock, no commands on the
-// shown entry). The window connects the commands to its handlers.
+// shown entry). The window gives each command its handler; a click runs it through the
+// error box, a typed command runs it directly, so that an error stops the typed command
+// where it occurs.
 class MainMenu : public QObject
 {
     Q_OBJECT
@@ -34,9 +38,13 @@ public:
     };
     static constexpr std::size_t CommandCount = std::size_t(Command::Quit) + 1;
 
-    explicit MainMenu(QWidget &window);
+    MainMenu(QWidget &window, Interaction &interaction);
 
     QAction *action(Command command) const { return m_actions[std::size_t(command)]; }
+
+    void setHandler(Command command, std::function<void()> handler);
+    // The command's handler, its errors left to the caller; nothing for a command without one.
+    void run(Command command);
 
     // The lock: while it is on the window stays when another program is used, and drops
     // act on the shown entry.
@@ -58,6 +66,7 @@ private:
     QWidget &m_window;
     QMenu *m_menu;
     std::array<QAction *, CommandCount> m_actions{};
+    std::array<std::function<void()>, CommandCount> m_handlers{};
     QAction *m_lockSeparator = nullptr;
     QAction *m_afterDeleteSeparator = nullptr;
 };

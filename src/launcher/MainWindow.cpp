@@ -24,7 +24,6 @@
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -49,7 +48,7 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
     setFont(FormDesign::font());
 
     buildControls();
-    m_menu = new MainMenu(*this);
+    m_menu = new MainMenu(*this, context.interaction);
     connectMenu();
     // The design's layout, kept even when start-up stops before it lays the window out.
     applyDefaultLayout();
@@ -76,10 +75,13 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
     m_calculator->setLanguage(1);
     m_power = new SystemPower(context.power, this);
     m_power->setObjectName(QStringLiteral("power"));
+    connect(m_power, &SystemPower::refused, this,
+            [this](const QString &message) { m_context.interaction.error(errorBoxText(message)); });
 
     m_display.emplace(*m_input, *m_icon, *m_description);
     m_dispatch.emplace(EnterDispatch::Parts{*m_display, *m_menu, *m_clock, m_store, m_liveSettings,
-                                            context.shell, *m_power, *m_calculator});
+                                            context.shell, *m_power, *m_calculator,
+                                            context.interaction});
 }
 
 MainWindow::~MainWindow() = default;
@@ -123,15 +125,13 @@ void MainWindow::buildControls()
         m_input->picked(row);
     });
 
-    // The icon and the description take their own clicks: only the bare surface moves
-    // the window.
+    // The icon and the description pass the right button on to the window's menu; their
+    // left button does not move the window (see mousePressEvent).
     m_icon = new QLabel(this);
     m_icon->setObjectName(QStringLiteral("icon"));
-    m_icon->setAttribute(Qt::WA_NoMousePropagation);
     m_description = new QLabel(this);
     m_description->setObjectName(QStringLiteral("description"));
     m_description->setAttribute(Qt::WA_TranslucentBackground);
-    m_description->setAttribute(Qt::WA_NoMousePropagation);
 }
 
 void MainWindow::connectMenu()
@@ -144,8 +144,7 @@ void MainWindow::connectMenu()
         {Command::Quit, &MainWindow::quit},
     };
     for (const auto &[command, handler] : handlers)
-        connect(m_menu->action(command), &QAction::triggered, this,
-                [this, handler] { guarded(m_context.interaction, [&] { (this->*handler)(); }); });
+        m_menu->setHandler(command, [this, handler = handler] { (this->*handler)(); });
 }
 
 void MainWindow::applyDefaultLayout()
@@ -215,8 +214,13 @@ void MainWindow::onApplicationDeactivated()
             window->setFlags(window->flags() | Qt::WindowStaysOnTopHint);
         return;
     }
-    // Without a notification area a hidden window could only come back by the hotkey.
-    if (shiftHeld() || locked() || !trayAvailable())
+    // The window manager takes the pointer and the keyboard while it moves the window:
+    // that is no turning to another program.
+    if (m_systemMove)
+        return;
+    // Without its icon in a notification area a hidden window could only come back by the
+    // hotkey: a start-up stopped before showing the icon must not lose the window.
+    if (shiftHeld() || locked() || !m_tray->isVisible() || !trayAvailable())
         return;
     m_display->clear();
     m_clock->resume();
@@ -225,6 +229,7 @@ void MainWindow::onApplicationDeactivated()
 
 void MainWindow::onApplicationActivated()
 {
+    m_systemMove = false;
     if (m_clock->isOn())
         m_input->selectAll();
 }
@@ -254,9 +259,15 @@ void MainWindow::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
-    // The window manager moves the window where it can; otherwise it follows the mouse.
-    if (QWindow *window = windowHandle(); window && window->startSystemMove())
+    // The icon and the description keep their left button: only the bare surface moves.
+    if (QWidget *under = childAt(event->position().toPoint());
+        under == m_icon || under == m_description)
         return;
+    // The window manager moves the window where it can; otherwise it follows the mouse.
+    if (QWindow *window = windowHandle(); window && window->startSystemMove()) {
+        m_systemMove = true;
+        return;
+    }
     m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
 }
 
@@ -268,6 +279,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
 
 void MainWindow::mouseReleaseEvent(QMouseEvent *)
 {
+    m_systemMove = false;
     m_dragOffset.reset();
 }
 

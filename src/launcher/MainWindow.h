@@ -127,4 +127,7 @@ private:
     QString m_textBeforeReload;
     // Set while the window follows the mouse where the window manager cannot move it.
     std::optional<QPoint> m_dragOffset;
+    // Set from the press that handed the window to the window manager's move until the
+    // button is released or the program is active again.
+    bool m_systemMove = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 // Switching the computer off or restarting it. Two separate steps, so that a caller can
 // refuse before anything is asked of the system: first the privilege, then the exit call.
 enum class PowerAction { PowerOff, Reboot };
@@ -13,7 +15,9 @@ public:
     // False when the system says no or cannot be asked.
     virtual bool mayExit(PowerAction action) = 0;
 
-    // Asks the system to take the action; returns once it accepted the request, while the
-    // shutdown itself goes on without us. False when the system refused or failed.
-    virtual bool exit(PowerAction action) = 0;
+    // Asks the system to take the action and returns at once: the system may ask the user
+    // for a password first, and the program keeps answering meanwhile. `done` is called later,
+    // on this thread, with whether the system accepted the request (the shutdown itself then
+    // goes on without us) or refused or failed.
+    virtual void exit(PowerAction action, std::function<void(bool accepted)> done) = 0;
 };

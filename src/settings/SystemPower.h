@@ -12,9 +12,10 @@ public:
     using Error::Error;
 };
 
-// Switches the computer off or restarts it: the privilege first, then the exit call.
-// Both operations return as soon as the system accepted the request; the shutdown then
-// goes on by itself and closes this program like every other.
+// Switches the computer off or restarts it: the privilege first, then the exit call. The
+// exit call does not wait for the system's answer, which may come only after the user has
+// typed a password; a refusal is reported by refused(). An accepted request goes on by
+// itself and closes this program like every other.
 class SystemPower : public QObject
 {
     Q_OBJECT
@@ -22,9 +23,13 @@ class SystemPower : public QObject
 public:
     explicit SystemPower(Power &power, QObject *owner = nullptr);
 
-    // Raise PowerError when the privilege is refused or the system refuses the request.
+    // Raise PowerError when the privilege is refused.
     void powerOff();
     void reboot();
+
+signals:
+    // The system refused or failed the request; the message says which action.
+    void refused(const QString &message);
 
 private:
     void requestExit(PowerAction action, const QString &refusedMessage);

@@ -60,18 +60,19 @@ INSTANTIATE_TEST_SUITE_P(
         Classification{"Empty", "", K::Keyword, ""}),
     CaseName());
 
-TEST(EnterCommand, EmptySpecialNameMatchesTheEmptyText)
-{
-    EXPECT_EQ(EnterCommand::classify(QString(), QString(), QStringLiteral("reboot")).kind,
-              K::PowerOff);
-}
-
 TEST(EnterCommand, CutsBytesOfTheCodePage)
 {
     EXPECT_EQ(EnterCommand::chopBytes(QStringLiteral("memo/up"), 3), QStringLiteral("memo"));
     // A double-byte character counts two bytes.
     EXPECT_EQ(EnterCommand::chopBytes(QStringLiteral("メモ/d"), 4), QStringLiteral("メ"));
     EXPECT_EQ(EnterCommand::chopBytes(QStringLiteral("ab"), 5), QString());
+}
+
+TEST(EnterCommandPowerNames, AnEmptyLineNeverMatchesAnEmptiedName)
+{
+    EXPECT_EQ(EnterCommand::classify("", "", "").kind, K::Keyword);
+    EXPECT_EQ(EnterCommand::classify("", "shutdown", "").kind, K::Keyword);
+    EXPECT_EQ(EnterCommand::classify("reboot", "", "reboot").kind, K::Reboot);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QInputMethodEvent>
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QTimer>
 
@@ -138,6 +139,17 @@ TEST_F(MainWindowCompletion, AMissingEntryFileIsReportedAndTheCounterKept)
     ASSERT_EQ(interaction.errors.size(), 1);
     EXPECT_TRUE(interaction.errors[0].contains("data/Dustbox2"));
     EXPECT_EQ(clock()->idleTicks(), 3);
+}
+
+TEST_F(MainWindowCompletion, DownOpensTheListAndKeepsTheProposal)
+{
+    type("fo");
+    press(Qt::Key_Down);
+    EXPECT_TRUE(keywordBox()->view()->isVisible());
+    EXPECT_EQ(text(), "fox");
+    EXPECT_EQ(selected(), "x");
+    keywordBox()->hidePopup();
+    EXPECT_EQ(text(), "fox");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "WindowsFixture.h"
 
+#include "base/Error.h"
+
 #include "launcher/IdleClock.h"
 #include "launcher/KeywordLineEdit.h"
 #include "launcher/KeywordStore.h"
@@ -88,6 +90,18 @@ TEST_F(MainWindowDispatch, SpecialNamesPowerOffOrRestartWhetherRegisteredOrNot)
     enter("shutdown");
     EXPECT_EQ(interaction.errors, QStringList(QStringLiteral("特権の取得に失敗しました。.")));
     EXPECT_EQ(input()->text(), "shutdown");
+
+    // The system's refusal comes later, on its own.
+    power.grantPrivilege = true;
+    power.acceptExit = false;
+    enter("reboot");
+    EXPECT_EQ(interaction.errors.last(), QStringLiteral("Windows を再起動できませんでした。."));
+
+    // An emptied name never takes an empty line for itself.
+    root->liveSettings().shutdownName.clear();
+    power.calls.clear();
+    enter("");
+    EXPECT_TRUE(power.calls.isEmpty());
 }
 
 TEST_F(MainWindowDispatch, AddressesGoToTheShellWhole)
@@ -100,16 +114,15 @@ TEST_F(MainWindowDispatch, AddressesGoToTheShellWhole)
     EXPECT_TRUE(displayCleared());
 }
 
-TEST_F(MainWindowDispatch, ExactSlashCommandsClickTheirItems)
+TEST_F(MainWindowDispatch, ExactSlashCommandsRunTheirCommands)
 {
-    const std::pair<const char *, QAction *> commands[] = {{"/new", action(Command::Register)},
-                                                           {"/sort", action(Command::KeywordOrder)},
-                                                           {"/help", action(Command::Help)}};
-    for (const auto &[text, item] : commands) {
-        int clicks = 0;
-        QObject::connect(item, &QAction::triggered, window, [&] { ++clicks; });
+    const std::pair<const char *, Command> commands[] = {
+        {"/new", Command::Register}, {"/sort", Command::KeywordOrder}, {"/help", Command::Help}};
+    for (const auto &[text, command] : commands) {
+        int runs = 0;
+        menu()->setHandler(command, [&] { ++runs; });
         enter(text);
-        EXPECT_EQ(clicks, 1) << text;
+        EXPECT_EQ(runs, 1) << text;
         EXPECT_TRUE(displayCleared()) << text;
     }
 }
@@ -117,23 +130,30 @@ TEST_F(MainWindowDispatch, ExactSlashCommandsClickTheirItems)
 TEST_F(MainWindowDispatch, SuffixesAreCutBeforeTheCommandRuns)
 {
     QString seen;
-    QObject::connect(action(Command::DeleteEntry), &QAction::triggered, window,
-                     [&] { seen = input()->text(); });
+    for (Command command : {Command::DeleteEntry, Command::OpenTargetFolder, Command::Register})
+        menu()->setHandler(command, [&] { seen = input()->text(); });
     enter("memo/del");
     EXPECT_EQ(seen, "memo");
     enter("/delx");
     EXPECT_EQ(seen, "/");
-
-    QObject::connect(action(Command::OpenTargetFolder), &QAction::triggered, window,
-                     [&] { seen = input()->text(); });
     enter("memo/up");
     EXPECT_EQ(seen, "memo");
-
-    QObject::connect(action(Command::Register), &QAction::triggered, window,
-                     [&] { seen = input()->text(); });
     enter("foo/set");
     EXPECT_EQ(seen, "foo");
     EXPECT_TRUE(displayCleared());
+}
+
+TEST_F(MainWindowDispatch, ATypedCommandsErrorLeavesTheLineAsAClickedOneShowsIt)
+{
+    menu()->setHandler(Command::Register, [] { throw Error(QStringLiteral("no dialog")); });
+    window->toggleLock();
+    enter("foo/set");
+    EXPECT_EQ(interaction.errors, QStringList(QStringLiteral("no dialog.")));
+    EXPECT_EQ(input()->text(), "foo");
+    EXPECT_TRUE(window->locked());
+
+    action(Command::Register)->trigger();
+    EXPECT_EQ(interaction.errors.size(), 2);
 }
 
 TEST_F(MainWindowDispatch, LockSuffixTogglesAndKeepsTheEntryShown)
@@ -174,10 +194,15 @@ TEST_F(MainWindowDispatch, FailuresKeepTheInputAndShowTheErrorBox)
     EXPECT_EQ(interaction.errors.last(),
               QStringLiteral("誤った表記が見られます。修正して下さい。."));
 
+    // What the shell cannot open is shown, and the line is cleared as after a launch.
     shell.failWith = QStringLiteral("cannot open");
-    enter("memo");
-    EXPECT_EQ(interaction.errors.last(), QStringLiteral("cannot open."));
-    EXPECT_EQ(input()->text(), "memo");
+    for (const char *text : {"memo", "http://example.org"}) {
+        showEntry();
+        enter(text);
+        EXPECT_EQ(interaction.errors.last(), QStringLiteral("cannot open.")) << text;
+        EXPECT_TRUE(displayCleared()) << text;
+        EXPECT_FALSE(window->locked()) << text;
+    }
 }
 
 TEST_F(MainWindowDispatch, KeysAreSeenBeforeTheLineActsOnThem)

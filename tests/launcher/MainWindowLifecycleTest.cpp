@@ -7,6 +7,8 @@
 #include "launcher/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -144,6 +146,17 @@ TEST_F(MainWindowLifecycle, TrayMenuIsShortened)
     child<QMenu>(*window, "menu")->close();
 }
 
+TEST_F(MainWindowLifecycle, TheIconAndTheDescriptionPassTheRightButtonToTheMenu)
+{
+    QMenu *menu = child<QMenu>(*window, "menu");
+    for (QWidget *part : {static_cast<QWidget *>(icon()), static_cast<QWidget *>(description())}) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), part->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(part, &event);
+        EXPECT_TRUE(menu->isVisible()) << part->objectName().toStdString();
+        menu->close();
+    }
+}
+
 TEST_F(MainWindowLifecycle, ExitWritesTheHotkeyAndTheSkinChoice)
 {
     window->quit();
@@ -182,6 +195,13 @@ TEST_F(MainWindowStartUp, AnErrorSkipsTheRestButTheWindowStillComes)
     EXPECT_EQ(interaction.errors, QStringList(QStringLiteral("I/O エラー (17)")));
     EXPECT_FALSE(dir.exists("data"));
     window->show();
+    EXPECT_TRUE(window->isVisible());
+
+    // Its tray icon never came: turning to another program must not lose the window.
+    window->trayAvailable = [] {
+        return true;
+    };
+    window->onApplicationDeactivated();
     EXPECT_TRUE(window->isVisible());
 }
 

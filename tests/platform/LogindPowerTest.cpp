@@ -9,6 +9,9 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QDir>
 #include <QProcess>
 #include <QThread>
@@ -17,6 +20,7 @@
 
 #include <csignal>
 #include <memory>
+#include <optional>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -214,6 +218,21 @@ protected:
         return result;
     }
 
+    // Requests the action and waits for the system's answer, at most ten seconds.
+    std::optional<bool> exitAnswer(PowerAction action)
+    {
+        std::optional<bool> answer;
+        QEventLoop loop;
+        power.exit(action, [&](bool accepted) {
+            answer = accepted;
+            loop.quit();
+        });
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        if (!answer)
+            loop.exec();
+        return answer;
+    }
+
     LogindPower power;
 
 private:
@@ -241,8 +260,28 @@ TEST_P(LogindPowerActionTest, AsksLogindAndRequestsTheActionInteractively)
 {
     ASSERT_NO_FATAL_FAILURE(startMock());
     EXPECT_TRUE(power.mayExit(GetParam().action));
-    EXPECT_TRUE(power.exit(GetParam().action));
+    EXPECT_EQ(exitAnswer(GetParam().action), true);
     EXPECT_EQ(calls(), (QList<Call>{{GetParam().canMethod, {}}, {GetParam().exitMethod, {true}}}));
+}
+
+TEST_P(LogindPowerActionTest, TheRequestDoesNotWaitWhileTheSystemAsksForAPassword)
+{
+    ASSERT_NO_FATAL_FAILURE(startMock());
+    ASSERT_NO_FATAL_FAILURE(mockMethod(GetParam().exitMethod, QStringLiteral("b"), QString(),
+                                       QStringLiteral("import time\ntime.sleep(1.5)")));
+    QElapsedTimer timer;
+    timer.start();
+    std::optional<bool> answer;
+    QEventLoop loop;
+    power.exit(GetParam().action, [&](bool accepted) {
+        answer = accepted;
+        loop.quit();
+    });
+    EXPECT_LT(timer.elapsed(), 500);
+    EXPECT_FALSE(answer);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(answer, true);
 }
 
 TEST_P(LogindPowerActionTest, FailedExitCallIsFalse)
@@ -252,7 +291,7 @@ TEST_P(LogindPowerActionTest, FailedExitCallIsFalse)
         mockMethod(GetParam().exitMethod, QStringLiteral("b"), QString(),
                    QStringLiteral("raise dbus.exceptions.DBusException('not allowed', "
                                   "name='org.freedesktop.DBus.Error.AccessDenied')")));
-    EXPECT_FALSE(power.exit(GetParam().action));
+    EXPECT_EQ(exitAnswer(GetParam().action), false);
     EXPECT_EQ(calls(), (QList<Call>{{GetParam().exitMethod, {true}}}));
 }
 
@@ -287,7 +326,7 @@ TEST_F(LogindPowerTest, WithoutLogindNothingIsGranted)
     // No mock: the bus answers that nobody owns the name.
     EXPECT_FALSE(power.mayExit(PowerAction::PowerOff));
     EXPECT_FALSE(power.mayExit(PowerAction::Reboot));
-    EXPECT_FALSE(power.exit(PowerAction::PowerOff));
+    EXPECT_EQ(exitAnswer(PowerAction::PowerOff), false);
 }
 
 } // namespace

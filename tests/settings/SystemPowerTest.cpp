@@ -23,15 +23,19 @@ struct OperationCase
 class SystemPowerTest : public testing::TestWithParam<OperationCase>
 {
 protected:
-    // Runs the operation and answers the message of the PowerError it raised, or empty.
+    // Runs the operation and answers the message of the PowerError it raised, or of the
+    // refusal it reported, or empty.
     QString run()
     {
+        QString refusal;
+        QObject::connect(&systemPower, &SystemPower::refused,
+                         [&](const QString &message) { refusal = message; });
         try {
             GetParam().run(systemPower);
         } catch (const PowerError &e) {
             return e.message();
         }
-        return {};
+        return refusal;
     }
 
     FakePower power;
@@ -52,7 +56,7 @@ TEST_P(SystemPowerTest, RefusedPrivilegeRaisesThePrivilegeMessageWithoutExitCall
     EXPECT_EQ(power.calls, (QList<FakePower::Call>{{Step::MayExit, GetParam().action}}));
 }
 
-TEST_P(SystemPowerTest, RefusedExitRaisesTheOperationsMessage)
+TEST_P(SystemPowerTest, RefusedExitReportsTheOperationsMessage)
 {
     power.acceptExit = false;
     EXPECT_EQ(run(), GetParam().refusedMessage);

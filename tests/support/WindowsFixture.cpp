@@ -45,9 +45,14 @@ IdleClock *WindowsFixture::clock() const
     return child<IdleClock>(*window, "idleClock");
 }
 
+MainMenu *WindowsFixture::menu() const
+{
+    return child<MainMenu>(*window, "mainMenu");
+}
+
 QAction *WindowsFixture::action(MainMenu::Command command) const
 {
-    return child<MainMenu>(*window, "mainMenu")->action(command);
+    return menu()->action(command);
 }
 
 void WindowsFixture::enter(const QString &text)

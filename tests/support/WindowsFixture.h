@@ -47,6 +47,7 @@ protected:
     QLabel *icon() const;
     QLabel *description() const;
     IdleClock *clock() const;
+    MainMenu *menu() const;
     QAction *action(MainMenu::Command command) const;
 
     // Puts the text into the input line and presses Enter through the key handlers.

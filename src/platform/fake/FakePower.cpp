@@ -6,8 +6,8 @@ bool FakePower::mayExit(PowerAction action)
     return grantPrivilege;
 }
 
-bool FakePower::exit(PowerAction action)
+void FakePower::exit(PowerAction action, std::function<void(bool accepted)> done)
 {
     calls.append({Step::Exit, action});
-    return acceptExit;
+    done(acceptExit);
 }

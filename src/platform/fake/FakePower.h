@@ -18,7 +18,8 @@ public:
     };
 
     bool mayExit(PowerAction action) override;
-    bool exit(PowerAction action) override;
+    // Answers at once with acceptExit.
+    void exit(PowerAction action, std::function<void(bool accepted)> done) override;
 
     QList<Call> calls;
     bool grantPrivilege = true;

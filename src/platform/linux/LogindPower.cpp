@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 
 #include <limits>
 
@@ -40,12 +41,16 @@ bool LogindPower::mayExit(PowerAction action)
     return answer == QLatin1String("yes") || answer == QLatin1String("challenge");
 }
 
-bool LogindPower::exit(PowerAction action)
+void LogindPower::exit(PowerAction action, std::function<void(bool accepted)> done)
 {
     QDBusMessage call = managerCall(exitMethod(action));
     call << true; // interactive: let polkit ask for a password where it needs one
     call.setInteractiveAuthorizationAllowed(true);
-    const QDBusMessage reply =
-        QDBusConnection::systemBus().call(call, QDBus::Block, ExitCallTimeout);
-    return reply.type() == QDBusMessage::ReplyMessage;
+    auto *watcher = new QDBusPendingCallWatcher(
+        QDBusConnection::systemBus().asyncCall(call, ExitCallTimeout));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [done = std::move(done)](QDBusPendingCallWatcher *finished) {
+                         finished->deleteLater();
+                         done(!finished->isError());
+                     });
 }

@@ -10,7 +10,7 @@ class LogindPower : public Power
 {
 public:
     bool mayExit(PowerAction action) override;
-    bool exit(PowerAction action) override;
+    void exit(PowerAction action, std::function<void(bool accepted)> done) override;
 
 private:
     static QDBusMessage managerCall(const char *method);
