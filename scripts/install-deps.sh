@@ -13,6 +13,8 @@ packages=(
   fonts-ipafont-gothic adwaita-icon-theme hicolor-icon-theme xdg-utils shared-mime-info
   # tests under a virtual display
   xvfb xauth openbox xdotool xclip x11-utils imagemagick dbus dbus-x11 trayer python3-dbusmock
+  # a real input method for typing Japanese (Qt's ibus plugin comes with libqt6gui6)
+  ibus ibus-anthy
   # side-by-side latency harness and its baseline
   libx11-dev libxdamage-dev libxtst-dev gcc suckless-tools
   # fuzzing (make fuzz): clang with libFuzzer and the sanitizer runtimes; llvm-symbolizer for stacks

@@ -1,15 +1,15 @@
 #include "IdleClock.h"
 
 #include "ClockText.h"
+#include "KeywordLineEdit.h"
 
 #include "base/Guard.h"
 
 #include <QDateTime>
-#include <QLineEdit>
 #include <QLocale>
 #include <QTimer>
 
-IdleClock::IdleClock(QLineEdit &line, Interaction &interaction, QObject *parent)
+IdleClock::IdleClock(KeywordLineEdit &line, Interaction &interaction, QObject *parent)
     : QObject(parent)
     , m_line(line)
     , m_timer(new QTimer(this))
@@ -45,7 +45,7 @@ void IdleClock::resume()
 
 void IdleClock::tick()
 {
-    if (m_userTyping || m_line.hasSelectedText()) {
+    if (m_userTyping || m_line.hasSelectedText() || m_line.composing()) {
         m_timer->stop();
         return;
     }
@@ -53,5 +53,11 @@ void IdleClock::tick()
         ++m_idleTicks;
         return;
     }
-    m_line.setText(clockText(QDateTime::currentDateTime(), QLocale::system()));
+    m_shownText = clockText(QDateTime::currentDateTime(), QLocale::system());
+    m_line.setText(m_shownText);
+}
+
+bool IdleClock::showsTime() const
+{
+    return !m_shownText.isEmpty() && m_line.text() == m_shownText;
 }

@@ -1,21 +1,22 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class Interaction;
-class QLineEdit;
+class KeywordLineEdit;
 class QTimer;
 
 // The clock that fills the input line while the user leaves it alone. It ticks once a
 // second; the fifth tick in a row without typing shows the date and time, and every later
-// tick renews them. Typing, or text the user has selected, stops it until a key is pressed
-// again or a command has finished.
+// tick renews them. Typing, a composition of an input method, or text the user has
+// selected stops it until a key is pressed again or a command has finished.
 class IdleClock : public QObject
 {
     Q_OBJECT
 
 public:
-    IdleClock(QLineEdit &line, Interaction &interaction, QObject *parent);
+    IdleClock(KeywordLineEdit &line, Interaction &interaction, QObject *parent);
 
     // Starts ticking unless it ticks already: a restart would move its second, and keys
     // held down would keep it from ever ticking.
@@ -29,14 +30,18 @@ public:
     // A key was pressed, or a command finished: the clock may tick again.
     void resume();
 
+    // The line shows the clock's text, which is no text of the user's.
+    bool showsTime() const;
+
     bool userTyping() const { return m_userTyping; }
     int idleTicks() const { return m_idleTicks; }
 
     void tick();
 
 private:
-    QLineEdit &m_line;
+    KeywordLineEdit &m_line;
     QTimer *m_timer;
     bool m_userTyping = false;
     int m_idleTicks = 0;
+    QString m_shownText;
 };

@@ -86,6 +86,10 @@ void KeywordLineEdit::keyPressEvent(QKeyEvent *event)
 
 void KeywordLineEdit::inputMethodEvent(QInputMethodEvent *event)
 {
+    if (const bool composing = !event->preeditString().isEmpty(); composing != m_composing) {
+        m_composing = composing;
+        emit compositionChanged(composing);
+    }
     const QString committed = event->commitString();
     if (committed.isEmpty() || isReadOnly()) {
         QLineEdit::inputMethodEvent(event);

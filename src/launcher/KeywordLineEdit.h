@@ -25,8 +25,12 @@ public:
     qsizetype currentRow() const { return m_currentRow; }
     // A row picked from the drop-down list, already shown in the line.
     void picked(qsizetype row);
+    // An input method is composing text (preedit) in the line.
+    bool composing() const { return m_composing; }
 
 signals:
+    // A composition began or ended, before the line shows its first or last state.
+    void compositionChanged(bool composing);
     void keyDown(int virtualKey);
     void keyPress(QChar character);
     void edited();
@@ -42,4 +46,5 @@ private:
     const KeywordStore &m_store;
     qsizetype m_currentRow = -1;
     bool m_programEdit = false;
+    bool m_composing = false;
 };

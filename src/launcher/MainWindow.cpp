@@ -120,6 +120,7 @@ void MainWindow::buildControls()
     });
     connect(m_input, &KeywordLineEdit::edited, this,
             [this] { guarded(m_context.interaction, [&] { onInputEdited(); }); });
+    connect(m_input, &KeywordLineEdit::compositionChanged, this, &MainWindow::onComposition);
     connect(m_keywordBox, &QComboBox::activated, this, [this](int row) {
         m_display->setInputText(m_store.keywords().value(row));
         m_input->picked(row);
@@ -320,10 +321,31 @@ void MainWindow::onInputKey(int key)
 void MainWindow::onInputCharacter(QChar character)
 {
     if (character != QChar(u'\r')) {
+        if (character.isPrint())
+            takeOverClockText();
         m_clock->resume();
         return;
     }
     m_dispatch->run();
+}
+
+void MainWindow::onComposition(bool composing)
+{
+    // A composition is typing: the clock neither replaces nor follows it.
+    if (composing) {
+        takeOverClockText();
+        m_clock->holdForTyping();
+    } else {
+        m_clock->resume();
+    }
+}
+
+void MainWindow::takeOverClockText()
+{
+    // Selected, the clock's text gives way to what is typed or composed. Setting the text
+    // instead would reset the input method and lose a composition it is starting.
+    if (m_clock->showsTime())
+        m_input->selectAll();
 }
 
 void MainWindow::toggleLock()

@@ -61,6 +61,8 @@ public:
     void onInputCharacter(QChar character);
     // The user changed the input line: show the icon and description of what it names.
     void onInputEdited();
+    // An input method began or ended composing text in the input line.
+    void onComposition(bool composing);
 
     // The program lost the foreground to another one, or got it back.
     void onApplicationDeactivated();
@@ -104,6 +106,7 @@ private:
     void buildControls();
     void connectMenu();
     void applyDefaultLayout();
+    void takeOverClockText();
     void runStartUp();
     bool stayOnTop() const;
     int hotkey() const;

@@ -52,6 +52,18 @@ wm_running() {
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
 }
 
+# A notification area at the screen's top left corner; its first icon sits at about (11, 11).
+start_tray() {
+  trayer --edge top --align left --widthtype pixel --width 200 --height 24 \
+    --SetDockType true >/dev/null 2>&1 &
+  PIDS+=("$!")
+  wait_until 10 tray_up || fail "no notification area"
+}
+
+tray_up() {
+  xdotool search --class trayer >/dev/null 2>&1
+}
+
 # Writes a file in Shift-JIS with CR LF line ends: sjis_file PATH LINE...
 sjis_file() {
   local path=$1
@@ -79,6 +91,12 @@ launcher_window() {
 
 launcher_shown() {
   [ -n "$(launcher_window)" ]
+}
+
+focused_on_launcher() {
+  local focus
+  focus=$(xdotool getwindowfocus 2>/dev/null) || return 1
+  [ "$focus" = "$WINDOW" ]
 }
 
 start_launcher() {

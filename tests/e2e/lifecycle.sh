@@ -5,11 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 
 start_display
-trayer --edge top --align left --widthtype pixel --width 200 --height 24 \
-  --SetDockType true >/dev/null 2>&1 &
-PIDS+=("$!")
-tray_up() { xdotool search --class trayer >/dev/null 2>&1; }
-wait_until 10 tray_up || fail "no notification area"
+start_tray
 
 start_launcher
 for f in data data.lst skin; do
@@ -22,12 +18,6 @@ read -r left _ top _ < <(xprop -id "$WINDOW" _NET_FRAME_EXTENTS | sed 's/.*= //;
 [ "$((X - ${left:-0}))" -eq 254 ] && [ "$((Y - ${top:-0}))" -eq 152 ] \
   || fail "window at ($X, $Y), frame extents ${left:-0} ${top:-0}"
 screenshot "$(dirname "$PROGRAM")/lifecycle.png"
-
-focused_on_launcher() {
-  local focus
-  focus=$(xdotool getwindowfocus 2>/dev/null) || return 1
-  [ "$focus" = "$WINDOW" ]
-}
 
 # Five idle seconds bring the clock: a date and a time with seconds.
 clock_shown() {

@@ -152,4 +152,30 @@ TEST_F(MainWindowCompletion, DownOpensTheListAndKeepsTheProposal)
     EXPECT_EQ(text(), "fox");
 }
 
+// The clock's text stands in the line until the user types or composes over it.
+TEST_F(MainWindowCompletion, TheClockGivesWayToTypingAndToComposing)
+{
+    const auto showClock = [this] {
+        clock()->resume();
+        for (int i = 0; i < 5; ++i)
+            clock()->tick();
+        ASSERT_TRUE(clock()->showsTime());
+    };
+    showClock();
+    type("/new");
+    EXPECT_EQ(text(), "/new");
+
+    input()->clear();
+    showClock();
+    commit(QString(), QStringLiteral("め"));
+    EXPECT_TRUE(text().isEmpty()); // the clock's text gave way to the composition
+    EXPECT_FALSE(clock()->isOn());
+    clock()->switchOn();
+    clock()->tick(); // a tick during the composition neither replaces nor follows it
+    EXPECT_TRUE(text().isEmpty());
+    EXPECT_FALSE(clock()->isOn());
+    commit(QStringLiteral("メ"));
+    EXPECT_EQ(text(), QStringLiteral("メモ"));
+}
+
 } // namespace
