@@ -32,10 +32,10 @@ namespace TextFile {
 
 namespace {
 
-// Lines of a text in any character type; `make` turns one line's characters into a QString.
-template <typename Char, typename Make> QStringList split(const Char *text, qsizetype n, Make make)
+// Lines of a text in any character type; `make` turns one line's characters into a line.
+template <typename Char, typename Make> auto split(const Char *text, qsizetype n, Make make)
 {
-    QStringList lines;
+    QList<decltype(make(text, 0))> lines;
     lines.reserve(std::count(text, text + n, Char('\n')) + 1);
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
@@ -59,6 +59,12 @@ QStringList splitLines(QStringView text)
     return split(text.utf16(), text.size(), [](const char16_t *line, qsizetype size) {
         return QString(reinterpret_cast<const QChar *>(line), size);
     });
+}
+
+QList<QByteArray> splitLineBytes(QByteArrayView bytes)
+{
+    return split(bytes.data(), bytes.size(),
+                 [](const char *line, qsizetype size) { return QByteArray(line, size); });
 }
 
 QByteArray readBytes(const QString &path)
@@ -97,7 +103,11 @@ QByteArray readBytes(const QString &path)
 
 QStringList readLines(const QString &path)
 {
-    const QByteArray bytes = readBytes(path);
+    return decodeLines(readBytes(path));
+}
+
+QStringList decodeLines(const QByteArray &bytes)
+{
     // The code page agrees with ASCII, so ASCII lines (most keyword lists) need no decoding
     // of the whole file first.
     if (ShiftJis::isAscii(bytes))
@@ -130,7 +140,9 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that every failed write is seen: a buffered one fails only in the
+    // flush inside commit(), which then still puts the cut file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const int err = errno;
         throw Error(Messages::cannotCreateFile(path, err ? Messages::systemReason(err)
                                                          : file.errorString()));

@@ -10,9 +10,15 @@ namespace TextFile {
 // Lines of a text; CR LF, CR and LF each end one line, and a last line needs no line end.
 QStringList splitLines(QStringView text);
 
+// The lines of a file's bytes, split as splitLines() splits text (the code page's line ends
+// are single bytes that never stand inside a character).
+QList<QByteArray> splitLineBytes(QByteArrayView bytes);
+
 // The whole file's bytes; a file that cannot be opened raises the open error.
 QByteArray readBytes(const QString &path);
 QStringList readLines(const QString &path);
+// The lines of a file's bytes, decoded.
+QStringList decodeLines(const QByteArray &bytes);
 
 // Every line followed by CR LF. Text the code page cannot hold is refused before the
 // file is touched; a failed write leaves the old file whole and raises the create error.

@@ -8,6 +8,7 @@
 #include "base/FileSystem.h"
 #include "base/Messages.h"
 #include "base/Paths.h"
+#include "base/ShiftJis.h"
 #include "base/TextFile.h"
 
 #include <QDir>
@@ -49,12 +50,42 @@ void KeywordStore::load()
 
 void KeywordStore::reload()
 {
-    setKeywords(TextFile::readLines(listFile()));
+    setKeywords(readList());
 }
 
 void KeywordStore::save() const
 {
-    TextFile::writeLines(listFile(), m_keywords);
+    TextFile::writeBytes(listFile(), encodeList(m_keywords));
+}
+
+QStringList KeywordStore::readList()
+{
+    const QByteArray bytes = TextFile::readBytes(listFile());
+    QStringList rows = TextFile::decodeLines(bytes);
+    if (ShiftJis::isAscii(bytes))
+        return rows;
+    QList<QByteArray> raw;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (!rows[i].contains(QChar::ReplacementCharacter))
+            continue;
+        if (raw.isEmpty())
+            raw = TextFile::splitLineBytes(bytes);
+        if (raw.size() == rows.size())
+            m_unreadableRows.insert(rows[i], raw[i]);
+    }
+    return rows;
+}
+
+QByteArray KeywordStore::encodeList(const QStringList &rows) const
+{
+    QByteArray bytes;
+    for (const QString &row : rows) {
+        const auto unreadable = m_unreadableRows.constFind(row);
+        bytes += unreadable != m_unreadableRows.cend() ? *unreadable
+                                                       : ShiftJis::encodeOrThrow(row);
+        bytes += "\r\n";
+    }
+    return bytes;
 }
 
 void KeywordStore::setKeywords(QStringList keywords)
@@ -157,16 +188,27 @@ void KeywordStore::insertKeyword(const QString &keyword, const Entry &entry)
     KeywordText::checkFileName(keyword);
     // Both files are encoded before either is written, so refused text writes nothing.
     const QByteArray entryBytes = TextFile::encodeLines(entryLines(entry));
-    const QStringList rows =
-        FileSystem::exists(listFile()) ? TextFile::readLines(listFile()) : QStringList();
+    const QStringList rows = FileSystem::exists(listFile()) ? readList() : QStringList();
     // The collation data is loaded only when a keyword is registered, never at start-up.
     const FirstCharacterOrder order;
-    const QByteArray listBytes =
-        TextFile::encodeLines(insertByFirstCharacter(rows, keyword, order));
+    const QByteArray listBytes = encodeList(insertByFirstCharacter(rows, keyword, order));
     // The entry is written first, so a failure never leaves data.lst naming a keyword
-    // without its entry file.
-    TextFile::writeBytes(entryPath(keyword), entryBytes);
-    TextFile::writeBytes(listFile(), listBytes);
+    // without its entry file; should data.lst fail, the entry is put back as it was, so no
+    // entry is left behind that nothing lists.
+    const QString entryFile = entryPath(keyword);
+    const std::optional<QByteArray> oldEntry =
+        FileSystem::isFile(entryFile) ? std::optional(TextFile::readBytes(entryFile))
+                                      : std::nullopt;
+    TextFile::writeBytes(entryFile, entryBytes);
+    try {
+        TextFile::writeBytes(listFile(), listBytes);
+    } catch (const Error &) {
+        if (oldEntry)
+            TextFile::writeBytes(entryFile, *oldEntry);
+        else
+            FileSystem::removeFile(entryFile);
+        throw;
+    }
     reload();
 }
 
@@ -190,6 +232,6 @@ void KeywordStore::removeKeyword(qsizetype row)
 
 void KeywordStore::rewriteOrder(const QStringList &keywords)
 {
-    TextFile::writeLines(listFile(), keywords);
+    TextFile::writeBytes(listFile(), encodeList(keywords));
     reload();
 }

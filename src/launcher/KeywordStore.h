@@ -2,6 +2,7 @@
 
 #include "Entry.h"
 
+#include <QHash>
 #include <QObject>
 #include <QStringList>
 
@@ -49,7 +50,8 @@ public:
     static Entry readEntryFile(const QString &path);
 
     // Places a new keyword by the insertion rule over data.lst as read from disk, writes
-    // its entry and reloads the list. The keyword must equal no row.
+    // its entry and reloads the list. The keyword must equal no row. When data.lst cannot be
+    // written, the entry file is put back as it was (removed, or its old bytes restored).
     void insertKeyword(const QString &keyword, const Entry &entry);
     // Rewrites the entry file only.
     void overwriteEntry(const QString &keyword, const Entry &entry);
@@ -67,9 +69,14 @@ signals:
 
 private:
     void setKeywords(QStringList keywords);
+    // data.lst's rows; a row the code page cannot read is shown with replacement characters
+    // and kept, with its bytes, for writing back exactly as it was read.
+    QStringList readList();
+    QByteArray encodeList(const QStringList &rows) const;
 
     QString m_folder;
     QStringList m_keywords;
     // KeywordText::head() of every row, in order.
     std::vector<uint32_t> m_heads;
+    QHash<QString, QByteArray> m_unreadableRows;
 };

@@ -2,6 +2,7 @@
 #include "CaseName.h"
 #include "base/Error.h"
 
+#include "FileSizeLimit.h"
 #include "QtPrinters.h"
 #include "TempFolder.h"
 
@@ -46,12 +47,16 @@ TEST(TextFile, WritesShiftJisWithCrLfAndNoByteOrderMark)
               QStringList({QStringLiteral("メモ"), QString(), QStringLiteral("-x")}));
 }
 
-TEST(TextFile, RefusedTextLeavesTheOldFileWhole)
+TEST(TextFile, RefusedTextOrAFullDiskLeavesTheOldFileWhole)
 {
     TempFolder dir;
     dir.write("f", "old\r\n");
     EXPECT_THROW(TextFile::writeLines(dir.file("f"), {QStringLiteral("new"), QStringLiteral("😀")}),
                  Error);
+    EXPECT_EQ(dir.read("f"), QByteArray("old\r\n"));
+
+    const FileSizeLimit full(64);
+    EXPECT_THROW(TextFile::writeBytes(dir.file("f"), QByteArray(100, 'x')), Error);
     EXPECT_EQ(dir.read("f"), QByteArray("old\r\n"));
 }
 

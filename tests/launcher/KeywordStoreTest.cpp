@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 
+#include "FileSizeLimit.h"
 #include "QtPrinters.h"
 #include "TempFolder.h"
 
@@ -9,6 +10,8 @@
 #include <QDirIterator>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -110,6 +113,42 @@ TEST_F(KeywordStoreTest, InsertWritesTheEntryAndTheOrder)
     EXPECT_EQ(dir.read("data/bread"), QByteArray("/usr/bin/bread\r\n\r\n--fresh\r\n"));
     EXPECT_EQ(dir.read("data.lst"), QByteArray("apple\r\nBanana\r\nbread\r\ncherry\r\n"));
     EXPECT_EQ(store.keywords(), QStringList({"apple", "Banana", "bread", "cherry"}));
+}
+
+TEST_F(KeywordStoreTest, UnreadableRowsAreWrittenBackByteForByte)
+{
+    const QByteArray unreadable = "ba\x81\x7f\xa0" "d";
+    dir.write("data.lst", "apple\r\n" + unreadable + "\r\ncherry\r\n");
+    store.load();
+    ASSERT_TRUE(store.keywords()[1].contains(QChar::ReplacementCharacter));
+
+    store.insertKeyword("bread", {});
+    EXPECT_EQ(dir.read("data.lst"), "apple\r\n" + unreadable + "\r\nbread\r\ncherry\r\n");
+    QStringList reversed = store.keywords();
+    std::reverse(reversed.begin(), reversed.end());
+    store.rewriteOrder(reversed);
+    store.removeKeyword(0);
+    EXPECT_EQ(dir.read("data.lst"), "bread\r\n" + unreadable + "\r\napple\r\n");
+}
+
+TEST_F(KeywordStoreTest, AListThatCannotBeSavedTakesTheEntryBack)
+{
+    QStringList rows;
+    for (int i = 0; i < 40; ++i)
+        rows << QStringLiteral("keyword%1").arg(i);
+    const QByteArray list = rows.join("\r\n").toLatin1() + "\r\n";
+    dir.write("data.lst", list);
+    dir.write("data/unlisted", "/old\r\n");
+    store.load();
+    {
+        const FileSizeLimit limit(100); // the entries fit, data.lst does not
+        EXPECT_THROW(store.insertKeyword("fresh", {"/bin/fresh", "", ""}), Error);
+        EXPECT_THROW(store.insertKeyword("unlisted", {"/bin/new", "", ""}), Error);
+    }
+    EXPECT_FALSE(dir.exists("data/fresh"));
+    EXPECT_EQ(dir.read("data/unlisted"), "/old\r\n");
+    EXPECT_EQ(dir.read("data.lst"), list);
+    EXPECT_EQ(store.keywords(), rows);
 }
 
 TEST_F(KeywordStoreTest, InsertWorksOnTheFileNotOnTheList)
