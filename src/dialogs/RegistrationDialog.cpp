@@ -21,8 +21,6 @@ using FormDesign::place;
 
 namespace {
 
-const QString kDuplicateQuestion =
-    QStringLiteral("おなじ名前はがすでに登録されています。更新しますか？");
 const QString kAdded = QStringLiteral("追加しました");
 const QString kOverwritten = QStringLiteral("上書きしました");
 const QString kAbandoned = QStringLiteral("登録処理を中断しました");
@@ -140,7 +138,7 @@ void RegistrationDialog::registerEntry()
     bool overwrite = false;
     for (qsizetype i = 0; i < equalRows; ++i)
         overwrite = m_context.interaction.warning(
-                        kDuplicateQuestion, {Interaction::Button::Yes, Interaction::Button::No})
+                        EntryRegistration::overwriteQuestion(), {Interaction::Button::Yes, Interaction::Button::No})
                     == Interaction::Button::Yes;
 
     if (equalRows == 0) {

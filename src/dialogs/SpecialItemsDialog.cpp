@@ -1,6 +1,7 @@
 #include "SpecialItemsDialog.h"
 
 #include "base/Interaction.h"
+#include "launcher/EntryRegistration.h"
 #include "settings/LiveSettings.h"
 #include "settings/SettingsKeys.h"
 #include "ui/AppContext.h"
@@ -110,6 +111,10 @@ void SpecialItemsDialog::registerItems()
     SpecialItems::Choices choices;
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
         choices[i] = {m_rows[i].tick->isChecked(), m_rows[i].name->text()};
-    m_items.save(choices);
+    m_items.save(choices, [this](const QString &) {
+        return m_context.interaction.warning(EntryRegistration::overwriteQuestion(),
+                                             {Interaction::Button::Yes, Interaction::Button::No})
+               == Interaction::Button::Yes;
+    });
     accept();
 }

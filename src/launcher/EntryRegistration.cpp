@@ -28,6 +28,11 @@ EntryRegistration::EntryRegistration(KeywordStore &store)
 {
 }
 
+QString EntryRegistration::overwriteQuestion()
+{
+    return QStringLiteral("おなじ名前はがすでに登録されています。更新しますか？");
+}
+
 void EntryRegistration::check(const QString &name, const Entry &entry)
 {
     const QStringList lines = KeywordStore::entryLines(entry);

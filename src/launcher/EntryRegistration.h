@@ -12,6 +12,9 @@ class EntryRegistration
 public:
     explicit EntryRegistration(KeywordStore &store);
 
+    // Asked before a listed keyword's entry is written anew.
+    static QString overwriteQuestion();
+
     // Everything that would make the files unsound is refused with its message before
     // anything is written: a name that cannot name a file in the store folder, a line break
     // in any field (it would shift the entry's lines or split a row of data.lst), text the

@@ -46,7 +46,8 @@ SpecialItems::Choices SpecialItems::load() const
     return choices;
 }
 
-void SpecialItems::save(const Choices &choices) const
+void SpecialItems::save(const Choices &choices,
+                        const std::function<bool(const QString &name)> &mayOverwrite) const
 {
     const SettingsFile settings(m_settingsFile);
     States states;
@@ -57,13 +58,22 @@ void SpecialItems::save(const Choices &choices) const
                                                     : std::nullopt};
     }
     checkNames(states);
+    for (State &state : states)
+        if (state.ticked && isOtherKeyword(state.name, states) && !mayOverwrite(state.name))
+            state = {state.registeredAs.value_or(QString()), state.registeredAs.has_value(),
+                     state.registeredAs};
     const Changes changes = plan(m_store.keywords(), states);
 
     // Entries first, then data.lst, then the deletions: a failure on the way never leaves
-    // data.lst naming a keyword without its entry file.
-    for (std::size_t i = 0; i < SpecialItemCount; ++i)
-        if (states[i].ticked)
-            TextFile::writeBytes(m_store.entryPath(states[i].name), entryBytes(SpecialItem(i)));
+    // data.lst naming a keyword without its entry file. A listed name keeps the spelling of
+    // its file, as in a registration, rather than getting a second file beside it.
+    for (std::size_t i = 0; i < SpecialItemCount; ++i) {
+        if (!states[i].ticked)
+            continue;
+        const QString existing = m_store.findEntryFile(states[i].name);
+        TextFile::writeBytes(existing.isEmpty() ? m_store.entryPath(states[i].name) : existing,
+                             entryBytes(SpecialItem(i)));
+    }
     m_store.rewriteOrder(changes.rows);
     for (const QString &name : changes.removed) {
         const QString path = m_store.entryPath(name);
@@ -76,6 +86,16 @@ void SpecialItems::save(const Choices &choices) const
         settings.write(SettingsKeys::SpecialItems[i].registered, states[i].ticked);
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
         settings.write(SettingsKeys::SpecialItems[i].name, states[i].name);
+}
+
+bool SpecialItems::isOtherKeyword(const QString &name, const States &items) const
+{
+    const bool listed = std::ranges::any_of(
+        m_store.keywords(), [&](const QString &row) { return KeywordText::equal(row, name); });
+    const bool registeredByAnItem = std::ranges::any_of(items, [&](const State &item) {
+        return item.registeredAs && KeywordText::equal(*item.registeredAs, name);
+    });
+    return listed && !registeredByAnItem;
 }
 
 QByteArray SpecialItems::entryBytes(SpecialItem item)

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class KeywordStore;
@@ -32,8 +33,11 @@ public:
     Choices load() const;
     // Registers every ticked item, removes what this registered for an item now unticked,
     // and records the ticks and names. Unsound names are refused before anything is
-    // written; entries are written before data.lst, the deletions come last.
-    void save(const Choices &choices) const;
+    // written; entries are written before data.lst, the deletions come last. A ticked name
+    // that is already another keyword is registered over it only when `mayOverwrite` says
+    // so; otherwise that item is left as it was registered before.
+    void save(const Choices &choices,
+              const std::function<bool(const QString &name)> &mayOverwrite) const;
 
     // One item with the name the settings record it as registered under (none when it is
     // not registered).
@@ -63,6 +67,9 @@ public:
     static Changes plan(QStringList rows, const States &items);
 
 private:
+    // A listed keyword that no item registered: the user's own.
+    bool isOtherKeyword(const QString &name, const States &items) const;
+
     KeywordStore &m_store;
     QString m_settingsFile;
 };

@@ -107,13 +107,38 @@ TEST_F(SpecialItemsDialogTest, ConfirmingAgainAddsNoRowAndRewritesTheEntry)
     dir.write("data.lst", "apple\r\nMyComputer\r\n");
     start();
     tick("myComputer")->setChecked(true);
+    interaction.answers = {Interaction::Button::Yes}; // the listed name is taken over
     dialog->registerItems();
     EXPECT_EQ(rows(), QStringList({"apple", "MyComputer"}));
 
     dir.write("data/mycomputer", "changed\r\n");
     dialog->registerItems();
+    EXPECT_EQ(interaction.warnings.size(), 1); // its own registration is asked about no more
     EXPECT_EQ(rows(), QStringList({"apple", "MyComputer"}));
     EXPECT_EQ(dir.read("data/mycomputer"), kMyComputer);
+}
+
+TEST_F(SpecialItemsDialogTest, TickingTheNameOfAnotherKeywordAsksBeforeWritingOverIt)
+{
+    dir.write("data.lst", "apple\r\nReboot\r\n");
+    dir.write("data/Reboot", "/usr/bin/my-reboot\r\n");
+    start();
+    tick("reboot")->setChecked(true);
+
+    interaction.answers = {Interaction::Button::No};
+    dialog->registerItems();
+    EXPECT_EQ(interaction.warnings,
+              QStringList(QStringLiteral("おなじ名前はがすでに登録されています。更新しますか？")));
+    EXPECT_EQ(dir.read("data/Reboot"), "/usr/bin/my-reboot\r\n");
+    EXPECT_TRUE(settingsText().contains("\r\nReBoot=0\r\n"));
+
+    // Yes: the keyword's own file is written, under its own spelling.
+    interaction.answers = {Interaction::Button::Yes};
+    dialog->registerItems();
+    EXPECT_TRUE(dir.read("data/Reboot").isEmpty());
+    EXPECT_FALSE(dir.exists("data/reboot"));
+    EXPECT_EQ(rows(), QStringList({"apple", "Reboot"}));
+    EXPECT_TRUE(settingsText().contains("\r\nReBoot=1\r\n"));
 }
 
 TEST_F(SpecialItemsDialogTest, UntickingRemovesThatItemAlone)
