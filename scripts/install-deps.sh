@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # running: Japanese font, icon theme, desktop handlers
   fonts-ipafont-gothic adwaita-icon-theme hicolor-icon-theme xdg-utils shared-mime-info
+  # Qt's own texts in Japanese
+  qt6-translations-l10n
   # tests under a virtual display
   xvfb xauth openbox xdotool xclip x11-utils imagemagick dbus dbus-x11 trayer python3-dbusmock
   # a real input method for typing Japanese (Qt's ibus plugin comes with libqt6gui6)

@@ -1,6 +1,7 @@
 // The program: the platform services and the message boxes, then the composition root
 // with the shared state and the windows, living until the exit command ends the loop.
 #include "CompositionRoot.h"
+#include "QtTranslations.h"
 
 #include "base/Paths.h"
 #include "base/QtInteraction.h"
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(applicationTitle());
+    installJapaneseQtTranslations(app);
     // Hidden to the notification area is not the end; only the exit command ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     // Message boxes and menus in the forms' Japanese Gothic too, and no second font loaded.
