@@ -8,6 +8,7 @@
 #include "base/TextFile.h"
 #include "launcher/KeywordLineEdit.h"
 #include "launcher/MainWindow.h"
+#include "platform/fake/FakeHotkeys.h"
 #include "platform/fake/FakeKeyNames.h"
 #include "platform/fake/FakePower.h"
 #include "platform/fake/FakeShell.h"
@@ -43,6 +44,7 @@ struct Launcher
                                                           .icons = icons,
                                                           .keyNames = keyNames,
                                                           .windowFrame = windowFrame,
+                                                          .hotkeys = hotkeys,
                                                           .interaction = interaction});
         if (start)
             root = std::make_unique<CompositionRoot>(*context);
@@ -65,6 +67,7 @@ struct Launcher
     LinuxIcons icons;
     FakeKeyNames keyNames;
     FakeWindowFrame windowFrame;
+    FakeHotkeys hotkeys;
     QtInteraction interaction;
     std::unique_ptr<AppContext> context;
     std::unique_ptr<CompositionRoot> root;

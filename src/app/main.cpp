@@ -30,6 +30,7 @@ int main(int argc, char **argv)
                        .icons = *platform.icons,
                        .keyNames = *platform.keyNames,
                        .windowFrame = *platform.windowFrame,
+                       .hotkeys = *platform.hotkeys,
                        .interaction = interaction};
 
     CompositionRoot root(context);

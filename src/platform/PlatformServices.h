@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Hotkeys.h"
 #include "Icons.h"
 #include "KeyNames.h"
 #include "Power.h"
@@ -16,6 +17,7 @@ struct PlatformServices
     std::unique_ptr<Power> power;
     std::unique_ptr<Icons> icons;
     std::unique_ptr<WindowFrame> windowFrame;
+    std::unique_ptr<Hotkeys> hotkeys;
 };
 
 PlatformServices createPlatformServices();

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class Hotkeys;
 class Icons;
 class Interaction;
 class KeyNames;
@@ -20,5 +21,6 @@ struct AppContext
     Icons &icons;
     KeyNames &keyNames;
     WindowFrame &windowFrame;
+    Hotkeys &hotkeys;
     Interaction &interaction;
 };

@@ -2,6 +2,7 @@
 
 #include "app/CompositionRoot.h"
 #include "launcher/MainMenu.h"
+#include "platform/fake/FakeHotkeys.h"
 #include "platform/fake/FakeIcons.h"
 #include "platform/fake/FakeKeyNames.h"
 #include "platform/fake/FakePower.h"
@@ -77,10 +78,11 @@ protected:
     FakeIcons icons;
     FakeKeyNames keyNames;
     FakeWindowFrame windowFrame;
+    FakeHotkeys hotkeys;
     FakeInteraction interaction;
     AppContext context{
-        dir.path(), dir.file("tblaunch.ini"), shell, power, icons, keyNames, windowFrame,
-        interaction};
+        dir.path(), dir.file("tblaunch.ini"), shell,   power,      icons, keyNames,
+        windowFrame, hotkeys,                 interaction};
     std::unique_ptr<CompositionRoot> root;
     MainWindow *window = nullptr;
     QList<ChooserSeen> choosers;

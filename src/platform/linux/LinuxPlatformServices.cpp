@@ -2,6 +2,7 @@
 #include "LinuxKeyNames.h"
 #include "LinuxShell.h"
 #include "LogindPower.h"
+#include "X11Hotkeys.h"
 #include "X11WindowFrame.h"
 #include "platform/PlatformServices.h"
 
@@ -13,5 +14,6 @@ PlatformServices createPlatformServices()
     services.power = std::make_unique<LogindPower>();
     services.icons = std::make_unique<LinuxIcons>();
     services.windowFrame = std::make_unique<X11WindowFrame>();
+    services.hotkeys = std::make_unique<X11Hotkeys>();
     return services;
 }

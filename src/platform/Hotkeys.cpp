@@ -1,0 +1,3 @@
+#include "Hotkeys.h"
+
+Hotkeys::~Hotkeys() = default;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/Hotkeys.h"
+
+#include <QList>
+#include <QMap>
+#include <QSet>
+
+// Holds grabs in a table; a test presses combinations and marks some as taken by others.
+class FakeHotkeys : public Hotkeys
+{
+public:
+    struct Combination
+    {
+        int virtualKey;
+        int modifiers;
+        bool operator==(const Combination &) const = default;
+    };
+
+    bool grab(int id, int virtualKey, int modifiers) override;
+    bool release(int id) override;
+    void takeFocus(QWindow &window) override;
+
+    // Reports a press of whatever is grabbed under the identifier, as the desktop would.
+    void press(int id) const { reportPress(id); }
+
+    QMap<int, Combination> grabbed;
+    QList<Combination> takenByOthers;
+    int focusRequests = 0;
+};
