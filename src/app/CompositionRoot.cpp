@@ -6,6 +6,7 @@
 #include "launcher/Entry.h"
 #include "launcher/EntryIcon.h"
 #include "launcher/MainWindow.h"
+#include "settings/SettingsDialog.h"
 #include "ui/AppContext.h"
 
 CompositionRoot::CompositionRoot(AppContext &context)
@@ -17,6 +18,8 @@ CompositionRoot::CompositionRoot(AppContext &context)
     m_mainWindow->show();
 
     m_registrationDialog = std::make_unique<RegistrationDialog>(context, m_store);
+    m_settingsDialog = std::make_unique<SettingsDialog>(context, m_liveSettings);
+    m_settingsDialog->load();
     m_specialItemsDialog = std::make_unique<SpecialItemsDialog>(context, m_store, m_liveSettings);
     m_specialItemsDialog->load();
 
@@ -26,6 +29,7 @@ CompositionRoot::CompositionRoot(AppContext &context)
 CompositionRoot::~CompositionRoot()
 {
     m_specialItemsDialog.reset();
+    m_settingsDialog.reset();
     m_registrationDialog.reset();
     m_mainWindow.reset();
 }
@@ -51,4 +55,13 @@ void CompositionRoot::connectWindows()
     });
     QObject::connect(registration, &RegistrationDialog::registered, main,
                      &MainWindow::clearDisplay);
+
+    SettingsDialog *settings = m_settingsDialog.get();
+    QObject::connect(main, &MainWindow::settingsRequested, settings,
+                     [=, &interaction](QPoint position) {
+                         guarded(interaction, [&] { settings->openAt(position); });
+                     });
+    settings->setSummonedWindow(main);
+    QObject::connect(settings, &SettingsDialog::summoned, main, &MainWindow::summon);
+    QObject::connect(settings, &SettingsDialog::stayOnTopConfirmed, main, &MainWindow::keepOnTop);
 }

@@ -7,6 +7,7 @@
 
 class MainWindow;
 class RegistrationDialog;
+class SettingsDialog;
 class SpecialItemsDialog;
 struct AppContext;
 
@@ -17,9 +18,10 @@ struct AppContext;
 // makes one with fakes). Then, in this order:
 //  1. the shared state: the KeywordStore and the LiveSettings;
 //  2. the main window, which runs its start-up (loading the keyword list) and appears;
-//  3. the dialogs, hidden, each loading what it shows: registration, special items;
-//  4. the wiring: the main window's requests open the dialogs, and a registration clears
-//     the main window's display.
+//  3. the dialogs, hidden, each loading what it shows: registration, settings (which grabs
+//     the hotkey), special items;
+//  4. the wiring: the main window's requests open the dialogs, a registration clears the
+//     main window's display, the hotkey summons the main window.
 // Everything lives until the root is destroyed, the windows before the state they use.
 class CompositionRoot
 {
@@ -31,6 +33,7 @@ public:
     LiveSettings &liveSettings() { return m_liveSettings; }
     MainWindow &mainWindow() const { return *m_mainWindow; }
     RegistrationDialog &registrationDialog() const { return *m_registrationDialog; }
+    SettingsDialog &settingsDialog() const { return *m_settingsDialog; }
     SpecialItemsDialog &specialItemsDialog() const { return *m_specialItemsDialog; }
 
 private:
@@ -41,5 +44,6 @@ private:
     LiveSettings m_liveSettings;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<RegistrationDialog> m_registrationDialog;
+    std::unique_ptr<SettingsDialog> m_settingsDialog;
     std::unique_ptr<SpecialItemsDialog> m_specialItemsDialog;
 };

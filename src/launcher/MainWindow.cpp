@@ -8,6 +8,7 @@
 #include "KeywordText.h"
 #include "MainMenu.h"
 #include "TrayIconImage.h"
+#include "WindowPlacement.h"
 
 #include "base/Guard.h"
 #include "base/Interaction.h"
@@ -31,6 +32,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QWindow>
 
@@ -141,6 +143,7 @@ void MainWindow::connectMenu()
     const std::pair<Command, void (MainWindow::*)()> handlers[] = {
         {Command::Register, &MainWindow::openRegistration},
         {Command::SpecialItems, &MainWindow::openSpecialItems},
+        {Command::Settings, &MainWindow::openSettings},
         {Command::Help, &MainWindow::openHelp},
         {Command::Quit, &MainWindow::quit},
     };
@@ -196,23 +199,10 @@ void MainWindow::clearDisplay()
     m_display->clear();
 }
 
-bool MainWindow::stayOnTop() const
-{
-    // Read from the settings dialog's switch once that dialog exists.
-    return false;
-}
-
-int MainWindow::hotkey() const
-{
-    // The settings dialog's hotkey once that dialog exists; until then what is stored.
-    return SettingsFile(m_context.settingsFile).read(SettingsKeys::Hotkey, m_context.keyNames);
-}
-
 void MainWindow::onApplicationDeactivated()
 {
-    if (stayOnTop()) {
-        if (QWindow *window = windowHandle())
-            window->setFlags(window->flags() | Qt::WindowStaysOnTopHint);
+    if (m_liveSettings.stayOnTop) {
+        keepOnTop();
         return;
     }
     // The window manager takes the pointer and the keyboard while it moves the window:
@@ -244,6 +234,28 @@ void MainWindow::restoreFromTray()
     m_input->setFocus(Qt::ActiveWindowFocusReason);
     if (m_input->hasSelectedText())
         m_input->del();
+}
+
+void MainWindow::summon(bool atPointer)
+{
+    if (atPointer) {
+        const QPoint pointer = QCursor::pos();
+        std::optional<QRect> workArea;
+        if (const QScreen *screen = QGuiApplication::screenAt(pointer))
+            workArea = screen->availableGeometry();
+        move(WindowPlacement::atPointer(pointer, frameGeometry().size(), workArea));
+    }
+    restoreFromTray();
+}
+
+void MainWindow::keepOnTop()
+{
+    QWindow *window = windowHandle();
+    if (!window || window->flags().testFlag(Qt::WindowStaysOnTopHint))
+        return;
+    window->setFlags(window->flags() | Qt::WindowStaysOnTopHint);
+    // New flags bring the toolkit's own frame wishes back; ours stand.
+    m_context.windowFrame.setBorderOnly(*window);
 }
 
 void MainWindow::openTrayMenu()
@@ -379,6 +391,11 @@ void MainWindow::openSpecialItems()
     emit specialItemsRequested();
 }
 
+void MainWindow::openSettings()
+{
+    emit settingsRequested(pos() + QPoint(52, 52));
+}
+
 void MainWindow::openHelp()
 {
     m_context.shell.open(QStringLiteral("tblaunch.chm"), QString());
@@ -387,7 +404,7 @@ void MainWindow::openHelp()
 void MainWindow::quit()
 {
     const SettingsFile settings(m_context.settingsFile);
-    settings.write(SettingsKeys::Hotkey, hotkey(), m_context.keyNames);
+    settings.write(SettingsKeys::Hotkey, m_liveSettings.hotkey, m_context.keyNames);
     settings.write(SettingsKeys::DefaultSkin, m_menu->defaultSkin());
     settings.write(SettingsKeys::SelectedSkinName, m_selectedSkinName);
     close();

@@ -70,11 +70,16 @@ public:
     // The notification-area icon was clicked with the left or the right button.
     void restoreFromTray();
     void openTrayMenu();
+    // The hotkey was pressed: the window comes back, placed at the pointer if so asked.
+    void summon(bool atPointer);
+    // Stays above other windows from now on.
+    void keepOnTop();
 
     // The menu's commands.
     void toggleLock();
     void openRegistration();
     void openSpecialItems();
+    void openSettings();
     void openHelp();
     void quit();
 
@@ -95,6 +100,8 @@ signals:
     void entryEditRequested(const QString &keyword, const Entry &entry, const IconRef &icon,
                             bool descriptionOnly);
     void specialItemsRequested();
+    // The settings dialog, its outer corner at the position.
+    void settingsRequested(QPoint position);
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -108,8 +115,6 @@ private:
     void applyDefaultLayout();
     void takeOverClockText();
     void runStartUp();
-    bool stayOnTop() const;
-    int hotkey() const;
 
     AppContext &m_context;
     KeywordStore &m_store;

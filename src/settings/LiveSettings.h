@@ -9,6 +9,14 @@
 // reader sees exactly what the control shows without reaching into that window.
 struct LiveSettings
 {
+    // The settings dialog's switches and hotkey field; their designs until the dialog has
+    // read the settings file.
+    bool appearAtPointer = SettingsKeys::MousePoint.defaultValue;
+    bool useHotkey = SettingsKeys::HookHotKey.defaultValue;
+    bool showTime = SettingsKeys::TimeStamp.defaultValue;
+    bool stayOnTop = SettingsKeys::StayOnTop.defaultValue;
+    int hotkey = 0;
+
     // The special items dialog's shutdown and reboot names; the dialog's design until it
     // has read the settings file.
     QString shutdownName = SettingsKeys::ShutdownName.defaultValue.toString();

@@ -1,0 +1,74 @@
+#include "HotkeyEdit.h"
+
+#include "ShortcutText.h"
+
+#include "platform/VirtualKeys.h"
+
+#include <QKeyEvent>
+
+HotkeyEdit::HotkeyEdit(const KeyNames &keyNames, QWidget *parent)
+    : QLineEdit(parent)
+    , m_keyNames(keyNames)
+{
+    setReadOnly(true);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setShortcut(0);
+}
+
+void HotkeyEdit::setShortcut(int shortcut)
+{
+    const bool changed = shortcut != m_shortcut;
+    m_shortcut = shortcut;
+    setText(shortcut ? ShortcutText(m_keyNames).toText(shortcut) : QStringLiteral("なし"));
+    if (changed)
+        emit shortcutChanged(shortcut);
+}
+
+int HotkeyEdit::shortcutOf(int qtKey, Qt::KeyboardModifiers modifiers)
+{
+    const int vk = VirtualKeys::fromQtKey(qtKey, modifiers & Qt::KeypadModifier);
+    if (vk == 0 || vk == VirtualKeys::Shift || vk == VirtualKeys::Control
+        || vk == VirtualKeys::Menu)
+        return 0;
+    int shortcut = vk;
+    if (modifiers & Qt::ShiftModifier)
+        shortcut |= ShortcutText::Shift;
+    if (modifiers & Qt::ControlModifier)
+        shortcut |= ShortcutText::Ctrl;
+    if (modifiers & Qt::AltModifier)
+        shortcut |= ShortcutText::Alt;
+    if ((shortcut & ~(ShortcutText::KeyMask | ShortcutText::Shift)) == 0)
+        shortcut |= ShortcutText::Ctrl;
+    return shortcut;
+}
+
+bool HotkeyEdit::event(QEvent *event)
+{
+    // Keys that would be shortcuts of the dialog (Alt+letter, Ctrl+Q) are captured here.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Escape && key->key() != Qt::Key_Tab
+            && key->key() != Qt::Key_Backtab) {
+            event->accept();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void HotkeyEdit::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool plain =
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier));
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || (key == Qt::Key_Escape && plain)) {
+        event->ignore();
+        return;
+    }
+    if ((key == Qt::Key_Backspace || key == Qt::Key_Delete) && plain) {
+        setShortcut(0);
+        return;
+    }
+    if (const int shortcut = shortcutOf(key, event->modifiers()))
+        setShortcut(shortcut);
+}
