@@ -215,6 +215,7 @@ void MainWindow::onApplicationDeactivated()
         return;
     m_display->clear();
     m_clock->resume();
+    m_hiddenFrame = frameAround();
     hide();
 }
 
@@ -243,9 +244,23 @@ void MainWindow::summon(bool atPointer)
         std::optional<QRect> workArea;
         if (const QScreen *screen = QGuiApplication::screenAt(pointer))
             workArea = screen->availableGeometry();
-        move(WindowPlacement::atPointer(pointer, frameGeometry().size(), workArea));
+        const QMargins frame = frameAround();
+        const QPoint corner = WindowPlacement::atPointer(pointer, size().grownBy(frame), workArea);
+        // The client area placed inside the frame: move() goes by the toolkit's idea of a hidden
+        // window's frame, which comes and goes.
+        setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
     }
     restoreFromTray();
+}
+
+QMargins MainWindow::frameAround() const
+{
+    if (!isVisible())
+        return m_hiddenFrame;
+    const QRect client = geometry();
+    const QRect frame = frameGeometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
 }
 
 void MainWindow::keepOnTop()

@@ -115,6 +115,8 @@ private:
     void applyDefaultLayout();
     void takeOverClockText();
     void runStartUp();
+    // The window manager's frame around the client area.
+    QMargins frameAround() const;
 
     AppContext &m_context;
     KeywordStore &m_store;
@@ -138,4 +140,5 @@ private:
     // Set from the press that handed the window to the window manager's move until the
     // button is released or the program is active again.
     bool m_systemMove = false;
+    QMargins m_hiddenFrame; // the window manager's frame, taken as the window hides
 };

@@ -24,10 +24,14 @@ public:
 
     // Called on the interface thread for each press of a grabbed combination (a key held
     // down reports once), with its identifier.
-    void setPressHandler(std::function<void(int id)> handler) { m_pressHandler = std::move(handler); }
+    void setPressHandler(std::function<void(int id)> handler)
+    {
+        m_pressHandler = std::move(handler);
+    }
 
     // Called from the press handler: asks for the keyboard focus for the window on behalf of
-    // the press, so that the window manager lets the focus go to it. The keys typed from the
+    // the press, so that the window manager lets the focus go to it; a window not shown yet
+    // gets it once it is shown. The keys typed from the
     // press on until the window has the focus are held and then handed to it in their order;
     // the hold ends at the latest half a second after the press.
     virtual void takeFocus(QWindow &window) = 0;

@@ -93,6 +93,30 @@ launcher_shown() {
   [ -n "$(launcher_window)" ]
 }
 
+launcher_hidden() {
+  ! launcher_shown
+}
+
+# Another program to turn to, at (600, 400): sets OTHER to its window; what is typed into it
+# is written to $WORK/other.log.
+start_other() {
+  xev -name other -geometry 300x200+600+400 >"$WORK/other.log" 2>&1 &
+  PIDS+=("$!")
+  wait_until 10 find_other || fail "the other program did not appear"
+}
+
+# A search fails now and then on a window that goes while it is read.
+find_other() {
+  OTHER=$(xdotool search --onlyvisible --name '^other$' 2>/dev/null | head -n 1 || true)
+  [ -n "$OTHER" ]
+}
+
+# Activates the other program, which hides the launcher.
+turn_away() {
+  xdotool windowactivate "$OTHER" >/dev/null 2>&1 || true
+  wait_until 10 launcher_hidden || fail "the launcher did not hide"
+}
+
 focused_on_launcher() {
   local focus
   focus=$(xdotool getwindowfocus 2>/dev/null) || return 1

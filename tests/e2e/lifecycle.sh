@@ -30,14 +30,8 @@ wait_until 12 clock_shown \
   || fail "no clock after five idle seconds: '$(clipboard)', focus $(xdotool getwindowfocus) on $WINDOW"
 
 # Turning to another program hides the launcher.
-xmessage -name other -geometry +600+400 "another program" >/dev/null 2>&1 &
-PIDS+=("$!")
-other_window() { xdotool search --onlyvisible --classname other 2>/dev/null | head -n 1; }
-wait_until 10 sh -c "xdotool search --onlyvisible --classname other >/dev/null 2>&1" \
-  || fail "the other program did not appear"
-xdotool windowactivate "$(other_window)" >/dev/null 2>&1 || true
-launcher_hidden() { ! launcher_shown; }
-wait_until 10 launcher_hidden || fail "the launcher did not hide"
+start_other
+turn_away
 
 # A left click on the notification icon brings it back with the input line focused.
 xdotool mousemove 11 11 click 1
