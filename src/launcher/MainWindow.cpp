@@ -36,6 +36,19 @@
 #include <QSystemTrayIcon>
 #include <QWindow>
 
+namespace {
+
+// The window manager's frame around a shown window's client area.
+QMargins frameOf(const QWidget &window)
+{
+    const QRect client = window.geometry();
+    const QRect frame = window.frameGeometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+} // namespace
+
 MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSettings &liveSettings)
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint)
     , shiftHeld([] { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; })
@@ -215,7 +228,6 @@ void MainWindow::onApplicationDeactivated()
         return;
     m_display->clear();
     m_clock->resume();
-    m_hiddenFrame = frameAround();
     hide();
 }
 
@@ -253,14 +265,17 @@ void MainWindow::summon(bool atPointer)
     restoreFromTray();
 }
 
+void MainWindow::hideEvent(QHideEvent *event)
+{
+    // Still known here, soon forgotten.
+    if (!event->spontaneous())
+        m_hiddenFrame = frameOf(*this);
+    QWidget::hideEvent(event);
+}
+
 QMargins MainWindow::frameAround() const
 {
-    if (!isVisible())
-        return m_hiddenFrame;
-    const QRect client = geometry();
-    const QRect frame = frameGeometry();
-    return {client.left() - frame.left(), client.top() - frame.top(),
-            frame.right() - client.right(), frame.bottom() - client.bottom()};
+    return isVisible() ? frameOf(*this) : m_hiddenFrame;
 }
 
 void MainWindow::keepOnTop()

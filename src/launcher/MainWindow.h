@@ -108,6 +108,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void buildControls();
@@ -140,5 +141,5 @@ private:
     // Set from the press that handed the window to the window manager's move until the
     // button is released or the program is active again.
     bool m_systemMove = false;
-    QMargins m_hiddenFrame; // the window manager's frame, taken as the window hides
+    QMargins m_hiddenFrame; // the window manager's frame, taken as the window hid
 };
