@@ -12,16 +12,29 @@ HotkeyEdit::HotkeyEdit(const KeyNames &keyNames, QWidget *parent)
 {
     setReadOnly(true);
     setContextMenuPolicy(Qt::NoContextMenu);
-    setShortcut(0);
 }
 
 void HotkeyEdit::setShortcut(int shortcut)
 {
     const bool changed = shortcut != m_shortcut;
     m_shortcut = shortcut;
-    setText(shortcut ? ShortcutText(m_keyNames).toText(shortcut) : QStringLiteral("なし"));
+    if (isVisible())
+        showShortcut();
     if (changed)
         emit shortcutChanged(shortcut);
+}
+
+// Written into the field when it is seen: laying text out costs fonts, and "なし" a
+// Japanese one, which a dialog made at start-up and perhaps never opened should not load.
+void HotkeyEdit::showShortcut()
+{
+    setText(m_shortcut ? ShortcutText(m_keyNames).toText(m_shortcut) : QStringLiteral("なし"));
+}
+
+void HotkeyEdit::showEvent(QShowEvent *event)
+{
+    showShortcut();
+    QLineEdit::showEvent(event);
 }
 
 int HotkeyEdit::shortcutOf(int qtKey, Qt::KeyboardModifiers modifiers)

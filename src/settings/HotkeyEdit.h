@@ -29,8 +29,11 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void showShortcut();
+
     const KeyNames &m_keyNames;
     int m_shortcut = 0;
 };

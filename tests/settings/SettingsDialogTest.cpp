@@ -38,6 +38,7 @@ TEST_F(SettingsDialogTest, LoadsTheSwitchesAndGrabsTheStoredHotkey)
                               "TimeStamp=0\r\nStayOnTop=1\r\n");
     start();
     EXPECT_EQ(hotkeys.grabbed, (QMap<int, Combination>{{1, {0x4B, 3}}}));
+    dialog->show();
     EXPECT_EQ(hotkeyField()->text(), "Ctrl+Alt+K");
     const LiveSettings &live = root->liveSettings();
     EXPECT_EQ(live.hotkey, 0xC04B);
