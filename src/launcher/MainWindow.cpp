@@ -428,7 +428,8 @@ void MainWindow::openSettings()
 
 void MainWindow::openHelp()
 {
-    m_context.shell.open(QStringLiteral("tblaunch.chm"), QString());
+    // Beside the program, wherever it was started from.
+    m_context.shell.open(m_context.executableFolder + QStringLiteral("/tblaunch.chm"), QString());
 }
 
 void MainWindow::quit()
