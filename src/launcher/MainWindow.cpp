@@ -429,7 +429,7 @@ void MainWindow::openSettings()
 void MainWindow::openHelp()
 {
     // Beside the program, wherever it was started from.
-    m_context.shell.open(m_context.executableFolder + QStringLiteral("/tblaunch.chm"), QString());
+    m_context.shell.open(m_context.executableFolder + QStringLiteral("tblaunch.chm"), QString());
 }
 
 void MainWindow::quit()
