@@ -50,6 +50,12 @@ void CompositionRoot::connectWindows()
                              registration->openEntry(keyword, entry, icon, descriptionOnly);
                          });
                      });
+    QObject::connect(main, &MainWindow::pathRegistrationRequested, registration,
+                     [=, &interaction](const QString &keyword, const QString &path,
+                                       const IconRef &icon) {
+                         guarded(interaction,
+                                 [&] { registration->openPath(keyword, path, icon); });
+                     });
     QObject::connect(main, &MainWindow::specialItemsRequested, specialItems, [=, &interaction] {
         guarded(interaction, [&] { specialItems->openItems(); });
     });

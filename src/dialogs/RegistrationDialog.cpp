@@ -105,6 +105,16 @@ void RegistrationDialog::openEntry(const QString &keyword, const Entry &entry, c
     m_context.interaction.execModal(*this);
 }
 
+void RegistrationDialog::openPath(const QString &keyword, const QString &path,
+                                  const IconRef &icon)
+{
+    m_name->setText(keyword);
+    m_target->setPlainText(path);
+    setEntryFieldsEnabled(true);
+    setIcon(icon);
+    m_context.interaction.execModal(*this);
+}
+
 void RegistrationDialog::setEntryFieldsEnabled(bool enabled)
 {
     m_name->setEnabled(enabled);

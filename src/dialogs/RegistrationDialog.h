@@ -30,6 +30,9 @@ public:
     // description may change, which the user is told first.
     void openEntry(const QString &keyword, const Entry &entry, const IconRef &icon,
                    bool descriptionOnly);
+    // Shows it with a proposed name, a path and its icon; the parameters and description
+    // stay as the user left them.
+    void openPath(const QString &keyword, const QString &path, const IconRef &icon);
 
     void registerEntry();
     void browseFile();

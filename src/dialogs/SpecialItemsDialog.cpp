@@ -72,13 +72,18 @@ SpecialItemsDialog::SpecialItemsDialog(AppContext &context, KeywordStore &store,
         row.name->setText(
             SettingsKeys::SpecialItems[std::size_t(design.item)].name.defaultValue.toString());
     }
-    // Enter reads these two names at the moment of use: they follow the fields.
-    connect(m_rows[std::size_t(SpecialItem::Shutdown)].name, &QLineEdit::textChanged, this,
-            [&liveSettings](const QString &name) { liveSettings.shutdownName = name; });
-    connect(m_rows[std::size_t(SpecialItem::Reboot)].name, &QLineEdit::textChanged, this,
-            [&liveSettings](const QString &name) { liveSettings.rebootName = name; });
-    liveSettings.shutdownName = m_rows[std::size_t(SpecialItem::Shutdown)].name->text();
-    liveSettings.rebootName = m_rows[std::size_t(SpecialItem::Reboot)].name->text();
+    // Enter and the menu's deletion read the names at the moment of use: they follow the
+    // fields. In the order of SpecialItem.
+    QString LiveSettings::*const published[] = {
+        &LiveSettings::myComputerName, &LiveSettings::myDocumentsName,
+        &LiveSettings::recycleBinName, &LiveSettings::shutdownName, &LiveSettings::rebootName};
+    for (std::size_t i = 0; i < SpecialItemCount; ++i) {
+        QLineEdit *name = m_rows[i].name;
+        QString LiveSettings::*member = published[i];
+        connect(name, &QLineEdit::textChanged, this,
+                [&liveSettings, member](const QString &text) { liveSettings.*member = text; });
+        liveSettings.*member = name->text();
+    }
 
     FormDesign::button(this, context.interaction, "cancel", QStringLiteral("キャンセル"),
                        {168, 144, 81, 20}, &QDialog::reject);

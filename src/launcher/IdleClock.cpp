@@ -53,6 +53,11 @@ void IdleClock::tick()
         ++m_idleTicks;
         return;
     }
+    showTimeNow();
+}
+
+void IdleClock::showTimeNow()
+{
     m_shownText = clockText(QDateTime::currentDateTime(), QLocale::system());
     m_line.setText(m_shownText);
 }

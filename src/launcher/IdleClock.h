@@ -37,6 +37,8 @@ public:
     int idleTicks() const { return m_idleTicks; }
 
     void tick();
+    // The date and time in the line now, as a tick shows them.
+    void showTimeNow();
 
 private:
     KeywordLineEdit &m_line;

@@ -7,6 +7,7 @@
 #include "KeywordStore.h"
 #include "KeywordText.h"
 #include "MainMenu.h"
+#include "TargetPath.h"
 #include "TrayIconImage.h"
 #include "WindowPlacement.h"
 
@@ -28,13 +29,19 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QCursor>
 #include <QLabel>
 #include <QListView>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QUrl>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -97,6 +104,8 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
     m_dispatch.emplace(EnterDispatch::Parts{*m_display, *m_menu, *m_clock, m_store, m_liveSettings,
                                             context.shell, *m_power, *m_calculator,
                                             context.interaction});
+    m_drop.emplace(FileDrop::Parts{*m_display, *m_menu, *m_clock, m_store, m_liveSettings,
+                                   context.shell, context.interaction});
 }
 
 MainWindow::~MainWindow() = default;
@@ -156,8 +165,12 @@ void MainWindow::connectMenu()
     const std::pair<Command, void (MainWindow::*)()> handlers[] = {
         {Command::Register, &MainWindow::openRegistration},
         {Command::SpecialItems, &MainWindow::openSpecialItems},
+        {Command::OpenTargetFolder, &MainWindow::openTargetFolder},
+        {Command::DeleteEntry, &MainWindow::deleteShownEntry},
         {Command::Settings, &MainWindow::openSettings},
+        {Command::KeywordOrder, &MainWindow::openKeywordOrder},
         {Command::Help, &MainWindow::openHelp},
+        {Command::About, &MainWindow::openAbout},
         {Command::Quit, &MainWindow::quit},
     };
     for (const auto &[command, handler] : handlers)
@@ -263,6 +276,28 @@ void MainWindow::summon(bool atPointer)
         setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
     }
     restoreFromTray();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::ranges::any_of(urls, &QUrl::isLocalFile))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    guarded(m_context.interaction, [&] {
+        if (const std::optional<FileDrop::Proposal> proposal = m_drop->drop(paths))
+            emit pathRegistrationRequested(proposal->keyword, proposal->path, proposal->icon);
+    });
 }
 
 void MainWindow::hideEvent(QHideEvent *event)
@@ -421,9 +456,65 @@ void MainWindow::openSpecialItems()
     emit specialItemsRequested();
 }
 
+void MainWindow::openTargetFolder()
+{
+    const Entry entry = m_store.readEntry(m_input->text());
+    // A folder the shell cannot open is said, and the line is done with all the same.
+    guarded(m_context.interaction, [&] {
+        m_context.shell.open(TargetPath::folderOf(entry.target), entry.parameters);
+    });
+    m_display->clear();
+    m_menu->releaseLock();
+    m_clock->resume();
+    m_clock->switchOn();
+}
+
+void MainWindow::deleteShownEntry()
+{
+    using Button = Interaction::Button;
+    Interaction &interaction = m_context.interaction;
+    const QString text = m_input->text();
+    if (text.isEmpty()) {
+        interaction.warning(QStringLiteral("何も選択されていません"), {Button::Ok});
+        return;
+    }
+    const LiveSettings &live = m_liveSettings;
+    for (const QString *name : {&live.myComputerName, &live.shutdownName, &live.rebootName,
+                                &live.myDocumentsName, &live.recycleBinName}) {
+        if (KeywordText::equal(text, *name)) {
+            interaction.warning(
+                QStringLiteral("特殊項目の削除は「特殊項目の設定」でチェックをはずして行って下さい"),
+                {Button::Ok});
+            return;
+        }
+    }
+    const qsizetype row = m_store.find(text);
+    if (row < 0)
+        return;
+    const QString keyword = m_store.keywords()[row];
+    if (interaction.warning(QStringLiteral("「%1」を削除します。よろしいですか？").arg(keyword),
+                            {Button::Ok, Button::Cancel})
+        != Button::Ok)
+        return;
+    m_store.removeKeyword(row);
+    m_display->clear();
+    m_menu->releaseLock();
+    m_store.reload();
+}
+
 void MainWindow::openSettings()
 {
     emit settingsRequested(pos() + QPoint(52, 52));
+}
+
+void MainWindow::openKeywordOrder()
+{
+    emit keywordOrderRequested(pos() + QPoint(38, 52));
+}
+
+void MainWindow::openAbout()
+{
+    emit aboutRequested();
 }
 
 void MainWindow::openHelp()

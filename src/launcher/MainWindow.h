@@ -16,12 +16,16 @@
 // - A registration: openRegistration() emits newEntryRequested() or entryEditRequested();
 //   the composition root opens the RegistrationDialog, which writes through the
 //   KeywordStore and reports registered(), upon which clearDisplay() runs.
+// - A drop: dropEvent() hands the dropped local paths to FileDrop::drop(), which acts on the
+//   shown entry when the window is locked and otherwise proposes the first path, which
+//   pathRegistrationRequested() takes to the RegistrationDialog.
 // - Start-up: the composition root makes the window, then startUp() makes the skin folder,
 //   reads the skin choice, switches the clock on, shows the tray icon and loads the
 //   keyword list (KeywordStore::load).
 
 #include "EnterDispatch.h"
 #include "EntryDisplay.h"
+#include "FileDrop.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -79,8 +83,12 @@ public:
     void toggleLock();
     void openRegistration();
     void openSpecialItems();
+    void openTargetFolder();
+    void deleteShownEntry();
     void openSettings();
+    void openKeywordOrder();
     void openHelp();
+    void openAbout();
     void quit();
 
     bool locked() const;
@@ -99,9 +107,16 @@ signals:
     // description alone may change.
     void entryEditRequested(const QString &keyword, const Entry &entry, const IconRef &icon,
                             bool descriptionOnly);
+    // The registration dialog for a dropped path: name, path and icon filled in, the
+    // description and parameters as the user left them.
+    void pathRegistrationRequested(const QString &keyword, const QString &path,
+                                   const IconRef &icon);
     void specialItemsRequested();
     // The settings dialog, its outer corner at the position.
     void settingsRequested(QPoint position);
+    // The keyword order window, its outer corner at the position.
+    void keywordOrderRequested(QPoint position);
+    void aboutRequested();
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -109,6 +124,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildControls();
@@ -134,6 +151,7 @@ private:
     SystemPower *m_power = nullptr;
     std::optional<EntryDisplay> m_display;
     std::optional<EnterDispatch> m_dispatch;
+    std::optional<FileDrop> m_drop;
     QString m_selectedSkinName;
     QString m_textBeforeReload;
     // Set while the window follows the mouse where the window manager cannot move it.

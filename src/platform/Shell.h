@@ -10,4 +10,6 @@ public:
 
     // Raises an Error with a clear message when the target cannot be opened at all.
     virtual void open(const QString &target, const QString &parameters) = 0;
+    // Opens the target as open() does, with the file as its one parameter, blanks and all.
+    virtual void openWithFile(const QString &target, const QString &file) = 0;
 };

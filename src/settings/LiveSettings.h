@@ -17,8 +17,11 @@ struct LiveSettings
     bool stayOnTop = SettingsKeys::StayOnTop.defaultValue;
     int hotkey = 0;
 
-    // The special items dialog's shutdown and reboot names; the dialog's design until it
-    // has read the settings file.
+    // The special items dialog's five names; the dialog's design until it has read the
+    // settings file.
+    QString myComputerName = SettingsKeys::MyComName.defaultValue.toString();
+    QString myDocumentsName = SettingsKeys::MydocName.defaultValue.toString();
+    QString recycleBinName = SettingsKeys::DustBoxName.defaultValue.toString();
     QString shutdownName = SettingsKeys::ShutdownName.defaultValue.toString();
     QString rebootName = SettingsKeys::ReBootName.defaultValue.toString();
 };

@@ -44,6 +44,14 @@ TEST(LinuxShell, StartsAProgramWithItsParametersSplitAsAShellWould)
     EXPECT_EQ(waitForMarker(dir), QByteArray("--flag\ntwo words\nx y\n"));
 }
 
+TEST(LinuxShell, HandsAFileOverAsOneParameter)
+{
+    TempFolder dir;
+    LinuxShell shell;
+    shell.openWithFile(markerScript(dir), QStringLiteral("/home/u/My Documents/'a' b.txt"));
+    EXPECT_EQ(waitForMarker(dir), QByteArray("/home/u/My Documents/'a' b.txt\n"));
+}
+
 TEST(LinuxShell, FindsCommandsOnThePath)
 {
     TempFolder dir;

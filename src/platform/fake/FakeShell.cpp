@@ -8,3 +8,10 @@ void FakeShell::open(const QString &target, const QString &parameters)
     if (!failWith.isEmpty())
         throw Error(failWith);
 }
+
+void FakeShell::openWithFile(const QString &target, const QString &file)
+{
+    calls.append({target, file, true});
+    if (!failWith.isEmpty())
+        throw Error(failWith);
+}

@@ -36,10 +36,20 @@ bool isExplorer(const QString &target)
 
 void LinuxShell::open(const QString &target, const QString &parameters)
 {
-    if (target.isEmpty())
-        throw Error(QStringLiteral("開く対象が登録されていません"));
     if (isExplorer(target))
         return openExplorer(parameters.trimmed());
+    run(target, ShellWords::split(parameters));
+}
+
+void LinuxShell::openWithFile(const QString &target, const QString &file)
+{
+    run(target, {file});
+}
+
+void LinuxShell::run(const QString &target, const QStringList &arguments)
+{
+    if (target.isEmpty())
+        throw Error(QStringLiteral("開く対象が登録されていません"));
     if (isAddress(target))
         return openWithDesktop(target);
 
@@ -49,20 +59,20 @@ void LinuxShell::open(const QString &target, const QString &parameters)
             return openWithDesktop(info.absoluteFilePath());
         if (DesktopEntry::isDesktopFile(target)) {
             const DesktopEntry entry = DesktopEntry::read(target);
-            const QStringList command = entry.command(ShellWords::split(parameters));
+            const QStringList command = entry.command(arguments);
             if (command.isEmpty())
                 throw Error(notFound(target));
             return start(command.first(), command.mid(1), entry.workingFolder());
         }
         if (info.isExecutable())
-            return start(info.absoluteFilePath(), ShellWords::split(parameters));
+            return start(info.absoluteFilePath(), arguments);
         return openWithDesktop(info.absoluteFilePath());
     }
 
     if (!target.contains(u'/')) {
         const QString program = QStandardPaths::findExecutable(target);
         if (!program.isEmpty())
-            return start(program, ShellWords::split(parameters));
+            return start(program, arguments);
     }
     throw Error(notFound(target));
 }

@@ -10,8 +10,10 @@ class LinuxShell : public Shell
 {
 public:
     void open(const QString &target, const QString &parameters) override;
+    void openWithFile(const QString &target, const QString &file) override;
 
 private:
+    static void run(const QString &target, const QStringList &arguments);
     static void start(const QString &program, const QStringList &arguments,
                       const QString &workingFolder = {});
     static void openWithDesktop(const QString &what);
