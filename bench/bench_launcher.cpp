@@ -1,8 +1,10 @@
 // The keyword store on the paths a user waits for: start-up's load, looking a keyword up,
-// resolving a typed keyword to its entry file, and registering a keyword.
+// resolving a typed keyword to its entry file, and registering a keyword; and how far each
+// keyword must be typed, worked out again on every move in the keyword order window.
 #include "BenchKeywords.h"
 
 #include "base/TextFile.h"
+#include "launcher/KeywordReach.h"
 #include "launcher/KeywordStore.h"
 
 #include <QCoreApplication>
@@ -72,12 +74,20 @@ void RegisterKeyword(benchmark::State &state)
     }
 }
 
+void ReachOfEveryKeyword(benchmark::State &state)
+{
+    const QStringList keywords = benchKeywords(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(KeywordReach::compute(keywords));
+}
+
 } // namespace
 
 BENCHMARK(LoadKeywordList)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(FindInListNoMatch)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ResolveOtherCase)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(RegisterKeyword)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReachOfEveryKeyword)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

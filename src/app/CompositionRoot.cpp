@@ -1,6 +1,7 @@
 #include "CompositionRoot.h"
 
 #include "base/Guard.h"
+#include "dialogs/KeywordOrderDialog.h"
 #include "dialogs/RegistrationDialog.h"
 #include "dialogs/SpecialItemsDialog.h"
 #include "launcher/Entry.h"
@@ -22,12 +23,14 @@ CompositionRoot::CompositionRoot(AppContext &context)
     m_settingsDialog->load();
     m_specialItemsDialog = std::make_unique<SpecialItemsDialog>(context, m_store, m_liveSettings);
     m_specialItemsDialog->load();
+    m_keywordOrderDialog = std::make_unique<KeywordOrderDialog>(context, m_store);
 
     connectWindows();
 }
 
 CompositionRoot::~CompositionRoot()
 {
+    m_keywordOrderDialog.reset();
     m_specialItemsDialog.reset();
     m_settingsDialog.reset();
     m_registrationDialog.reset();
@@ -59,6 +62,8 @@ void CompositionRoot::connectWindows()
     QObject::connect(main, &MainWindow::specialItemsRequested, specialItems, [=, &interaction] {
         guarded(interaction, [&] { specialItems->openItems(); });
     });
+    QObject::connect(main, &MainWindow::keywordOrderRequested, m_keywordOrderDialog.get(),
+                     &KeywordOrderDialog::openAt);
     QObject::connect(registration, &RegistrationDialog::registered, main,
                      &MainWindow::clearDisplay);
 

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class KeywordOrderDialog;
 class MainWindow;
 class RegistrationDialog;
 class SettingsDialog;
@@ -19,7 +20,8 @@ struct AppContext;
 //  1. the shared state: the KeywordStore and the LiveSettings;
 //  2. the main window, which runs its start-up (loading the keyword list) and appears;
 //  3. the dialogs, hidden, each loading what it shows: registration, settings (which grabs
-//     the hotkey), special items;
+//     the hotkey), special items, keyword order (which builds its controls when first
+//     opened);
 //  4. the wiring: the main window's requests open the dialogs, a registration clears the
 //     main window's display, the hotkey summons the main window.
 // Everything lives until the root is destroyed, the windows before the state they use.
@@ -35,6 +37,7 @@ public:
     RegistrationDialog &registrationDialog() const { return *m_registrationDialog; }
     SettingsDialog &settingsDialog() const { return *m_settingsDialog; }
     SpecialItemsDialog &specialItemsDialog() const { return *m_specialItemsDialog; }
+    KeywordOrderDialog &keywordOrderDialog() const { return *m_keywordOrderDialog; }
 
 private:
     void connectWindows();
@@ -46,4 +49,5 @@ private:
     std::unique_ptr<RegistrationDialog> m_registrationDialog;
     std::unique_ptr<SettingsDialog> m_settingsDialog;
     std::unique_ptr<SpecialItemsDialog> m_specialItemsDialog;
+    std::unique_ptr<KeywordOrderDialog> m_keywordOrderDialog;
 };

@@ -10,7 +10,8 @@
 
 namespace {
 
-// iconv descriptors are costly to open; one per direction lives for the whole run.
+// iconv descriptors are costly to open, and each serves one thread at a time: one per
+// direction and thread lives for the whole run.
 class Converter
 {
 public:
@@ -40,13 +41,13 @@ private:
 
 const Converter &decoder()
 {
-    static const Converter c("UTF-16LE", "CP932");
+    thread_local const Converter c("UTF-16LE", "CP932");
     return c;
 }
 
 const Converter &encoder()
 {
-    static const Converter c("CP932", "UTF-16LE");
+    thread_local const Converter c("CP932", "UTF-16LE");
     return c;
 }
 

@@ -58,6 +58,11 @@ void KeywordStore::save() const
     TextFile::writeBytes(listFile(), encodeList(m_keywords));
 }
 
+QStringList KeywordStore::readListFile()
+{
+    return FileSystem::exists(listFile()) ? readList() : QStringList();
+}
+
 QStringList KeywordStore::readList()
 {
     const QByteArray bytes = TextFile::readBytes(listFile());

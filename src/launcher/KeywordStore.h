@@ -32,6 +32,9 @@ public:
     void reload();
     // Saves the keyword list as data.lst.
     void save() const;
+    // data.lst as it is on disk now, empty when there is none; the keyword list stays as it is.
+    // Rows the code page cannot read are still written back as they were read.
+    QStringList readListFile();
 
     // The first row equal to the text (case ignored), or -1.
     qsizetype find(QStringView text) const;

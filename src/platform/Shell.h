@@ -12,4 +12,10 @@ public:
     virtual void open(const QString &target, const QString &parameters) = 0;
     // Opens the target as open() does, with the file as its one parameter, blanks and all.
     virtual void openWithFile(const QString &target, const QString &file) = 0;
+
+    // A web or other address: a scheme of two letters or more before a colon, so that a
+    // drive letter such as C: is no address.
+    static bool isAddress(const QString &target);
+    // The file manager, which the special items open on a shell folder.
+    static bool isFileManager(const QString &target);
 };

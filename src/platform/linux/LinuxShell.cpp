@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace {
@@ -19,24 +18,11 @@ QString notFound(const QString &target)
         .arg(target);
 }
 
-bool isAddress(const QString &target)
-{
-    // A scheme of two letters or more, so that a drive letter such as C: is no address.
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
-    return scheme.match(target).hasMatch();
-}
-
-bool isExplorer(const QString &target)
-{
-    return target.compare(QStringLiteral("explorer.exe"), Qt::CaseInsensitive) == 0
-           || target.compare(QStringLiteral("explorer"), Qt::CaseInsensitive) == 0;
-}
-
 } // namespace
 
 void LinuxShell::open(const QString &target, const QString &parameters)
 {
-    if (isExplorer(target))
+    if (isFileManager(target))
         return openExplorer(parameters.trimmed());
     run(target, ShellWords::split(parameters));
 }

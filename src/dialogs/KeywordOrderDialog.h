@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDialog>
+
+class KeywordOrderModel;
+class KeywordOrderView;
+class KeywordStore;
+class QLabel;
+class QPushButton;
+class TargetCheck;
+struct AppContext;
+
+// The keyword maintenance window: the keywords of data.lst as rows, dragged within the list
+// to change their order, a row only ever landing among those sharing its first character.
+// Each row tells how much of it must be typed before completion offers it, and marks a
+// keyword that completion never offers or whose target is gone. "OK" writes the order.
+//
+// It is made at start-up with the other windows but builds its controls only when first
+// opened: start-up pays for an empty window, not for a list and its Japanese captions.
+class KeywordOrderDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    KeywordOrderDialog(AppContext &context, KeywordStore &store, QWidget *parent = nullptr);
+    ~KeywordOrderDialog() override;
+
+    // Fills the rows from data.lst as it is now and shows the window modally with its outer
+    // corner at the position. A data.lst that cannot be read is reported instead.
+    void openAt(QPoint position);
+
+    // What a drop on `target` does: the selected row goes directly before it, when both
+    // begin with the same character, letter case ignored. Answers whether the rows changed.
+    bool moveSelectedOnto(int target);
+    // Moves the selected row one place up (-1) or down (+1) within its first character.
+    bool stepSelected(int step);
+    // Whether a drop from `source` at the position in the list's viewport is accepted: from
+    // the list itself, with a row selected, over a row.
+    bool acceptsDrop(const QObject *source, QPoint position) const;
+
+    // "OK": data.lst takes the rows' order, and the keyword list with it.
+    void confirm();
+
+signals:
+    // The look at the entries' targets started by the last opening has gone through them all.
+    void targetsChecked();
+
+protected:
+    void done(int result) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+
+private:
+    void build();
+    void fill(const QStringList &keywords);
+    void showSummary();
+    void fitOuterSize();
+
+    AppContext &m_context;
+    KeywordStore &m_store;
+    KeywordOrderModel *m_model = nullptr;
+    KeywordOrderView *m_list = nullptr;
+    QLabel *m_summary = nullptr;
+    QPushButton *m_ok = nullptr;
+    QPushButton *m_cancel = nullptr;
+    TargetCheck *m_check = nullptr;
+    bool m_outerSizeFitted = false;
+};

@@ -1,0 +1,265 @@
+#include "WindowsFixture.h"
+
+#include "dialogs/KeywordOrderDialog.h"
+
+#include "CaseName.h"
+#include "FileSizeLimit.h"
+#include "base/TextFile.h"
+#include "launcher/KeywordStore.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QEventLoop>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+
+namespace {
+
+class KeywordOrderDialogTest : public WindowsFixture
+{
+protected:
+    void writeList(const QStringList &rows) const
+    {
+        dir.write("data.lst", TextFile::encodeLines(rows));
+    }
+    void writeEntry(const QString &keyword, const QString &target) const
+    {
+        dir.write("data/" + keyword, TextFile::encodeLines({target, {}, {}}));
+    }
+
+    void open(const QStringList &rows)
+    {
+        writeList(rows);
+        dialog.openAt({38, 52});
+    }
+
+    QTreeView *list() const { return child<QTreeView>(dialog, "keywords"); }
+    QModelIndex row(int r) const { return list()->model()->index(r, 0); }
+    QStringList rows() const
+    {
+        QStringList texts;
+        for (int r = 0; r < list()->model()->rowCount(); ++r)
+            texts.append(row(r).data().toString());
+        return texts;
+    }
+    QString selected() const
+    {
+        return list()->selectionModel()->selectedRows().value(0).data().toString();
+    }
+    QString tip(int r) const { return row(r).data(Qt::ToolTipRole).toString(); }
+    bool marked(int r) const { return !row(r).data(Qt::DecorationRole).value<QIcon>().isNull(); }
+    QString summary() const { return child<QLabel>(dialog, "summary")->text(); }
+
+    void pressControl(Qt::Key key) const
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
+        QApplication::sendEvent(list(), &press);
+    }
+
+    // Waits for the look at the targets, never longer than a few seconds.
+    bool waitForTargets()
+    {
+        QEventLoop loop;
+        bool checked = false;
+        QObject::connect(&dialog, &KeywordOrderDialog::targetsChecked, &loop, [&] {
+            checked = true;
+            loop.quit();
+        });
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        loop.exec();
+        return checked;
+    }
+
+    KeywordStore store{dir.path()};
+    KeywordOrderDialog dialog{context, store};
+};
+
+TEST_F(KeywordOrderDialogTest, BuildsNothingUntilOpenedAndRefillsFromDataLstEachTime)
+{
+    EXPECT_TRUE(dialog.findChildren<QObject *>().isEmpty());
+
+    open({"apple", "banana"});
+    EXPECT_EQ(interaction.modalCount, 1);
+    EXPECT_EQ(dialog.windowTitle(), "登録キーワード保守");
+    EXPECT_EQ(rows(), QStringList({"apple", "banana"}));
+
+    // Registered meanwhile: the rows are what data.lst holds now.
+    open({"apple", "avocado", "banana"});
+    EXPECT_EQ(rows(), QStringList({"apple", "avocado", "banana"}));
+    EXPECT_EQ(interaction.modalCount, 2);
+}
+
+struct Move
+{
+    const char *name;
+    QStringList rows;
+    int selected;
+    int onto;
+    QStringList expected; // empty when nothing moves
+};
+
+class KeywordOrderMoves : public KeywordOrderDialogTest, public ::testing::WithParamInterface<Move>
+{
+};
+
+TEST_P(KeywordOrderMoves, PutsTheRowBeforeTheOneDroppedOnWithinItsFirstCharacter)
+{
+    const Move &c = GetParam();
+    open(c.rows);
+    list()->setCurrentIndex(row(c.selected));
+    const QString moving = c.rows[c.selected];
+    EXPECT_EQ(dialog.moveSelectedOnto(c.onto), !c.expected.isEmpty());
+    EXPECT_EQ(rows(), c.expected.isEmpty() ? c.rows : c.expected);
+    EXPECT_EQ(selected(), moving);
+}
+
+const QStringList kFruit{"apple", "apricot", "avocado", "banana"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeywordOrderMoves,
+    ::testing::Values(
+        Move{"Up", kFruit, 2, 0, {"avocado", "apple", "apricot", "banana"}},
+        Move{"Down", kFruit, 0, 2, {"apricot", "apple", "avocado", "banana"}},
+        Move{"OtherFirstCharacter", kFruit, 3, 0, {}},
+        Move{"CaseIgnored", {"apricot", "avocado", "Apple"}, 2, 0, {"Apple", "apricot", "avocado"}},
+        Move{"OntoItself", kFruit, 1, 1, {}}, Move{"OntoTheNextRow", kFruit, 1, 2, {}},
+        Move{"DoubleByte", {"日本", "日記", "本"}, 1, 0, {"日記", "日本", "本"}},
+        Move{"PastTheLastRow", kFruit, 0, 4, {}}),
+    CaseName());
+
+TEST_F(KeywordOrderDialogTest, ControlArrowsStepTheRowWithinItsGroup)
+{
+    open(kFruit);
+    list()->setCurrentIndex(row(1));
+    pressControl(Qt::Key_Up);
+    EXPECT_EQ(rows(), QStringList({"apricot", "apple", "avocado", "banana"}));
+    pressControl(Qt::Key_Up);
+    pressControl(Qt::Key_Down);
+    pressControl(Qt::Key_Down);
+    pressControl(Qt::Key_Down); // banana begins another group
+    EXPECT_EQ(rows(), QStringList({"apple", "avocado", "apricot", "banana"}));
+    EXPECT_EQ(selected(), "apricot");
+}
+
+TEST_F(KeywordOrderDialogTest, DropsAreTakenFromTheListItselfOverARowWithOneSelected)
+{
+    open(kFruit);
+    dialog.show();
+    QTreeView *view = list();
+    const QPoint onApple = view->visualRect(row(0)).center();
+    const QPoint belowLast = view->visualRect(row(3)).center() + QPoint(0, 40);
+    const QPoint rightOfColumn(view->header()->sectionSize(0) + 2, onApple.y());
+    ASSERT_LT(rightOfColumn.x(), view->viewport()->width());
+
+    view->setCurrentIndex(row(2));
+    EXPECT_TRUE(dialog.acceptsDrop(view, onApple));
+    EXPECT_FALSE(dialog.acceptsDrop(view, belowLast));
+    EXPECT_FALSE(dialog.acceptsDrop(view, rightOfColumn));
+    EXPECT_FALSE(dialog.acceptsDrop(&dialog, onApple));
+
+    // A drop from elsewhere changes nothing.
+    QMimeData data;
+    data.setData("application/x-tblaunch-keyword-row", "2");
+    QDropEvent drop(onApple, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &drop);
+    EXPECT_FALSE(drop.isAccepted());
+    EXPECT_EQ(rows(), kFruit);
+
+    view->selectionModel()->clearSelection();
+    EXPECT_FALSE(dialog.acceptsDrop(view, onApple));
+}
+
+TEST_F(KeywordOrderDialogTest, OkWritesTheOrderAndReloadsTheKeywordList)
+{
+    writeList(kFruit);
+    store.load();
+    open(kFruit);
+    list()->setCurrentIndex(row(2));
+    dialog.moveSelectedOnto(0);
+    child<QPushButton>(dialog, "ok")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dir.read("data.lst"), "avocado\r\napple\r\napricot\r\nbanana\r\n");
+    EXPECT_EQ(store.keywords(), QStringList({"avocado", "apple", "apricot", "banana"}));
+
+    open({});
+    child<QPushButton>(dialog, "ok")->click();
+    EXPECT_TRUE(dir.exists("data.lst"));
+    EXPECT_EQ(dir.read("data.lst"), "");
+    EXPECT_TRUE(store.keywords().isEmpty());
+}
+
+TEST_F(KeywordOrderDialogTest, AFailedWriteKeepsTheWindowOpenAndCancelWritesNothing)
+{
+    writeList({"apple", "avocado"});
+    store.load();
+    open({"apple", "avocado", "apricot"}); // apricot registered since the list was loaded
+    dialog.show();
+    list()->setCurrentIndex(row(2));
+    dialog.moveSelectedOnto(0);
+    {
+        const FileSizeLimit limit(8);
+        child<QPushButton>(dialog, "ok")->click();
+    }
+    EXPECT_EQ(interaction.errors.size(), 1);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(store.keywords(), QStringList({"apple", "avocado"})); // not reloaded
+
+    child<QPushButton>(dialog, "cancel")->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(dir.read("data.lst"), "apple\r\navocado\r\napricot\r\n");
+}
+
+TEST_F(KeywordOrderDialogTest, MarksAShadowedKeywordAndNamesTheOneThatTakesIt)
+{
+    open({"memorandum", "memo", "mail"});
+    EXPECT_EQ(tip(0), "「m」で補完されます");
+    const QString shadowed = "届きません: 「memo」と打っても「memorandum」が補完されます";
+    EXPECT_EQ(tip(1), shadowed);
+    EXPECT_EQ(row(1).data(Qt::AccessibleDescriptionRole).toString(), shadowed);
+    EXPECT_TRUE(marked(1));
+    EXPECT_FALSE(marked(2));
+    EXPECT_TRUE(summary().startsWith("届かないキーワード: 1　"));
+
+    list()->setCurrentIndex(row(1));
+    pressControl(Qt::Key_Up);
+    EXPECT_EQ(tip(0), "「m」で補完されます");
+    EXPECT_EQ(tip(1), "「memor」で補完されます");
+    EXPECT_EQ(tip(2), "「ma」で補完されます");
+    EXPECT_FALSE(marked(1));
+    EXPECT_TRUE(summary().startsWith("届かないキーワード: 0　"));
+}
+
+TEST_F(KeywordOrderDialogTest, MarksKeywordsWhoseTargetIsGoneOnceTheyAreChecked)
+{
+    dir.write("ある.txt", "");
+    writeEntry("here", dir.file("ある.txt"));
+    writeEntry("hole", dir.file("gone.txt"));
+    writeEntry("日本", dir.file("ない.txt"));
+    writeEntry("web", "https://example.invalid/");
+    writeEntry("Cased", dir.file("gone.txt")); // listed as "cased"
+    open({"here", "hole", "日本", "web", "cased", "unregistered"});
+    EXPECT_TRUE(summary().endsWith("リンク切れ: 確認中"));
+
+    ASSERT_TRUE(waitForTargets());
+    const QList<bool> expected{false, true, true, false, true, true};
+    for (int r = 0; r < 6; ++r) {
+        EXPECT_EQ(marked(r), expected[r]) << r;
+        EXPECT_EQ(tip(r).endsWith("\nリンク先が見つかりません"), expected[r]) << r;
+    }
+    EXPECT_EQ(summary(), "届かないキーワード: 0　リンク切れ: 4");
+
+    // What is found follows its row when rows move.
+    list()->setCurrentIndex(row(1));
+    dialog.moveSelectedOnto(0);
+    EXPECT_TRUE(marked(0));
+    EXPECT_FALSE(marked(1));
+}
+
+} // namespace
