@@ -9,8 +9,12 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins libqt6svg6
   libxcb1-dev libxcb-keysyms1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the help file: chmcmd, the HTML help compiler of the Free Pascal utilities
+  fp-utils-3.2.2
   # running: Japanese font, icon theme, desktop handlers
   fonts-ipafont-gothic adwaita-icon-theme hicolor-icon-theme xdg-utils shared-mime-info
+  # the help: a CHM viewer, and file, by which xdg-open tells a .chm file's type outside a desktop
+  xchm file
   # Qt's own texts in Japanese
   qt6-translations-l10n
   # tests under a virtual display
@@ -30,16 +34,35 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
   sudo=(sudo)
 fi
 
-echo "install-deps: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq || true
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "install-deps: installing ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq || true
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The help command opens tblaunch.chm through xdg-open. Installing xchm names no default for
+# CHM files, so a desktop may pick another viewer, or none: xchm becomes the system-wide
+# default (the administrator's mimeapps.list), unless a default for CHM files (under either
+# of its type names) is named there already.
+mimeapps=/etc/xdg/mimeapps.list
+if ! { [ -f "$mimeapps" ] && awk '
+    /^\[/ { defaults = ($0 == "[Default Applications]") }
+    defaults && /^application\/(vnd\.ms-htmlhelp|x-chm)=/ { found = 1 }
+    END { exit !found }' "$mimeapps"; }; then
+  echo "install-deps: CHM files opened by xchm by default ($mimeapps)"
+  # Added at the end of the [Default Applications] section, made when there is none.
+  updated=$(mktemp)
+  { [ -f "$mimeapps" ] && cat "$mimeapps"; true; } | awk '
+    function add() { print "application/vnd.ms-htmlhelp=xchm.desktop"; print "application/x-chm=xchm.desktop"; done = 1 }
+    /^\[/ { if (defaults && !done) add(); defaults = ($0 == "[Default Applications]") }
+    /^$/ { blanks++; next }
+    { for (; blanks; blanks--) print ""; print }
+    END { if (!done) { if (!defaults) print "[Default Applications]"; add() } }' >"$updated"
+  "${sudo[@]}" install -D -m 644 "$updated" "$mimeapps"
+  rm -f "$updated"
+fi

@@ -7,6 +7,7 @@
 #include "launcher/Entry.h"
 #include "launcher/EntryIcon.h"
 #include "launcher/MainWindow.h"
+#include "settings/AboutDialog.h"
 #include "settings/SettingsDialog.h"
 #include "ui/AppContext.h"
 
@@ -23,6 +24,7 @@ CompositionRoot::CompositionRoot(AppContext &context)
     m_settingsDialog->load();
     m_specialItemsDialog = std::make_unique<SpecialItemsDialog>(context, m_store, m_liveSettings);
     m_specialItemsDialog->load();
+    m_aboutDialog = std::make_unique<AboutDialog>(context.interaction);
     m_keywordOrderDialog = std::make_unique<KeywordOrderDialog>(context, m_store);
 
     connectWindows();
@@ -31,6 +33,7 @@ CompositionRoot::CompositionRoot(AppContext &context)
 CompositionRoot::~CompositionRoot()
 {
     m_keywordOrderDialog.reset();
+    m_aboutDialog.reset();
     m_specialItemsDialog.reset();
     m_settingsDialog.reset();
     m_registrationDialog.reset();
@@ -64,6 +67,9 @@ void CompositionRoot::connectWindows()
     });
     QObject::connect(main, &MainWindow::keywordOrderRequested, m_keywordOrderDialog.get(),
                      &KeywordOrderDialog::openAt);
+    AboutDialog *about = m_aboutDialog.get();
+    QObject::connect(main, &MainWindow::aboutRequested, about,
+                     [=, &interaction] { guarded(interaction, [&] { about->openModal(); }); });
     QObject::connect(registration, &RegistrationDialog::registered, main,
                      &MainWindow::clearDisplay);
 

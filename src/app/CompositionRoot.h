@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class AboutDialog;
 class KeywordOrderDialog;
 class MainWindow;
 class RegistrationDialog;
@@ -20,8 +21,8 @@ struct AppContext;
 //  1. the shared state: the KeywordStore and the LiveSettings;
 //  2. the main window, which runs its start-up (loading the keyword list) and appears;
 //  3. the dialogs, hidden, each loading what it shows: registration, settings (which grabs
-//     the hotkey), special items, keyword order (which builds its controls when first
-//     opened);
+//     the hotkey), special items, the About box and keyword order (both build their
+//     controls when first opened);
 //  4. the wiring: the main window's requests open the dialogs, a registration clears the
 //     main window's display, the hotkey summons the main window.
 // Everything lives until the root is destroyed, the windows before the state they use.
@@ -37,6 +38,7 @@ public:
     RegistrationDialog &registrationDialog() const { return *m_registrationDialog; }
     SettingsDialog &settingsDialog() const { return *m_settingsDialog; }
     SpecialItemsDialog &specialItemsDialog() const { return *m_specialItemsDialog; }
+    AboutDialog &aboutDialog() const { return *m_aboutDialog; }
     KeywordOrderDialog &keywordOrderDialog() const { return *m_keywordOrderDialog; }
 
 private:
@@ -49,5 +51,6 @@ private:
     std::unique_ptr<RegistrationDialog> m_registrationDialog;
     std::unique_ptr<SettingsDialog> m_settingsDialog;
     std::unique_ptr<SpecialItemsDialog> m_specialItemsDialog;
+    std::unique_ptr<AboutDialog> m_aboutDialog;
     std::unique_ptr<KeywordOrderDialog> m_keywordOrderDialog;
 };

@@ -1,25 +1,18 @@
 #include "KeywordOrderDialog.h"
 
+#include "KeywordOrderModel.h"
+#include "KeywordOrderView.h"
+
 #include "base/Guard.h"
 #include "base/Interaction.h"
-#include "launcher/KeywordReach.h"
 #include "launcher/KeywordStore.h"
 #include "launcher/KeywordText.h"
 #include "launcher/TargetCheck.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
 
-#include <QAbstractListModel>
-#include <QApplication>
-#include <QCursor>
-#include <QDrag>
-#include <QDropEvent>
 #include <QHeaderView>
-#include <QIcon>
 #include <QLabel>
-#include <QMimeData>
-#include <QStyle>
-#include <QTreeView>
 #include <QWindow>
 
 #include <algorithm>
@@ -34,218 +27,12 @@ constexpr int kCancelRightMargin = 8;
 const QRect kOkGeometry(8, 8, 89, 25);
 const QRect kCancelGeometry(144, 8, 89, 25);
 
-const QString kRowFormat = QStringLiteral("application/x-tblaunch-keyword-row");
-const QString kMissingTarget = QStringLiteral("リンク先が見つかりません");
-const QColor kWarningColour(176, 64, 0);
-
 bool sameFirstCharacter(const QString &a, const QString &b)
 {
     return KeywordText::equal(KeywordText::firstCharacter(a), KeywordText::firstCharacter(b));
 }
 
 } // namespace
-
-// The rows: each keyword with how far it must be typed, and whether its target is gone.
-// A row keeps the number it had when the rows were filled, which names it to the target
-// check however it has moved since.
-class KeywordOrderModel : public QAbstractListModel
-{
-public:
-    using QAbstractListModel::QAbstractListModel;
-
-    const QStringList &keywords() const { return m_keywords; }
-    qsizetype unreachableCount() const
-    {
-        return std::count_if(m_reach.begin(), m_reach.end(),
-                             [](const KeywordReach::Row &row) { return row.unreachable(); });
-    }
-    qsizetype missingCount() const { return std::count(m_missing.begin(), m_missing.end(), true); }
-
-    void reset(QStringList keywords)
-    {
-        beginResetModel();
-        m_keywords = std::move(keywords);
-        m_numbers.resize(size_t(m_keywords.size()));
-        for (size_t i = 0; i < m_numbers.size(); ++i)
-            m_numbers[i] = qsizetype(i);
-        m_missing.assign(m_numbers.size(), false);
-        m_reach = KeywordReach::compute(m_keywords);
-        endResetModel();
-    }
-
-    // Moves a row in front of another (numbered as before the move).
-    bool move(int from, int before)
-    {
-        if (from == before || from + 1 == before)
-            return false;
-        beginMoveRows({}, from, from, {}, before);
-        const int to = before > from ? before - 1 : before;
-        m_keywords.move(from, to);
-        const auto first = m_numbers.begin();
-        if (to < from)
-            std::rotate(first + to, first + from, first + from + 1);
-        else
-            std::rotate(first + from, first + from + 1, first + to + 1);
-        endMoveRows();
-        m_reach = KeywordReach::compute(m_keywords);
-        rowsChanged();
-        return true;
-    }
-
-    void markMissing(const QList<qsizetype> &numbers)
-    {
-        for (qsizetype number : numbers)
-            if (number >= 0 && size_t(number) < m_missing.size())
-                m_missing[size_t(number)] = true;
-        rowsChanged();
-    }
-
-    int rowCount(const QModelIndex &parent = {}) const override
-    {
-        return parent.isValid() ? 0 : int(m_keywords.size());
-    }
-
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if (!index.isValid() || index.row() >= m_keywords.size())
-            return {};
-        const auto row = size_t(index.row());
-        const bool marked = m_reach[row].unreachable() || m_missing[size_t(m_numbers[row])];
-        switch (role) {
-        case Qt::DisplayRole:
-            return m_keywords[index.row()];
-        case Qt::ToolTipRole:
-        case Qt::AccessibleDescriptionRole:
-            return description(row);
-        case Qt::DecorationRole:
-            if (!marked)
-                return {};
-            if (m_warningIcon.isNull())
-                m_warningIcon = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
-            return m_warningIcon;
-        case Qt::ForegroundRole:
-            return marked ? QVariant(kWarningColour) : QVariant();
-        default:
-            return {};
-        }
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
-            return QStringLiteral("登録キーワード");
-        return {};
-    }
-
-    Qt::ItemFlags flags(const QModelIndex &index) const override
-    {
-        if (!index.isValid())
-            return Qt::NoItemFlags;
-        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled
-               | Qt::ItemIsDropEnabled | Qt::ItemNeverHasChildren;
-    }
-
-    QStringList mimeTypes() const override { return {kRowFormat}; }
-    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
-    QMimeData *mimeData(const QModelIndexList &indexes) const override
-    {
-        auto *data = new QMimeData;
-        data->setData(kRowFormat, QByteArray::number(indexes.value(0).row()));
-        return data;
-    }
-
-private:
-    QString description(size_t row) const
-    {
-        const KeywordReach::Row &reach = m_reach[row];
-        const QString &keyword = m_keywords[qsizetype(row)];
-        QStringList lines;
-        if (reach.unreachable())
-            lines.append(QStringLiteral("届きません: 「%1」と打っても「%2」が補完されます")
-                             .arg(keyword, m_keywords[reach.takenBy]));
-        else if (reach.typed > 0)
-            lines.append(QStringLiteral("「%1」で補完されます").arg(keyword.left(reach.typed)));
-        if (m_missing[size_t(m_numbers[row])])
-            lines.append(kMissingTarget);
-        return lines.join(u'\n');
-    }
-
-    void rowsChanged()
-    {
-        if (!m_keywords.isEmpty())
-            emit dataChanged(index(0), index(int(m_keywords.size()) - 1),
-                             {Qt::ToolTipRole, Qt::AccessibleDescriptionRole, Qt::DecorationRole,
-                              Qt::ForegroundRole});
-    }
-
-    QStringList m_keywords;
-    std::vector<qsizetype> m_numbers;       // by row: the row's number at filling
-    std::vector<KeywordReach::Row> m_reach; // by row
-    std::vector<bool> m_missing;            // by number
-    mutable QIcon m_warningIcon;
-};
-
-// The list: rows are dragged within it and dropped on a row; Ctrl+Up and Ctrl+Down move the
-// selected row without the mouse.
-class KeywordOrderView : public QTreeView
-{
-public:
-    KeywordOrderView(KeywordOrderDialog &dialog, QWidget *parent)
-        : QTreeView(parent)
-        , m_dialog(dialog)
-    {
-    }
-
-protected:
-    // The view's own drag would remove the dragged row after a move dropped on itself.
-    void startDrag(Qt::DropActions) override
-    {
-        const QModelIndex dragged = currentIndex();
-        if (!dragged.isValid() || !selectionModel()->isSelected(dragged))
-            return;
-        auto *drag = new QDrag(this);
-        drag->setMimeData(model()->mimeData({dragged}));
-        const QRect row = visualRect(dragged);
-        drag->setPixmap(viewport()->grab(row));
-        drag->setHotSpot(viewport()->mapFromGlobal(QCursor::pos()) - row.topLeft());
-        drag->exec(Qt::MoveAction, Qt::MoveAction);
-    }
-
-    void dragMoveEvent(QDragMoveEvent *event) override
-    {
-        // The view scrolls near its edges and shows where the row would land.
-        QTreeView::dragMoveEvent(event);
-        event->setAccepted(m_dialog.acceptsDrop(event->source(), event->position().toPoint()));
-    }
-
-    void dropEvent(QDropEvent *event) override
-    {
-        const QPoint position = event->position().toPoint();
-        if (m_dialog.acceptsDrop(event->source(), position)) {
-            m_dialog.moveSelectedOnto(indexAt(position).row());
-            event->acceptProposedAction();
-        } else {
-            event->ignore();
-        }
-        stopAutoScroll();
-        setState(NoState);
-        viewport()->update();
-    }
-
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        const bool control = (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
-        if (control && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
-            m_dialog.stepSelected(event->key() == Qt::Key_Up ? -1 : 1);
-            event->accept();
-            return;
-        }
-        QTreeView::keyPressEvent(event);
-    }
-
-private:
-    KeywordOrderDialog &m_dialog;
-};
 
 KeywordOrderDialog::KeywordOrderDialog(AppContext &context, KeywordStore &store, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)

@@ -8,7 +8,6 @@
 #include "KeywordText.h"
 #include "MainMenu.h"
 #include "TargetPath.h"
-#include "TrayIconImage.h"
 #include "WindowPlacement.h"
 
 #include "base/Guard.h"
@@ -25,6 +24,7 @@
 #include "settings/SystemPower.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
+#include "ui/ProgramIcon.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -79,7 +79,7 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
 
     m_clock = new IdleClock(*m_input, context.interaction, this);
 
-    m_tray = new QSystemTrayIcon(trayIconImage(), this);
+    m_tray = new QSystemTrayIcon(programIcon(), this);
     m_tray->setObjectName(QStringLiteral("trayIcon"));
     m_tray->setToolTip(QStringLiteral("tobio launcher"));
     connect(m_tray, &QSystemTrayIcon::activated, this,

@@ -1,4 +1,4 @@
-#include "TrayIconImage.h"
+#include "ProgramIcon.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -26,7 +26,7 @@ QPixmap draw(int size)
 
 } // namespace
 
-QIcon trayIconImage()
+QIcon programIcon()
 {
     QIcon icon;
     for (int size : {16, 22, 32, 48})

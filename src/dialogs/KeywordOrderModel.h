@@ -1,0 +1,46 @@
+#pragma once
+
+#include "launcher/KeywordReach.h"
+
+#include <QAbstractListModel>
+#include <QIcon>
+#include <QStringList>
+
+#include <vector>
+
+// The keyword order window's rows: each keyword with how far it must be typed, and whether
+// its target is gone. A row keeps the number it had when the rows were filled, which names
+// it to the target check however it has moved since.
+class KeywordOrderModel : public QAbstractListModel
+{
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    const QStringList &keywords() const { return m_keywords; }
+    qsizetype unreachableCount() const;
+    qsizetype missingCount() const;
+
+    void reset(QStringList keywords);
+    // Moves a row in front of another (numbered as before the move).
+    bool move(int from, int before);
+    // The targets of the rows with these numbers are gone.
+    void markMissing(const QList<qsizetype> &numbers);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QStringList mimeTypes() const override;
+    Qt::DropActions supportedDropActions() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+
+private:
+    QString description(size_t row) const;
+    void rowsChanged();
+
+    QStringList m_keywords;
+    std::vector<qsizetype> m_numbers;       // by row: the row's number at filling
+    std::vector<KeywordReach::Row> m_reach; // by row
+    std::vector<bool> m_missing;            // by number
+    mutable QIcon m_warningIcon;
+};

@@ -1,0 +1,51 @@
+#include "AboutDialog.h"
+
+#include "VersionInfo.h"
+
+#include "base/Interaction.h"
+#include "ui/FormDesign.h"
+#include "ui/ProgramIcon.h"
+
+#include <QCoreApplication>
+#include <QToolButton>
+
+AboutDialog::AboutDialog(Interaction &interaction, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    , m_interaction(interaction)
+    , m_version(VersionInfo::fileVersion(QCoreApplication::applicationFilePath()))
+{
+    setObjectName(QStringLiteral("aboutDialog"));
+    setWindowTitle(QStringLiteral("バージョン情報"));
+    setModal(true);
+    setFixedSize(172, 82);
+    move(302, 246);
+}
+
+void AboutDialog::openModal()
+{
+    m_interaction.execModal(*this);
+}
+
+void AboutDialog::setVisible(bool visible)
+{
+    // Made before the box first shows, the controls appear with it.
+    if (visible && !m_built)
+        buildControls();
+    QDialog::setVisible(visible);
+}
+
+void AboutDialog::buildControls()
+{
+    m_built = true;
+    setFont(FormDesign::font());
+    auto *picture = FormDesign::place(new QToolButton(this), "picture", {8, 8, 34, 34});
+    picture->setAutoRaise(true);
+    picture->setIconSize({32, 32});
+    picture->setIcon(programIcon());
+    connect(picture, &QToolButton::clicked, this, &QDialog::close);
+    FormDesign::label(this, "name", QStringLiteral("tobio's launcher"), {48, 8});
+    FormDesign::label(this, "versionCaption", QStringLiteral("version"), {56, 24});
+    FormDesign::label(this, "version", m_version, {96, 24});
+    FormDesign::label(this, "webAddress", QStringLiteral("https://tobio.example/"), {8, 48});
+    FormDesign::label(this, "mailAddress", QStringLiteral("launcher@tobio.example"), {8, 64});
+}

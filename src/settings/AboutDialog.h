@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+
+class Interaction;
+
+// The version box: the program's name, its file version as the running executable's version
+// record gives it, and where to reach its maker. Made at start-up with the other windows, it
+// reads the version then and builds its controls only when first shown, so that a box
+// perhaps never opened costs start-up no layout and no font. A click on its picture closes it.
+class AboutDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit AboutDialog(Interaction &interaction, QWidget *parent = nullptr);
+
+    // Shows the box modally, where it stood last (at first at its design position).
+    void openModal();
+
+    void setVisible(bool visible) override;
+
+private:
+    void buildControls();
+
+    Interaction &m_interaction;
+    QString m_version;
+    bool m_built = false;
+};
