@@ -93,12 +93,6 @@ MainMenu::MainMenu(QWidget &window, Interaction &interaction)
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setShortcutContext(Qt::WindowShortcut);
     window.addAction(quit);
-
-    // Opened from the window itself, the menu is whole again.
-    connect(m_menu, &QMenu::aboutToShow, this, [this] {
-        if (m_window.isActiveWindow())
-            showEntryCommands(true);
-    });
 }
 
 void MainMenu::setHandler(Command command, std::function<void()> handler)
@@ -146,6 +140,9 @@ void MainMenu::setDefaultSkin(bool on)
 
 void MainMenu::popup(QPoint position)
 {
+    // Whole on the window, whether or not the window is active: a notification area need
+    // not take the focus when its icon is clicked.
+    showEntryCommands(true);
     m_menu->popup(position);
 }
 

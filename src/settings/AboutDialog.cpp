@@ -7,10 +7,12 @@
 #include "ui/ProgramIcon.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QToolButton>
 
 AboutDialog::AboutDialog(Interaction &interaction, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint)
     , m_interaction(interaction)
     , m_version(VersionInfo::fileVersion(QCoreApplication::applicationFilePath()))
 {
@@ -45,7 +47,10 @@ void AboutDialog::buildControls()
     connect(picture, &QToolButton::clicked, this, &QDialog::close);
     FormDesign::label(this, "name", QStringLiteral("tobio's launcher"), {48, 8});
     FormDesign::label(this, "versionCaption", QStringLiteral("version"), {56, 24});
-    FormDesign::label(this, "version", m_version, {96, 24});
+    // Where the design puts it; a little indented, for "version" is wider in our font.
+    QLabel *version = FormDesign::label(this, "version", m_version, {96, 24});
+    version->setIndent(3);
+    version->adjustSize();
     FormDesign::label(this, "webAddress", QStringLiteral("https://tobio.example/"), {8, 48});
     FormDesign::label(this, "mailAddress", QStringLiteral("launcher@tobio.example"), {8, 64});
 }

@@ -134,16 +134,25 @@ TEST_F(MainWindowLifecycle, TrayBringsTheWindowBackAndActivationSelectsTheClock)
     EXPECT_FALSE(input()->hasSelectedText());
 }
 
-TEST_F(MainWindowLifecycle, TrayMenuIsShortened)
+TEST_F(MainWindowLifecycle, TrayMenuIsShortenedAndTheWindowsWhole)
 {
+    // The window active, as when a notification area keeps the focus where it was.
+    QApplication::setActiveWindow(window);
+    const QList<QAction *> entryCommands = {
+        child<QAction>(*window, "lockSeparator"), action(Command::Lock),
+        action(Command::OpenTargetFolder), child<QAction>(*window, "afterDeleteSeparator"),
+        action(Command::DeleteEntry)};
+    QMenu *menu = child<QMenu>(*window, "menu");
     window->openTrayMenu();
-    for (QAction *item :
-         {child<QAction>(*window, "lockSeparator"), action(Command::Lock),
-          action(Command::OpenTargetFolder), child<QAction>(*window, "afterDeleteSeparator"),
-          action(Command::DeleteEntry)})
+    for (QAction *item : entryCommands)
         EXPECT_FALSE(item->isVisible()) << item->objectName().toStdString();
     EXPECT_TRUE(action(Command::Register)->isVisible());
-    child<QMenu>(*window, "menu")->close();
+    menu->close();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), window->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(window, &event);
+    for (QAction *item : entryCommands)
+        EXPECT_TRUE(item->isVisible()) << item->objectName().toStdString();
+    menu->close();
 }
 
 TEST_F(MainWindowLifecycle, TheIconAndTheDescriptionPassTheRightButtonToTheMenu)
