@@ -27,7 +27,7 @@ struct Row
 
 MainMenu::MainMenu(QWidget &window, Interaction &interaction)
     : QObject(&window)
-    , m_window(window)
+    , m_interaction(interaction)
     , m_menu(new QMenu(&window))
 {
     setObjectName(QStringLiteral("mainMenu"));
@@ -68,13 +68,17 @@ MainMenu::MainMenu(QWidget &window, Interaction &interaction)
             action = m_menu->addSeparator();
         } else {
             // The skins: the default layout, then one item per skin folder.
-            QMenu *skins = m_menu->addMenu(row.caption);
-            action = skins->menuAction();
-            QAction *defaultSkin = skins->addAction(QStringLiteral("default"));
+            m_skins = m_menu->addMenu(row.caption);
+            action = m_skins->menuAction();
+            QAction *defaultSkin = m_skins->addAction(QStringLiteral("default"));
             defaultSkin->setObjectName(QStringLiteral("defaultSkin"));
             defaultSkin->setCheckable(true);
-            (new QActionGroup(skins))->addAction(defaultSkin);
+            m_skinGroup = new QActionGroup(m_skins);
+            m_skinGroup->addAction(defaultSkin);
             m_actions[std::size_t(Command::DefaultSkin)] = defaultSkin;
+            connect(defaultSkin, &QAction::triggered, this, [this, &interaction] {
+                guarded(interaction, [&] { run(Command::DefaultSkin); });
+            });
         }
         action->setObjectName(QString::fromLatin1(row.name));
     }
@@ -136,6 +140,41 @@ bool MainMenu::defaultSkin() const
 void MainMenu::setDefaultSkin(bool on)
 {
     action(Command::DefaultSkin)->setChecked(on);
+}
+
+void MainMenu::addSkin(const QString &name)
+{
+    // The caption shows the name itself: "&" would otherwise mark a shortcut key.
+    QString caption = name;
+    caption.replace(u'&', QStringLiteral("&&"));
+    auto *skin = new QAction(caption, m_skins);
+    skin->setCheckable(true);
+    skin->setData(name);
+    m_skinGroup->addAction(skin);
+    m_skins->insertAction(m_skins->actions().value(0), skin);
+    connect(skin, &QAction::triggered, this, [this, name] {
+        guarded(m_interaction, [&] {
+            if (m_skinHandler)
+                m_skinHandler(name);
+        });
+    });
+}
+
+void MainMenu::checkSkin(const QString &name)
+{
+    for (QAction *skin : m_skinGroup->actions())
+        if (skin != action(Command::DefaultSkin) && skin->data().toString() == name)
+            skin->setChecked(true);
+}
+
+void MainMenu::setSkinHandler(std::function<void(const QString &)> handler)
+{
+    m_skinHandler = std::move(handler);
+}
+
+QList<QAction *> MainMenu::skinActions() const
+{
+    return m_skins->actions();
 }
 
 void MainMenu::popup(QPoint position)

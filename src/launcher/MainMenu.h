@@ -8,6 +8,7 @@
 
 class Interaction;
 class QAction;
+class QActionGroup;
 class QMenu;
 class QWidget;
 
@@ -54,6 +55,14 @@ public:
 
     bool defaultSkin() const;
     void setDefaultSkin(bool on);
+    // A skin on top of the skin submenu, captioned with its name as it is ("&" included).
+    void addSkin(const QString &name);
+    // Checks the skin's item, which unchecks "default" and every other skin.
+    void checkSkin(const QString &name);
+    // What choosing a skin does; run through the error box like every command.
+    void setSkinHandler(std::function<void(const QString &name)> handler);
+    // The skin submenu's items, top to bottom ("default" last).
+    QList<QAction *> skinActions() const;
 
     // The whole menu at the position; the window's own right click.
     void popup(QPoint position);
@@ -63,10 +72,13 @@ public:
 private:
     void showEntryCommands(bool visible);
 
-    QWidget &m_window;
+    Interaction &m_interaction;
     QMenu *m_menu;
     std::array<QAction *, CommandCount> m_actions{};
     std::array<std::function<void()>, CommandCount> m_handlers{};
+    std::function<void(const QString &)> m_skinHandler;
+    QMenu *m_skins = nullptr;
+    QActionGroup *m_skinGroup = nullptr;
     QAction *m_lockSeparator = nullptr;
     QAction *m_afterDeleteSeparator = nullptr;
 };

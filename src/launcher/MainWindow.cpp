@@ -12,7 +12,6 @@
 
 #include "base/Guard.h"
 #include "base/Interaction.h"
-#include "base/Paths.h"
 #include "calc/MathsParser.h"
 #include "platform/Icons.h"
 #include "platform/Shell.h"
@@ -22,6 +21,7 @@
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SystemPower.h"
+#include "skins/WindowShape.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
 #include "ui/ProgramIcon.h"
@@ -72,8 +72,12 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
     buildControls();
     m_menu = new MainMenu(*this, context.interaction);
     connectMenu();
+    auto *shape = new WindowShape(this);
+    shape->setObjectName(QStringLiteral("windowShape"));
+    m_skin.emplace(SkinLook::Parts{*this, *shape, *m_keywordBox, *m_input, *m_icon,
+                                   *m_description, *m_menu, context, liveSettings});
     // The design's layout, kept even when start-up stops before it lays the window out.
-    applyDefaultLayout();
+    m_skin->applyDesignedLayout();
     winId();
     context.windowFrame.setBorderOnly(*windowHandle());
 
@@ -175,14 +179,8 @@ void MainWindow::connectMenu()
     };
     for (const auto &[command, handler] : handlers)
         m_menu->setHandler(command, [this, handler = handler] { (this->*handler)(); });
-}
-
-void MainWindow::applyDefaultLayout()
-{
-    resize(190, 38);
-    m_keywordBox->setGeometry(0, 0, 153, 20);
-    m_icon->setGeometry(157, 0, 32, 32);
-    m_description->setGeometry(0, 24, 153, 14);
+    m_menu->setHandler(Command::DefaultSkin, [this] { m_skin->applyDefault(); });
+    m_menu->setSkinHandler([this](const QString &skin) { m_skin->apply(skin); });
 }
 
 void MainWindow::startUp()
@@ -202,13 +200,7 @@ void MainWindow::runStartUp()
                 });
             });
     setAcceptDrops(true);
-    Paths::ensureFolder(m_context.executableFolder + QStringLiteral("skin"));
-
-    const SettingsFile settings(m_context.settingsFile);
-    m_menu->setDefaultSkin(settings.read(SettingsKeys::DefaultSkin));
-    m_selectedSkinName = settings.read(SettingsKeys::SelectedSkinName);
-    if (m_menu->defaultSkin())
-        applyDefaultLayout();
+    m_skin->startUp();
 
     m_clock->resume();
     m_tray->show();
@@ -528,7 +520,7 @@ void MainWindow::quit()
     const SettingsFile settings(m_context.settingsFile);
     settings.write(SettingsKeys::Hotkey, m_liveSettings.hotkey, m_context.keyNames);
     settings.write(SettingsKeys::DefaultSkin, m_menu->defaultSkin());
-    settings.write(SettingsKeys::SelectedSkinName, m_selectedSkinName);
+    settings.write(SettingsKeys::SelectedSkinName, m_skin->selectedName());
     close();
     QApplication::quit();
 }

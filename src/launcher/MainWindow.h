@@ -26,6 +26,7 @@
 #include "EnterDispatch.h"
 #include "EntryDisplay.h"
 #include "FileDrop.h"
+#include "SkinLook.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -93,8 +94,8 @@ public:
 
     bool locked() const;
     void clearDisplay();
-    // The skin folder name read at start-up, written back at the end.
-    QString selectedSkinName() const { return m_selectedSkinName; }
+    // The skin chosen last in this run, written at the end.
+    QString selectedSkinName() const { return m_skin->selectedName(); }
 
     // What the desktop says; tests answer in its place.
     std::function<bool()> shiftHeld;
@@ -130,7 +131,6 @@ protected:
 private:
     void buildControls();
     void connectMenu();
-    void applyDefaultLayout();
     void takeOverClockText();
     void runStartUp();
     // The window manager's frame around the client area.
@@ -152,7 +152,7 @@ private:
     std::optional<EntryDisplay> m_display;
     std::optional<EnterDispatch> m_dispatch;
     std::optional<FileDrop> m_drop;
-    QString m_selectedSkinName;
+    std::optional<SkinLook> m_skin;
     QString m_textBeforeReload;
     // Set while the window follows the mouse where the window manager cannot move it.
     std::optional<QPoint> m_dragOffset;

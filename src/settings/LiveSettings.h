@@ -17,6 +17,10 @@ struct LiveSettings
     bool stayOnTop = SettingsKeys::StayOnTop.defaultValue;
     int hotkey = 0;
 
+    // The skin editor's transparent colour (0x00BBGGRR), black until it picks one: what a
+    // skin without TransparentColor cuts away.
+    quint32 editorTransparentColour = 0;
+
     // The special items dialog's five names; the dialog's design until it has read the
     // settings file.
     QString myComputerName = SettingsKeys::MyComName.defaultValue.toString();

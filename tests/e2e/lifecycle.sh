@@ -44,7 +44,7 @@ key Return
 ended() { ! kill -0 "$LAUNCHER_PID" 2>/dev/null; }
 wait_until 10 ended || fail "/exit did not end the program"
 ini=$(tr -d '\r' < "$WORK/tblaunch.ini")
-for line in '[hotkey]' 'key=' '[Window]' 'DefaultSkin=1' 'SelectedSkinName=defaul'; do
+for line in '[hotkey]' 'key=' '[Window]' 'DefaultSkin=1' 'SelectedSkinName='; do
   grep -qxF -- "$line" <<<"$ini" || fail "tblaunch.ini lacks '$line': $ini"
 done
 

@@ -50,7 +50,7 @@ TEST_F(MainWindowLifecycle, StartsWithItsFoldersAndTheClockRunning)
     EXPECT_TRUE(dir.exists("data"));
     EXPECT_TRUE(dir.exists("data.lst"));
     EXPECT_TRUE(action(Command::DefaultSkin)->isChecked());
-    EXPECT_EQ(window->selectedSkinName(), "defaul");
+    EXPECT_EQ(window->selectedSkinName(), "") << "no skin chosen yet in this run";
     EXPECT_EQ(window->size(), QSize(190, 38));
     EXPECT_EQ(keywordBox()->geometry(), QRect(0, 0, 153, 20));
     EXPECT_EQ(icon()->geometry(), QRect(157, 0, 32, 32));
@@ -171,7 +171,7 @@ TEST_F(MainWindowLifecycle, ExitWritesTheHotkeyAndTheSkinChoice)
     window->quit();
     EXPECT_EQ(
         dir.read("tblaunch.ini"),
-        QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=defaul\r\n"));
+        QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=\r\n"));
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -189,12 +189,13 @@ class MainWindowStartUp : public WindowsFixture
 {
 };
 
-TEST_F(MainWindowStartUp, ReadsTheSkinChoice)
+TEST_F(MainWindowStartUp, WithoutTheDefaultAndWithoutTheSkinTheDesignedLayoutStays)
 {
     dir.write("tblaunch.ini", "[Window]\r\nDefaultSkin=0\r\nSelectedSkinName=blue\r\n");
     start();
     EXPECT_FALSE(action(Command::DefaultSkin)->isChecked());
-    EXPECT_EQ(window->selectedSkinName(), "blue");
+    EXPECT_EQ(window->selectedSkinName(), "");
+    EXPECT_EQ(keywordBox()->geometry(), QRect(-8, 0, 153, 20));
 }
 
 TEST_F(MainWindowStartUp, AnErrorSkipsTheRestButTheWindowStillComes)

@@ -92,12 +92,14 @@ bool X11Hotkeys::grab(int id, int virtualKey, int modifiers)
                             keycodesOf(m_symbols, key->keysym)};
     // Two identifiers on one combination would share one grab of the server's, and releasing
     // either would release both.
-    for (const auto &[other, grabbed] : m_grabs)
+    for (const auto &entry : m_grabs) {
+        const Combination &grabbed = entry.second;
         if (grabbed.modifiers == combination.modifiers
             && std::ranges::any_of(combination.keycodes, [&](xcb_keycode_t keycode) {
                    return contains(grabbed.keycodes, keycode);
                }))
             return false;
+    }
     if (!grabKeys(combination))
         return false;
     m_grabs.emplace(id, std::move(combination));
