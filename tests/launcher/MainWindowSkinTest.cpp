@@ -157,6 +157,18 @@ INSTANTIATE_TEST_SUITE_P(
                     true}),
     [](const testing::TestParamInfo<FailureCase> &info) { return info.param.name; });
 
+TEST_F(MainWindowSkin, ABrokenSkinAtStartUpIsReportedAndStartUpGoesOn)
+{
+    dir.write("skin/broken/skin.ini", "[Skin]\r\nListTColor=bogus\r\n");
+    skin("later");
+    dir.write("data.lst", "memo\r\n");
+    dir.write("tblaunch.ini", "[Window]\r\nSelectedSkinName=broken\r\n");
+    start();
+    EXPECT_EQ(interaction.errors, QStringList(QStringLiteral("'bogus' は整数ではありません.")));
+    EXPECT_EQ(root->store().keywords(), QStringList("memo")) << "the keywords were loaded";
+    EXPECT_EQ(submenu(), (QStringList{"later", "broken", "default"}));
+}
+
 TEST_F(MainWindowSkin, DefaultMakesTheWindowPlainAgainAndKeepsTheColours)
 {
     skin("blue");
