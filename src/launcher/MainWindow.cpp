@@ -38,6 +38,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 
@@ -333,24 +334,47 @@ void MainWindow::mousePressEvent(QMouseEvent *event)
     if (QWidget *under = childAt(event->position().toPoint());
         under == m_icon || under == m_description)
         return;
-    // The window manager moves the window where it can; otherwise it follows the mouse.
-    if (QWindow *window = windowHandle(); window && window->startSystemMove()) {
-        m_systemMove = true;
-        return;
-    }
-    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    // A move begins once the pointer has gone some way: a mere click hands nothing to the
+    // window manager, whose move would take the focus and hide the window.
+    m_pressPoint = event->globalPosition().toPoint();
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_dragOffset)
-        move(event->globalPosition().toPoint() - *m_dragOffset);
+    const QPoint pointer = event->globalPosition().toPoint();
+    if (m_dragOffset) {
+        move(pointer - *m_dragOffset);
+        return;
+    }
+    if (!m_pressPoint || !(event->buttons() & Qt::LeftButton)
+        || (pointer - *m_pressPoint).manhattanLength() < QApplication::startDragDistance())
+        return;
+    // The window manager moves the window where it can, from the press on; otherwise the
+    // window follows the mouse.
+    const QPoint pressPoint = *m_pressPoint;
+    m_pressPoint.reset();
+    if (QWindow *window = windowHandle();
+        window && m_context.windowFrame.startMove(*window, pressPoint)) {
+        m_systemMove = true;
+        return;
+    }
+    m_dragOffset = pressPoint - frameGeometry().topLeft();
+    move(pointer - *m_dragOffset);
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent *)
 {
-    m_systemMove = false;
+    m_pressPoint.reset();
     m_dragOffset.reset();
+    if (!m_systemMove)
+        return;
+    // A release that comes before the window manager has taken the pointer is no end of its
+    // move: the move still begins, takes the focus, and gives it back when it ends, which
+    // ends the move for us. Only a move that never took the focus ends here.
+    QTimer::singleShot(500, this, [this] {
+        if (QGuiApplication::applicationState() == Qt::ApplicationActive)
+            m_systemMove = false;
+    });
 }
 
 void MainWindow::onInputEdited()

@@ -154,10 +154,12 @@ private:
     std::optional<FileDrop> m_drop;
     std::optional<SkinLook> m_skin;
     QString m_textBeforeReload;
+    // Where the left button went down on the bare surface, until a move begins.
+    std::optional<QPoint> m_pressPoint;
     // Set while the window follows the mouse where the window manager cannot move it.
     std::optional<QPoint> m_dragOffset;
-    // Set from the press that handed the window to the window manager's move until the
-    // button is released or the program is active again.
+    // Set from the move handed to the window manager until the program is active again
+    // (or, when the move never took the focus, shortly after the release).
     bool m_systemMove = false;
     QMargins m_hiddenFrame; // the window manager's frame, taken as the window hid
 };

@@ -166,6 +166,26 @@ TEST_F(MainWindowLifecycle, TheIconAndTheDescriptionPassTheRightButtonToTheMenu)
     }
 }
 
+// Without a window manager to move it, the window follows the mouse, from the press on,
+// once the pointer has gone a few pixels; a click leaves it where it is.
+TEST_F(MainWindowLifecycle, TheBareSurfaceDragsTheWindowOnceThePointerHasMoved)
+{
+    window->move(300, 200);
+    const QPoint press = window->frameGeometry().topLeft() + QPoint(155, 30);
+    const auto send = [this](QEvent::Type type, QPoint global, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, window->mapFromGlobal(global), global,
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(window, &event);
+    };
+    send(QEvent::MouseButtonPress, press, Qt::LeftButton);
+    send(QEvent::MouseMove, press + QPoint(1, 1), Qt::LeftButton);
+    EXPECT_EQ(window->pos(), QPoint(300, 200)) << "a click's jitter moved the window";
+    send(QEvent::MouseMove, press + QPoint(40, 25), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, press + QPoint(40, 25), Qt::NoButton);
+    EXPECT_EQ(window->pos(), QPoint(340, 225));
+}
+
 TEST_F(MainWindowLifecycle, ExitWritesTheHotkeyAndTheSkinChoice)
 {
     window->quit();

@@ -7,6 +7,7 @@ class FakeWindowFrame : public WindowFrame
 {
 public:
     void setBorderOnly(QWindow &) override { ++borderOnlyRequests; }
+    bool startMove(QWindow &, QPoint) override { return false; }
 
     int borderOnlyRequests = 0;
 };

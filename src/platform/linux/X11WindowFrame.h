@@ -8,4 +8,6 @@ class X11WindowFrame : public WindowFrame
 {
 public:
     void setBorderOnly(QWindow &window) override;
+    // _NET_WM_MOVERESIZE, where the window manager supports it.
+    bool startMove(QWindow &window, QPoint pressPoint) override;
 };
