@@ -180,8 +180,8 @@ void MainWindow::connectMenu()
     };
     for (const auto &[command, handler] : handlers)
         m_menu->setHandler(command, [this, handler = handler] { (this->*handler)(); });
-    m_menu->setHandler(Command::DefaultSkin, [this] { m_skin->applyDefault(); });
-    m_menu->setSkinHandler([this](const QString &skin) { m_skin->apply(skin); });
+    m_menu->setHandler(Command::DefaultSkin, [this] { chooseDefaultSkin(); });
+    m_menu->setSkinHandler([this](const QString &skin) { chooseSkin(skin); });
 }
 
 void MainWindow::startUp()
@@ -531,6 +531,16 @@ void MainWindow::openKeywordOrder()
 void MainWindow::openAbout()
 {
     emit aboutRequested();
+}
+
+void MainWindow::chooseSkin(const QString &skin)
+{
+    m_skin->apply(skin);
+}
+
+void MainWindow::chooseDefaultSkin()
+{
+    m_skin->applyDefault();
 }
 
 void MainWindow::openHelp()

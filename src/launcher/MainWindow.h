@@ -88,6 +88,8 @@ public:
     void deleteShownEntry();
     void openSettings();
     void openKeywordOrder();
+    void chooseSkin(const QString &skin);
+    void chooseDefaultSkin();
     void openHelp();
     void openAbout();
     void quit();

@@ -125,10 +125,14 @@ void WindowShape::applyRegion()
 QList<QRect> WindowShape::runs(const QImage &picture, quint32 transparentColour)
 {
     QList<QRect> found;
-    scanRuns(picture, transparentColour, [&found](int start, int end, int row) {
-        found.append(QRect(start, row, end - start, 1));
-    });
+    scanRuns(picture, transparentColour,
+             [&found](int start, int end, int row) { addSpan(found, start, end, row); });
     return found;
+}
+
+void WindowShape::addSpan(QList<QRect> &runs, int start, int end, int row)
+{
+    runs.append(QRect(start, row, end - start, 1));
 }
 
 QRegion WindowShape::regionOf(const QImage &picture, quint32 transparentColour)

@@ -72,6 +72,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // One run: columns start to end - 1 of the row.
+    static void addSpan(QList<QRect> &runs, int start, int end, int row);
+
     QImage m_picture;
     quint32 m_transparentColour;
     QRegion m_region;
