@@ -1,20 +1,67 @@
-// The program: the platform services and the message boxes, then the composition root
-// with the shared state and the windows, living until the exit command ends the loop.
+// The program: the command line, the platform services and the message boxes, then the
+// composition root with the shared state and the windows, living until the exit command ends
+// the loop.
 #include "CompositionRoot.h"
 #include "QtTranslations.h"
+#include "SingleInstance.h"
 
-#include "base/Paths.h"
+#include "base/DataLocation.h"
+#include "base/Guard.h"
 #include "base/QtInteraction.h"
+#include "launcher/MainWindow.h"
 #include "platform/PlatformServices.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// --help and --version answer without a window, or a display; other arguments are left to
+// the toolkit (-display, -platform). Answers the exit status, or -1 to go on and start.
+int commandLine(int argc, char **argv)
+{
+    if (argc < 2)
+        return -1;
+    const char *option = argv[1];
+    if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "-h") == 0) {
+        std::printf("Usage: tblaunch [OPTION]\n"
+                    "A keyword launcher: type the first letters of a keyword, press Enter, and the\n"
+                    "program, document, folder or web page registered under it opens.\n"
+                    "Started again while it runs, the running launcher comes forward.\n"
+                    "\n"
+                    "  -h, --help     display this help and exit\n"
+                    "  -v, --version  output version information and exit\n"
+                    "\n"
+                    "Keywords, skins and settings are kept beside the program when its folder can\n"
+                    "be written, else in $XDG_DATA_HOME/tblaunch and $XDG_CONFIG_HOME/tblaunch.\n");
+        return 0;
+    }
+    if (std::strcmp(option, "--version") == 0 || std::strcmp(option, "-v") == 0) {
+        std::printf("tblaunch %s\n", TB_VERSION);
+        return 0;
+    }
+    return -1;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
+    if (const int status = commandLine(argc, argv); status >= 0)
+        return status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(applicationTitle());
+
+    const DataLocation location = DataLocation::ofThisProgram();
+    SingleInstance instance(location.dataFolder);
+    if (!instance.claim())
+        return 0;
+
     installJapaneseQtTranslations(app);
     // Hidden to the notification area is not the end; only the exit command ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -23,8 +70,9 @@ int main(int argc, char **argv)
 
     PlatformServices platform = createPlatformServices();
     QtInteraction interaction;
-    AppContext context{.executableFolder = Paths::executableFolder(),
-                       .settingsFile = Paths::settingsFile(),
+    guarded(interaction, [&] { location.prepare(); });
+    AppContext context{.executableFolder = location.dataFolder,
+                       .settingsFile = location.settingsFile,
                        .shell = *platform.shell,
                        .power = *platform.power,
                        .icons = *platform.icons,
@@ -34,6 +82,8 @@ int main(int argc, char **argv)
                        .interaction = interaction};
 
     CompositionRoot root(context);
+    QObject::connect(&instance, &SingleInstance::broughtForward, &root.mainWindow(),
+                     &MainWindow::restoreFromTray);
 
     return QApplication::exec();
 }
