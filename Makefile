@@ -4,7 +4,7 @@ JOBS ?= 2
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 20
 
-.PHONY: deps configure build test run bench fuzz clean
+.PHONY: deps configure build test run bench fuzz package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -23,6 +23,10 @@ run: build
 
 bench: build
 	@scripts/bench.sh $(BUILD)
+
+# A .deb of the program in the build folder (CPack).
+package: build
+	@cd $(BUILD) && cpack
 
 # The fuzzers: a clang build of their own with sanitizers; each runs FUZZ_SECONDS seconds.
 fuzz: deps

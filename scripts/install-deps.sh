@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # the help file: chmcmd, the HTML help compiler of the Free Pascal utilities
   fp-utils-3.2.2
+  # the icons drawn from their SVG; the package's checks
+  librsvg2-bin desktop-file-utils lintian
   # running: Japanese font, icon theme, desktop handlers
   fonts-ipafont-gothic adwaita-icon-theme hicolor-icon-theme xdg-utils shared-mime-info
   # the help: a CHM viewer, and file, by which xdg-open tells a .chm file's type outside a desktop

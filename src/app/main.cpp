@@ -12,6 +12,7 @@
 #include "platform/PlatformServices.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
+#include "ui/ProgramIcon.h"
 
 #include <QApplication>
 
@@ -67,6 +68,7 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
     // Message boxes and menus in the forms' Japanese Gothic too, and no second font loaded.
     QApplication::setFont(FormDesign::font());
+    QApplication::setWindowIcon(programIcon());
 
     PlatformServices platform = createPlatformServices();
     QtInteraction interaction;

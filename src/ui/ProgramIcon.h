@@ -2,6 +2,6 @@
 
 #include <QIcon>
 
-// The launcher's own picture, drawn rather than shipped, at the sizes of a notification
-// area and of a dialog: a prompt and a cursor, a line that takes commands.
+// The launcher's own picture, a key on blue as packaging/tblaunch.svg draws it, painted at
+// the sizes of a notification area, a window's frame and a dialog.
 QIcon programIcon();
