@@ -4,7 +4,7 @@ JOBS ?= 2
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 20
 
-.PHONY: deps configure build test run bench fuzz package clean
+.PHONY: deps configure build test run bench fuzz package screenshots clean
 
 deps:
 	@scripts/install-deps.sh
@@ -23,6 +23,10 @@ run: build
 
 bench: build
 	@scripts/bench.sh $(BUILD)
+
+# The README's pictures, from the real program under Xvfb, into docs/screenshots.
+screenshots: build
+	@dbus-run-session -- scripts/screenshots.sh $(BUILD)
 
 # A .deb of the program in the build folder (CPack).
 package: build
