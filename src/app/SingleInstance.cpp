@@ -2,13 +2,29 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QLocalSocket>
+#include <QFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
-// A running launcher answers at once; a dead socket refuses at once.
-constexpr int kAnswerMs = 1000;
+// The socket's address; false when the name does not fit.
+bool addressOf(const QString &name, sockaddr_un &address)
+{
+    const QByteArray path = QFile::encodeName(name);
+    if (path.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return true;
+}
 
 } // namespace
 
@@ -23,31 +39,64 @@ SingleInstance::SingleInstance(const QString &dataFolder, QObject *parent)
                                 .toHex()
                                 .left(16);
     m_name = runtime + QStringLiteral("/tblaunch-") + QString::fromLatin1(hash);
-    connect(&m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *caller = m_server.nextPendingConnection()) {
-            connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
-            emit broughtForward();
-        }
-    });
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (m_socket < 0)
+        return;
+    ::close(m_socket);
+    ::unlink(QFile::encodeName(m_name).constData());
 }
 
 bool SingleInstance::claim()
 {
-    if (m_server.listen(m_name))
+    if (listen())
         return true;
     if (handOver())
         return false;
-    // Nobody answers: a crashed run's socket.
-    QLocalServer::removeServer(m_name);
-    return m_server.listen(m_name) || !handOver();
+    // Nobody answers: a crashed run's socket. Should a second start win the race to it, the
+    // first hands over after all.
+    ::unlink(QFile::encodeName(m_name).constData());
+    return listen() || !handOver();
 }
 
-bool SingleInstance::handOver()
+bool SingleInstance::listen()
 {
-    QLocalSocket socket;
-    socket.connectToServer(m_name);
-    if (!socket.waitForConnected(kAnswerMs))
+    sockaddr_un address;
+    if (!addressOf(m_name, address))
         return false;
-    socket.disconnectFromServer();
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0
+        || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_socket = fd;
+    m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
+        const int caller = ::accept4(m_socket, nullptr, nullptr, SOCK_CLOEXEC);
+        if (caller < 0)
+            return;
+        ::close(caller);
+        emit broughtForward();
+    });
     return true;
+}
+
+bool SingleInstance::handOver() const
+{
+    sockaddr_un address;
+    if (!addressOf(m_name, address))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    // A listening launcher takes the connection at once; a dead socket refuses it.
+    const bool answered =
+        ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    ::close(fd);
+    return answered;
 }
