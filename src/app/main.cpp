@@ -9,6 +9,7 @@
 #include "base/Guard.h"
 #include "base/QtInteraction.h"
 #include "launcher/MainWindow.h"
+#include "settings/AboutDialog.h"
 #include "platform/PlatformServices.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
@@ -84,6 +85,7 @@ int main(int argc, char **argv)
                        .interaction = interaction};
 
     CompositionRoot root(context);
+    root.aboutDialog().setDataLocation(location.portable, location.dataFolder);
     QObject::connect(&instance, &SingleInstance::broughtForward, &root.mainWindow(),
                      &MainWindow::restoreFromTray);
 

@@ -23,6 +23,14 @@ AboutDialog::AboutDialog(Interaction &interaction, QWidget *parent)
     move(302, 246);
 }
 
+void AboutDialog::setDataLocation(bool portable, const QString &folder)
+{
+    m_locationKind = portable ? QStringLiteral("データ: ポータブル版")
+                              : QStringLiteral("データ: インストール版");
+    m_locationFolder = folder;
+    setFixedSize(172, 114);
+}
+
 void AboutDialog::openModal()
 {
     m_interaction.execModal(*this);
@@ -53,4 +61,12 @@ void AboutDialog::buildControls()
     version->adjustSize();
     FormDesign::label(this, "webAddress", QStringLiteral("https://tobio.example/"), {8, 48});
     FormDesign::label(this, "mailAddress", QStringLiteral("launcher@tobio.example"), {8, 64});
+    if (m_locationKind.isEmpty())
+        return;
+    FormDesign::label(this, "locationKind", m_locationKind, {8, 82});
+    // A long folder is cut in its middle; the whole path is its tooltip.
+    QLabel *folder = FormDesign::label(this, "locationFolder", m_locationFolder, {8, 96});
+    folder->setToolTip(m_locationFolder);
+    folder->setText(folder->fontMetrics().elidedText(m_locationFolder, Qt::ElideMiddle, 156));
+    folder->adjustSize();
 }

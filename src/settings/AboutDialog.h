@@ -8,6 +8,7 @@ class Interaction;
 // record gives it, and where to reach its maker. Made at start-up with the other windows, it
 // reads the version then and builds its controls only when first shown, so that a box
 // perhaps never opened costs start-up no layout and no font. A click on its picture closes it.
+// Below the design's lines it says where the keywords are kept, when it has been told.
 class AboutDialog : public QDialog
 {
     Q_OBJECT
@@ -18,6 +19,10 @@ public:
     // Shows the box modally, where it stood last (at first at its design position).
     void openModal();
 
+    // Where the running program keeps its data: beside the executable, or in the user's
+    // folders as an installed program. Grows the box by two lines.
+    void setDataLocation(bool portable, const QString &folder);
+
     void setVisible(bool visible) override;
 
 private:
@@ -25,5 +30,7 @@ private:
 
     Interaction &m_interaction;
     QString m_version;
+    QString m_locationKind;
+    QString m_locationFolder;
     bool m_built = false;
 };

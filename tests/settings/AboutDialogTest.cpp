@@ -37,4 +37,23 @@ TEST(AboutDialogTest, ShowsTheProgramsVersionAndClosesByItsPicture)
     EXPECT_EQ(interaction.modalCount, 1);
 }
 
+TEST(AboutDialogTest, SaysWhereTheDataIsKept)
+{
+    FakeInteraction interaction;
+    AboutDialog dialog(interaction);
+    const QString folder = QStringLiteral("/home/someone/.local/share/") + QString(60, u'x');
+    dialog.setDataLocation(false, folder);
+    interaction.onModal = [&](QDialog &shown) {
+        shown.show();
+        EXPECT_EQ(shown.findChild<QLabel *>("locationKind")->text(),
+                  "データ: インストール版");
+        EXPECT_EQ(shown.findChild<QLabel *>("locationFolder")->toolTip(), folder);
+        for (const QLabel *label : shown.findChildren<QLabel *>())
+            EXPECT_TRUE(shown.rect().contains(label->geometry()))
+                << label->objectName().toStdString();
+        return 0;
+    };
+    dialog.openModal();
+}
+
 } // namespace
