@@ -23,6 +23,18 @@ echo "second start: $elapsed ms"
 
 kill -9 "$LAUNCHER_PID"
 wait "$LAUNCHER_PID" 2>/dev/null || true
-start_launcher
-[ "$(launcher_count)" -eq 1 ] || fail "no launcher after a crash of the first"
+
+# After the crash, two starts at once: one runs, the other ends with status 0 in a second.
+(cd "$WORK" && exec ./tblaunch) >>"$WORK/a.log" 2>&1 &
+A=$!
+(cd "$WORK" && exec ./tblaunch) >>"$WORK/b.log" 2>&1 &
+B=$!
+PIDS+=("$A" "$B")
+one_ended() { ! kill -0 "$A" 2>/dev/null || ! kill -0 "$B" 2>/dev/null; }
+wait_until 1 one_ended || fail "both starts still run after a second"
+if kill -0 "$A" 2>/dev/null; then wait "$B"; else wait "$A"; fi
+[ $? -eq 0 ] || fail "the start that gave way ended with status $?"
+wait_until 10 launcher_shown || fail "no launcher after a crash of the first"
+sleep 0.5 # a second window would have come by now
+[ "$(launcher_count)" -eq 1 ] || fail "$(launcher_count) launcher windows from two starts"
 echo "PASS"
