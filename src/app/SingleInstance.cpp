@@ -14,16 +14,17 @@
 
 namespace {
 
-// The socket's address; false when the name does not fit.
-bool addressOf(const QString &name, sockaddr_un &address)
+// A new socket and the address it is to listen on or connect to; -1 when the name does not
+// fit an address or there is no socket to be had.
+int socketFor(const QString &name, sockaddr_un &address)
 {
     const QByteArray path = QFile::encodeName(name);
     if (path.size() >= qsizetype(sizeof address.sun_path))
-        return false;
+        return -1;
     std::memset(&address, 0, sizeof address);
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
-    return true;
+    return ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
 }
 
 } // namespace
@@ -64,9 +65,7 @@ bool SingleInstance::claim()
 bool SingleInstance::listen()
 {
     sockaddr_un address;
-    if (!addressOf(m_name, address))
-        return false;
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = socketFor(m_name, address);
     if (fd < 0)
         return false;
     if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0
@@ -89,9 +88,7 @@ bool SingleInstance::listen()
 bool SingleInstance::handOver() const
 {
     sockaddr_un address;
-    if (!addressOf(m_name, address))
-        return false;
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = socketFor(m_name, address);
     if (fd < 0)
         return false;
     // A listening launcher takes the connection at once; a dead socket refuses it.
