@@ -9,6 +9,13 @@
 #include "launcher/MainWindow.h"
 #include "settings/AboutDialog.h"
 #include "settings/SettingsDialog.h"
+#include "skins/DescriptionMarker.h"
+#include "skins/IconMarker.h"
+#include "skins/ListMarker.h"
+#include "skins/SkinChooser.h"
+#include "skins/SkinEditor.h"
+#include "skins/SkinNameDialog.h"
+#include "skins/TransparentColourPicker.h"
 #include "ui/AppContext.h"
 
 CompositionRoot::CompositionRoot(AppContext &context)
@@ -27,11 +34,29 @@ CompositionRoot::CompositionRoot(AppContext &context)
     m_aboutDialog = std::make_unique<AboutDialog>(context.interaction);
     m_keywordOrderDialog = std::make_unique<KeywordOrderDialog>(context, m_store);
 
+    m_iconMarker = std::make_unique<IconMarker>(context);
+    m_listMarker = std::make_unique<ListMarker>(context);
+    m_descriptionMarker = std::make_unique<DescriptionMarker>(context, m_skinEditorState);
+    m_skinNameDialog = std::make_unique<SkinNameDialog>(context);
+    m_picker = std::make_unique<TransparentColourPicker>();
+    m_skinEditor = std::make_unique<SkinEditor>(
+        context, SkinEditor::Parts{m_skinEditorState, *m_picker, *m_iconMarker, *m_listMarker,
+                                   *m_descriptionMarker, *m_skinNameDialog});
+    m_skinChooser = std::make_unique<SkinChooser>(context);
+
     connectWindows();
+    connectSkinEditor();
 }
 
 CompositionRoot::~CompositionRoot()
 {
+    m_skinChooser.reset();
+    m_skinEditor.reset();
+    m_picker.reset();
+    m_skinNameDialog.reset();
+    m_descriptionMarker.reset();
+    m_listMarker.reset();
+    m_iconMarker.reset();
     m_keywordOrderDialog.reset();
     m_aboutDialog.reset();
     m_specialItemsDialog.reset();
@@ -81,4 +106,23 @@ void CompositionRoot::connectWindows()
     settings->setSummonedWindow(main);
     QObject::connect(settings, &SettingsDialog::summoned, main, &MainWindow::summon);
     QObject::connect(settings, &SettingsDialog::stayOnTopConfirmed, main, &MainWindow::keepOnTop);
+}
+
+void CompositionRoot::connectSkinEditor()
+{
+    Interaction &interaction = m_context.interaction;
+    SkinEditor *editor = m_skinEditor.get();
+    SkinChooser *chooser = m_skinChooser.get();
+    MainWindow *main = m_mainWindow.get();
+    QObject::connect(main, &MainWindow::skinEditorRequested, editor,
+                     [=, &interaction](QPoint mainCorner) {
+                         guarded(interaction, [&] { editor->startNew(mainCorner); });
+                     });
+    QObject::connect(main, &MainWindow::skinChooserRequested, chooser,
+                     [=, &interaction](QPoint mainCorner) {
+                         guarded(interaction, [&] { chooser->openAt(mainCorner); });
+                     });
+    chooser->opener = [editor](const QString &skin, QPoint mainCorner) {
+        editor->openSkin(skin, mainCorner);
+    };
 }

@@ -2,10 +2,18 @@
 
 #include "launcher/KeywordStore.h"
 #include "settings/LiveSettings.h"
+#include "skins/SkinEditorState.h"
 
 #include <memory>
 
 class AboutDialog;
+class DescriptionMarker;
+class IconMarker;
+class ListMarker;
+class SkinChooser;
+class SkinEditor;
+class SkinNameDialog;
+class TransparentColourPicker;
 class KeywordOrderDialog;
 class MainWindow;
 class RegistrationDialog;
@@ -18,13 +26,16 @@ struct AppContext;
 //
 // main() first makes the platform services and the message boxes into an AppContext (a test
 // makes one with fakes). Then, in this order:
-//  1. the shared state: the KeywordStore and the LiveSettings;
+//  1. the shared state: the KeywordStore, the LiveSettings and the skin editor's state;
 //  2. the main window, which runs its start-up (loading the keyword list) and appears;
 //  3. the dialogs, hidden, each loading what it shows: registration, settings (which grabs
 //     the hotkey), special items, the About box and keyword order (both build their
 //     controls when first opened);
-//  4. the wiring: the main window's requests open the dialogs, a registration clears the
-//     main window's display, the hotkey summons the main window.
+//  4. the skin editor's windows, hidden, each building its contents when first shown: the
+//     three markers, the skin folder name dialog, the transparent colour picker, the editor
+//     (which drives the five before it) and the skin chooser (which lists the skins now);
+//  5. the wiring: the main window's requests open the dialogs and the skin editor, a
+//     registration clears the main window's display, the hotkey summons the main window.
 // Everything lives until the root is destroyed, the windows before the state they use.
 class CompositionRoot
 {
@@ -40,17 +51,34 @@ public:
     SpecialItemsDialog &specialItemsDialog() const { return *m_specialItemsDialog; }
     AboutDialog &aboutDialog() const { return *m_aboutDialog; }
     KeywordOrderDialog &keywordOrderDialog() const { return *m_keywordOrderDialog; }
+    SkinEditorState &skinEditorState() { return m_skinEditorState; }
+    IconMarker &iconMarker() const { return *m_iconMarker; }
+    ListMarker &listMarker() const { return *m_listMarker; }
+    DescriptionMarker &descriptionMarker() const { return *m_descriptionMarker; }
+    SkinNameDialog &skinNameDialog() const { return *m_skinNameDialog; }
+    TransparentColourPicker &transparentColourPicker() const { return *m_picker; }
+    SkinEditor &skinEditor() const { return *m_skinEditor; }
+    SkinChooser &skinChooser() const { return *m_skinChooser; }
 
 private:
     void connectWindows();
+    void connectSkinEditor();
 
     AppContext &m_context;
     KeywordStore m_store;
     LiveSettings m_liveSettings;
+    SkinEditorState m_skinEditorState{m_liveSettings};
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<RegistrationDialog> m_registrationDialog;
     std::unique_ptr<SettingsDialog> m_settingsDialog;
     std::unique_ptr<SpecialItemsDialog> m_specialItemsDialog;
     std::unique_ptr<AboutDialog> m_aboutDialog;
     std::unique_ptr<KeywordOrderDialog> m_keywordOrderDialog;
+    std::unique_ptr<IconMarker> m_iconMarker;
+    std::unique_ptr<ListMarker> m_listMarker;
+    std::unique_ptr<DescriptionMarker> m_descriptionMarker;
+    std::unique_ptr<SkinNameDialog> m_skinNameDialog;
+    std::unique_ptr<TransparentColourPicker> m_picker;
+    std::unique_ptr<SkinEditor> m_skinEditor;
+    std::unique_ptr<SkinChooser> m_skinChooser;
 };

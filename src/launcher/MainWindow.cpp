@@ -25,6 +25,7 @@
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
 #include "ui/ProgramIcon.h"
+#include "ui/WindowDrag.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -75,6 +76,7 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
     connectMenu();
     auto *shape = new WindowShape(this);
     shape->setObjectName(QStringLiteral("windowShape"));
+    m_drag.emplace(*this, context.windowFrame);
     m_skin.emplace(SkinLook::Parts{*this, *shape, *m_keywordBox, *m_input, *m_icon,
                                    *m_description, *m_menu, context, liveSettings});
     // The design's layout, kept even when start-up stops before it lays the window out.
@@ -174,6 +176,8 @@ void MainWindow::connectMenu()
         {Command::DeleteEntry, &MainWindow::deleteShownEntry},
         {Command::Settings, &MainWindow::openSettings},
         {Command::KeywordOrder, &MainWindow::openKeywordOrder},
+        {Command::EditSkinIni, &MainWindow::editSkinIni},
+        {Command::SkinEditor, &MainWindow::runSkinEditor},
         {Command::Help, &MainWindow::openHelp},
         {Command::About, &MainWindow::openAbout},
         {Command::Quit, &MainWindow::quit},
@@ -334,38 +338,20 @@ void MainWindow::mousePressEvent(QMouseEvent *event)
     if (QWidget *under = childAt(event->position().toPoint());
         under == m_icon || under == m_description)
         return;
-    // A move begins once the pointer has gone some way: a mere click hands nothing to the
-    // window manager, whose move would take the focus and hide the window.
-    m_pressPoint = event->globalPosition().toPoint();
+    // A mere click hands nothing to the window manager, whose move would take the focus and
+    // hide the window.
+    m_drag->press(*event);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint pointer = event->globalPosition().toPoint();
-    if (m_dragOffset) {
-        move(pointer - *m_dragOffset);
-        return;
-    }
-    if (!m_pressPoint || !(event->buttons() & Qt::LeftButton)
-        || (pointer - *m_pressPoint).manhattanLength() < QApplication::startDragDistance())
-        return;
-    // The window manager moves the window where it can, from the press on; otherwise the
-    // window follows the mouse.
-    const QPoint pressPoint = *m_pressPoint;
-    m_pressPoint.reset();
-    if (QWindow *window = windowHandle();
-        window && m_context.windowFrame.startMove(*window, pressPoint)) {
+    if (m_drag->move(*event))
         m_systemMove = true;
-        return;
-    }
-    m_dragOffset = pressPoint - frameGeometry().topLeft();
-    move(pointer - *m_dragOffset);
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent *)
 {
-    m_pressPoint.reset();
-    m_dragOffset.reset();
+    m_drag->release();
     if (!m_systemMove)
         return;
     // A release that comes before the window manager has taken the pointer is no end of its
@@ -541,6 +527,16 @@ void MainWindow::chooseSkin(const QString &skin)
 void MainWindow::chooseDefaultSkin()
 {
     m_skin->applyDefault();
+}
+
+void MainWindow::editSkinIni()
+{
+    emit skinChooserRequested(geometry().topLeft());
+}
+
+void MainWindow::runSkinEditor()
+{
+    emit skinEditorRequested(geometry().topLeft());
 }
 
 void MainWindow::openHelp()

@@ -28,6 +28,8 @@
 #include "FileDrop.h"
 #include "SkinLook.h"
 
+#include "ui/WindowDrag.h"
+
 #include <QPoint>
 #include <QWidget>
 
@@ -90,6 +92,8 @@ public:
     void openKeywordOrder();
     void chooseSkin(const QString &skin);
     void chooseDefaultSkin();
+    void editSkinIni();
+    void runSkinEditor();
     void openHelp();
     void openAbout();
     void quit();
@@ -120,6 +124,12 @@ signals:
     // The keyword order window, its outer corner at the position.
     void keywordOrderRequested(QPoint position);
     void aboutRequested();
+    // The skin chooser, which stands 52 pixels right of and below the corner of the main
+    // window's client area (where a skin's bitmap lies).
+    void skinChooserRequested(QPoint mainCorner);
+    // The skin editor for a new bitmap; its bitmap will lie 152 pixels right of and below
+    // the corner of the main window's client area.
+    void skinEditorRequested(QPoint mainCorner);
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -156,10 +166,7 @@ private:
     std::optional<FileDrop> m_drop;
     std::optional<SkinLook> m_skin;
     QString m_textBeforeReload;
-    // Where the left button went down on the bare surface, until a move begins.
-    std::optional<QPoint> m_pressPoint;
-    // Set while the window follows the mouse where the window manager cannot move it.
-    std::optional<QPoint> m_dragOffset;
+    std::optional<WindowDrag> m_drag;
     // Set from the move handed to the window manager until the program is active again
     // (or, when the move never took the focus, shortly after the release).
     bool m_systemMove = false;

@@ -191,4 +191,9 @@ QColor toColor(quint32 value, const QPalette &palette)
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
+quint32 fromColor(const QColor &colour)
+{
+    return quint32(colour.red()) | quint32(colour.green()) << 8 | quint32(colour.blue()) << 16;
+}
+
 } // namespace SkinColours

@@ -37,4 +37,7 @@ std::optional<int> parseInteger(QStringView text);
 // give an invalid colour, which leaves a widget its own.
 QColor toColor(quint32 value, const QPalette &palette);
 
+// An RGB colour as skin.ini stores it (0x00BBGGRR).
+quint32 fromColor(const QColor &colour);
+
 } // namespace SkinColours

@@ -22,6 +22,12 @@ QStringList list(const QString &root)
     return names;
 }
 
+bool isPlainName(const QString &name)
+{
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/')
+           && !name.contains(u'\\');
+}
+
 QString iniPath(const QString &root, const QString &skin)
 {
     return root + u'/' + skin + QStringLiteral("/skin.ini");

@@ -16,6 +16,10 @@ QString root(const QString &executableFolder);
 // case, then by the exact name. Empty when the root is missing.
 QStringList list(const QString &root);
 
+// A name that names an entry right inside the root: not empty, not "." or "..", and without
+// "/" or "\\" (a skin made here may go to Windows as well).
+bool isPlainName(const QString &name);
+
 QString iniPath(const QString &root, const QString &skin);
 QString bitmapPath(const QString &root, const QString &skin, const QString &fileName);
 

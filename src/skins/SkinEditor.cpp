@@ -1,0 +1,274 @@
+#include "SkinEditor.h"
+
+#include "DescriptionMarker.h"
+#include "IconMarker.h"
+#include "ListMarker.h"
+#include "SkinColours.h"
+#include "SkinEditorState.h"
+#include "SkinFolders.h"
+#include "SkinKeys.h"
+#include "SkinNameDialog.h"
+#include "TransparentColourPicker.h"
+#include "WindowShape.h"
+
+#include "base/FileSystem.h"
+#include "base/Guard.h"
+#include "base/Interaction.h"
+#include "ui/AppContext.h"
+#include "ui/ProgramIcon.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+
+namespace {
+
+// The same file, however spelt: both there, with one canonical path.
+bool sameFile(const QString &a, const QString &b)
+{
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
+// The window's client area with its corner at the position. Placed by the client area, a
+// window stands where asked whatever frame the window manager gives it: the markers' frames
+// may differ from the editor's.
+void placeClient(QWidget &window, QPoint corner)
+{
+    window.setGeometry(QRect(corner, window.size()));
+}
+
+QPoint clientCorner(const QWidget &window)
+{
+    return window.geometry().topLeft();
+}
+
+// The markers' designed heights, frames included: the starting places stack them.
+constexpr int IconMarkerHeight = 40;
+constexpr int ListMarkerHeight = 28;
+
+} // namespace
+
+SkinEditor::SkinEditor(AppContext &context, const Parts &parts)
+    : MovableWindow(context, Qt::Window)
+    , m_parts(parts)
+{
+    setObjectName(QStringLiteral("skinEditor"));
+    setWindowTitle(QStringLiteral("skin.iniエディタ"));
+    resize(426, 184);
+    move(300, 144);
+    connect(&parts.picker, &TransparentColourPicker::picked, this,
+            [this](quint32 colour) { guarded(m_context.interaction, [&] { onPicked(colour); }); });
+    parts.nameDialog.writer = [this](const QString &folder) {
+        writeSkin(folder);
+    };
+}
+
+void SkinEditor::buildContents()
+{
+    setWindowIcon(programIcon());
+    m_shape = new WindowShape(this);
+    m_shape->setObjectName(QStringLiteral("windowShape"));
+
+    m_menu = new QMenu(this);
+    m_menu->setObjectName(QStringLiteral("skinEditorMenu"));
+    Interaction &interaction = m_context.interaction;
+    connect(m_menu->addAction(QStringLiteral("skin.iniの作成")), &QAction::triggered, this,
+            [this, &interaction] { guarded(interaction, [&] { createSkin(); }); });
+    m_menu->addSeparator();
+    connect(m_menu->addAction(QStringLiteral("skin.iniエディタの終了")), &QAction::triggered, this,
+            &QWidget::close);
+}
+
+std::array<QWidget *, 3> SkinEditor::markers() const
+{
+    return {&m_parts.icon, &m_parts.list, &m_parts.description};
+}
+
+void SkinEditor::startNew(QPoint mainCorner)
+{
+    QFileDialog chooser(this);
+    chooser.setObjectName(QStringLiteral("bitmapChooser"));
+    chooser.setWindowTitle(
+        QStringLiteral("スキンに使用するビットマップファイルを選択してください"));
+    chooser.setNameFilter(QStringLiteral("bmpファイル (*.bmp)"));
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    if (m_context.interaction.execModal(chooser) != QDialog::Accepted)
+        return;
+    const QString path = chooser.selectedFiles().value(0);
+    if (path.isEmpty())
+        return;
+    m_mainCorner = mainCorner;
+    m_parts.state.bitmapPath = path;
+    m_parts.picker.showBitmap(path, pos());
+}
+
+void SkinEditor::onPicked(quint32 colour)
+{
+    m_parts.state.setTransparentColour(colour);
+    // A bitmap that cannot be shaped leaves the picker open and the editor hidden.
+    shapeToBitmap();
+    m_parts.picker.close();
+    placeClient(*this, m_mainCorner + QPoint(152, 152));
+    show();
+
+    IconMarker &icon = m_parts.icon;
+    ListMarker &list = m_parts.list;
+    DescriptionMarker &description = m_parts.description;
+    placeClient(icon, clientCorner(*this) + QPoint(5, 52));
+    icon.show();
+    list.resize(152, list.height());
+    placeClient(list, clientCorner(icon) + QPoint(0, IconMarkerHeight));
+    list.show();
+    placeClient(description, clientCorner(list) + QPoint(0, ListMarkerHeight));
+    description.show();
+    description.setOuterWidth(152);
+}
+
+void SkinEditor::openSkin(const QString &skin, QPoint mainCorner)
+{
+    SkinEditorState &state = m_parts.state;
+    placeClient(*this, mainCorner + QPoint(152, 152));
+    state.editedSkinName = skin;
+    const QString root = SkinFolders::root(m_context.executableFolder);
+    const SkinIni ini(SkinFolders::iniPath(root, skin));
+
+    // Read in this order, each value taking effect at once: a colour that does not convert
+    // ends the opening there.
+    namespace Key = SkinKeys;
+    namespace Default = SkinKeys::MainDefaults;
+    const QPoint corner = clientCorner(*this);
+    IconMarker &icon = m_parts.icon;
+    ListMarker &list = m_parts.list;
+    DescriptionMarker &description = m_parts.description;
+    state.bitmapPath = SkinFolders::bitmapPath(root, skin, ini.readText(Key::SkinName, u""));
+    state.setTransparentColour(
+        ini.readColour(Key::TransparentColor, SkinColours::toText(state.transparentColour())));
+    const int iconTop = ini.readInteger(Key::IconTop, Default::IconTop);
+    placeClient(icon, corner + QPoint(ini.readInteger(Key::IconLeft, Default::IconLeft), iconTop));
+    const int listTop = ini.readInteger(Key::ListTop, Default::ListTop);
+    placeClient(list, corner + QPoint(ini.readInteger(Key::ListLeft, Default::ListLeft), listTop));
+    list.resize(ini.readInteger(Key::ListWidth, Default::ListWidth), list.height());
+    const int explanationTop = ini.readInteger(Key::ExplanationTop, Default::ExplanationTop);
+    placeClient(description,
+                corner
+                    + QPoint(ini.readInteger(Key::ExplanationLeft, Default::ExplanationLeft),
+                             explanationTop));
+    const int explanationWidth = ini.readInteger(Key::ExplanationWidth, Default::ExplanationWidth);
+    list.setColours(ini.readColour(Key::ListBColor, Default::ListBColor), list.textColour());
+    list.setColours(list.backgroundColour(), ini.readColour(Key::ListTColor, Default::ListTColor));
+    state.explanationColour = ini.readColour(Key::ExplanationTextColor, u"clBlack");
+    description.showColour();
+
+    shapeToBitmap();
+    show();
+    showMarkers();
+    description.setOuterWidth(explanationWidth);
+}
+
+void SkinEditor::shapeToBitmap()
+{
+    ensureBuilt();
+    m_offsets = {};
+    m_shape->setTransparentColour(m_parts.state.transparentColour());
+    m_shape->loadPicture(m_parts.state.bitmapPath);
+    m_shape->buildRegion();
+    m_shape->show();
+    resize(m_shape->size());
+    m_shape->applyRegion();
+    update();
+}
+
+void SkinEditor::showMarkers()
+{
+    for (QWidget *marker : markers())
+        marker->show();
+    m_parts.description.showColour();
+}
+
+void SkinEditor::createSkin()
+{
+    m_parts.nameDialog.openAt(pos() + QPoint(25, 25), m_parts.state.editedSkinName);
+}
+
+SkinIni::Values SkinEditor::values() const
+{
+    // Where the markers' contents lie over the bitmap.
+    const QPoint corner = clientCorner(*this);
+    const QPoint icon = clientCorner(m_parts.icon) - corner;
+    const QPoint list = clientCorner(m_parts.list) - corner;
+    const QPoint description = clientCorner(m_parts.description) - corner;
+    const SkinEditorState &state = m_parts.state;
+    return {QFileInfo(state.bitmapPath).fileName(),
+            icon.y(),
+            icon.x(),
+            list.y(),
+            list.x(),
+            m_parts.list.width(),
+            m_parts.list.backgroundColour(),
+            m_parts.list.textColour(),
+            description.y(),
+            description.x(),
+            m_parts.description.outerWidth(),
+            state.explanationColour,
+            state.transparentColour()};
+}
+
+void SkinEditor::writeSkin(const QString &folder)
+{
+    const QString bitmap = m_parts.state.bitmapPath;
+    const QString target = folder + u'/' + QFileInfo(bitmap).fileName();
+    // A skin written back into its own folder keeps its bitmap: deleting it first would lose
+    // the only copy.
+    if (!sameFile(bitmap, target)) {
+        QFile source(bitmap);
+        QString failure;
+        if (FileSystem::exists(target) && !FileSystem::removeFile(target))
+            failure = QStringLiteral("「%1」を削除できません").arg(target);
+        else if (!source.copy(target))
+            failure = source.errorString();
+        // The description is written all the same, as a copy that fails is only reported.
+        if (!failure.isEmpty())
+            m_context.interaction.error(
+                errorBoxText(QStringLiteral("ビットマップ「%1」を「%2」にコピーできません: %3")
+                                 .arg(bitmap, target, failure)));
+    }
+    SkinIni::write(folder + QStringLiteral("/skin.ini"), values());
+    close();
+    m_parts.picker.close();
+}
+
+void SkinEditor::closeEvent(QCloseEvent *event)
+{
+    for (QWidget *marker : markers())
+        marker->close();
+    event->accept();
+}
+
+void SkinEditor::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        const std::array<QWidget *, 3> all = markers();
+        for (std::size_t i = 0; i < all.size(); ++i)
+            m_offsets[i] =
+                all[i]->isVisible() ? std::optional(pos() - all[i]->pos()) : std::nullopt;
+    }
+    MovableWindow::changeEvent(event);
+}
+
+void SkinEditor::moveEvent(QMoveEvent *event)
+{
+    const std::array<QWidget *, 3> all = markers();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (m_offsets[i] && all[i]->isVisible())
+            all[i]->move(pos() - *m_offsets[i]);
+    MovableWindow::moveEvent(event);
+}
+
+void SkinEditor::contextMenuEvent(QContextMenuEvent *event)
+{
+    m_menu->popup(event->globalPos());
+}
