@@ -45,7 +45,8 @@ struct Launcher
                                                           .keyNames = keyNames,
                                                           .windowFrame = windowFrame,
                                                           .hotkeys = hotkeys,
-                                                          .interaction = interaction});
+                                                          .interaction = interaction,
+                                                          .helpFile = folder + "tblaunch.chm"});
         if (start)
             root = std::make_unique<CompositionRoot>(*context);
     }

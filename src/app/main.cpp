@@ -7,6 +7,7 @@
 
 #include "base/DataLocation.h"
 #include "base/Guard.h"
+#include "base/Paths.h"
 #include "base/QtInteraction.h"
 #include "launcher/MainWindow.h"
 #include "settings/AboutDialog.h"
@@ -82,7 +83,8 @@ int main(int argc, char **argv)
                        .keyNames = *platform.keyNames,
                        .windowFrame = *platform.windowFrame,
                        .hotkeys = *platform.hotkeys,
-                       .interaction = interaction};
+                       .interaction = interaction,
+                       .helpFile = Paths::helpFile()};
 
     CompositionRoot root(context);
     root.aboutDialog().setDataLocation(location.portable, location.dataFolder);

@@ -5,6 +5,7 @@
 #include "Messages.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -25,6 +26,16 @@ QString settingsFile()
     const QString name = exe.fileName();
     const qsizetype dot = name.lastIndexOf(u'.');
     return exe.absolutePath() + u'/' + (dot > 0 ? name.left(dot) : name) + QStringLiteral(".ini");
+}
+
+QString helpFile()
+{
+    const QString beside = executableFolder() + QStringLiteral("tblaunch.chm");
+    if (FileSystem::isFile(beside))
+        return beside;
+    const QString shared = QDir::cleanPath(QCoreApplication::applicationDirPath()
+                                           + QStringLiteral("/../share/tblaunch/tblaunch.chm"));
+    return FileSystem::isFile(shared) ? shared : beside;
 }
 
 void ensureFolder(const QString &path)

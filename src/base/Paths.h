@@ -11,6 +11,10 @@ QString executableFolder();
 // The executable's path with its extension replaced by ".ini".
 QString settingsFile();
 
+// The help file: beside the executable (a portable copy, the build folder), else in the
+// installed share folder (../share/tblaunch beside bin); the one beside when neither is.
+QString helpFile();
+
 // Creates the folder unless it is there; anything else of that name, or a refusal, raises
 // the folder functions' error ("ファイルへのアクセスが拒否されました" or "I/O エラー (n)").
 void ensureFolder(const QString &path);

@@ -541,8 +541,8 @@ void MainWindow::runSkinEditor()
 
 void MainWindow::openHelp()
 {
-    // Beside the program, wherever it was started from.
-    m_context.shell.open(m_context.executableFolder + QStringLiteral("tblaunch.chm"), QString());
+    // Beside the program or where it is installed, wherever it was started from.
+    m_context.shell.open(m_context.helpFile, QString());
 }
 
 void MainWindow::quit()

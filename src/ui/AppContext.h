@@ -14,7 +14,7 @@ class WindowFrame;
 // message boxes. The composition root makes it once (a test makes it with fakes).
 struct AppContext
 {
-    QString executableFolder; // ends in "/"
+    QString executableFolder; // where the data lies (beside the program, or the XDG folder); ends in "/"
     QString settingsFile;
     Shell &shell;
     Power &power;
@@ -23,4 +23,5 @@ struct AppContext
     WindowFrame &windowFrame;
     Hotkeys &hotkeys;
     Interaction &interaction;
+    QString helpFile;
 };

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The .deb: built with CPack from the build folder, unpacked into a throw-away root, its
 # control fields and files where the freedesktop and Debian conventions put them; then the
-# program installed there starts with a fresh HOME and calculates.
+# program installed there starts with a fresh HOME, calculates, and finds its help in the
+# installed share folder.
 source "$(dirname "$0")/lib.sh"
 BUILD=$(dirname "$PROGRAM")
 
@@ -35,4 +36,11 @@ type_text "1+2"
 key Return
 three() { [ "$(clipboard)" = "3" ]; }
 wait_until 5 three || fail "1+2 gave '$(clipboard)'"
+
+key ctrl+a BackSpace
+type_text "/help"
+key Return
+viewer_on_installed_help() { pgrep -af xchm 2>/dev/null | grep -q "$WORK/root/usr/share/tblaunch/tblaunch.chm"; }
+wait_until 20 viewer_on_installed_help || fail "/help did not open the installed help: $(pgrep -af xchm)"
+pkill -f "xchm $WORK" 2>/dev/null || true
 echo "PASS"

@@ -82,7 +82,7 @@ protected:
     FakeInteraction interaction;
     AppContext context{
         dir.path(), dir.file("tblaunch.ini"), shell,   power,      icons, keyNames,
-        windowFrame, hotkeys,                 interaction};
+        windowFrame, hotkeys,                 interaction, dir.file("tblaunch.chm")};
     std::unique_ptr<CompositionRoot> root;
     MainWindow *window = nullptr;
     QList<ChooserSeen> choosers;
