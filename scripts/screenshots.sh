@@ -67,3 +67,16 @@ start_launcher
 type_text "ho"
 sleep 0.5
 shoot "$WINDOW" skin 30
+
+# The skin editor on that skin, opened from the skin chooser ("skin.iniの編集", the ninth item).
+key Escape
+window_origin "$WINDOW"
+xdotool mousemove $((X + 150)) $((Y + 100)) click 3
+sleep 0.3
+key Down Down Down Down Down Down Down Down Down Return
+wait_until 10 shown '^skin.iniの編集$' || { echo "no skin chooser" >&2; exit 1; }
+CHOOSER=$(named '^skin.iniの編集$')
+xdotool mousemove --window "$CHOOSER" 40 45 click --repeat 2 1
+wait_until 10 shown '^skin.iniエディタ$' || { echo "no skin editor" >&2; exit 1; }
+sleep 0.5
+shoot "$(named '^skin.iniエディタ$')" editor 20
