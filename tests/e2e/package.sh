@@ -22,6 +22,7 @@ for file in bin/tblaunch share/applications/tblaunch.desktop share/tblaunch/tbla
 done
 desktop-file-validate "$WORK/root/usr/share/applications/tblaunch.desktop" \
   || fail "the desktop entry does not validate"
+lintian --fail-on error "$DEB" >"$WORK/lintian.log" 2>&1 || fail "lintian: $(cat "$WORK/lintian.log")"
 [ "$("$WORK/root/usr/bin/tblaunch" --version)" = "tblaunch 1.2.0.5" ] || fail "--version"
 
 start_display
