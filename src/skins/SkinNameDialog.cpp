@@ -10,6 +10,7 @@
 #include "ui/FormDesign.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
 SkinNameDialog::SkinNameDialog(AppContext &context)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint)
@@ -45,8 +46,10 @@ void SkinNameDialog::buildControls()
                       QStringLiteral("※アプリケーションの再起動後に有効になります"), {8, 26});
     m_name = FormDesign::place(new QLineEdit(this), "name", {8, 48, 289, 21});
     Interaction &interaction = m_context.interaction;
+    // Enter in the name field confirms, as in any name dialog.
     FormDesign::button(this, interaction, "ok", QStringLiteral("OK"), {64, 80, 75, 25},
-                       &SkinNameDialog::confirm);
+                       &SkinNameDialog::confirm)
+        ->setDefault(true);
     FormDesign::button(this, interaction, "cancel", QStringLiteral("cancel"), {168, 80, 75, 25},
                        &SkinNameDialog::cancel);
 }
