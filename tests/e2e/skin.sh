@@ -29,11 +29,17 @@ not_blue_at() { ! blue_at "$1" "$2"; }
 windows() { xdotool search --onlyvisible --pid "$LAUNCHER_PID" 2>/dev/null | wc -l; }
 more_windows() { [ "$(windows)" -gt "$1" ]; }
 choose_skin() {
-  local before
-  before=$(windows)
-  xdotool mousemove $((X + 170 + RANDOM % 20)) $((Y + 25 + RANDOM % 5)) click 3
-  wait_until 3 more_windows "$before" || fail "no menu"
-  key Down Down Down Down Down Down Down Down Right "$@" Return
+  local before attempt
+  for attempt in 1 2 3; do
+    before=$(windows)
+    xdotool mousemove $((X + 170 + RANDOM % 20)) $((Y + 25 + RANDOM % 5)) click 3
+    # A click the window missed (just shown, or where a menu has just closed) is tried again.
+    if wait_until 2 more_windows "$before"; then
+      key Down Down Down Down Down Down Down Down Right "$@" Return
+      return 0
+    fi
+  done
+  fail "no menu"
 }
 choose_skin
 wait_until 10 blue_at $((X + 150)) $((Y + 10)) || fail "the skin's picture did not appear"
