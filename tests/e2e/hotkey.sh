@@ -24,10 +24,7 @@ type_text "memo"
 
 # Switched off, the combination is the other program's again.
 key ctrl+a BackSpace
-type_text "/exit"
-key Return
-ended() { ! kill -0 "$LAUNCHER_PID" 2>/dev/null; }
-wait_until 10 ended || fail "/exit did not end the program"
+exit_launcher
 sed -i 's/^MousePoint=1\r$/MousePoint=1\r\nHookHotKey=0\r/' "$WORK/tblaunch.ini"
 grep -q 'HookHotKey=0' "$WORK/tblaunch.ini" || fail "could not switch the hotkey off"
 start_launcher

@@ -157,6 +157,41 @@ input_text() {
   printf '%s' "${text%#}"
 }
 
+# The colour of a screen pixel as RRGGBB (upper-case hexadecimal).
+pixel() {
+  import -window root "$WORK/screen.png" 2>/dev/null
+  convert "$WORK/screen.png" -format "%[hex:p{$1,$2}]" info: 2>/dev/null | cut -c1-6
+}
+
+# A menu is one more shown top-level window of the program.
+windows() { xdotool search --onlyvisible --pid "$LAUNCHER_PID" 2>/dev/null | wc -l; }
+more_windows() { [ "$(windows)" -gt "$1" ]; }
+
+# Opens the main window's menu by a right click near client (170, 25) and presses the keys.
+# Each click lands on a new spot (one where a menu has just closed, with no motion since,
+# goes unseen); a click the window missed is tried again, as a user would.
+main_menu() {
+  local before attempt
+  for attempt in 1 2 3; do
+    before=$(windows)
+    xdotool mousemove $((X + 170 + RANDOM % 20)) $((Y + 25 + RANDOM % 5)) click 3
+    if wait_until 2 more_windows "$before"; then
+      key "$@"
+      return 0
+    fi
+  done
+  fail "no menu"
+}
+
+launcher_ended() { ! kill -0 "$LAUNCHER_PID" 2>/dev/null; }
+
+# Types "/exit" and Enter into the input line and waits for the program to end.
+exit_launcher() {
+  type_text "/exit"
+  key Return
+  wait_until 10 launcher_ended || fail "/exit did not end the program"
+}
+
 screenshot() {
   import -window root "$1" 2>/dev/null || true
 }

@@ -41,10 +41,7 @@ wait_until 10 launcher_shown || fail "the tray icon did not bring the launcher b
 wait_until 10 focused_on_launcher || fail "the launcher has no focus"
 
 key ctrl+a BackSpace
-type_text "/exit"
-key Return
-ended() { ! kill -0 "$LAUNCHER_PID" 2>/dev/null; }
-wait_until 10 ended || fail "/exit did not end the program"
+exit_launcher
 ini=$(tr -d '\r' < "$WORK/tblaunch.ini")
 for line in '[hotkey]' 'key=' '[Window]' 'DefaultSkin=1' 'SelectedSkinName='; do
   grep -qxF -- "$line" <<<"$ini" || fail "tblaunch.ini lacks '$line': $ini"

@@ -9,31 +9,28 @@ start_tray
 start_launcher
 window_origin "$WINDOW"
 
-# A menu is one more shown top-level window of the program. A right click where a menu has
-# just closed, with no motion since, goes unseen: every click here lands on a new spot.
-windows() { xdotool search --onlyvisible --pid "$LAUNCHER_PID" 2>/dev/null | wc -l; }
-more_windows() { [ "$(windows)" -gt "$1" ]; }
+# A right click where a menu has just closed, with no motion since, goes unseen: every click
+# here lands on a new spot.
 right_click() {
   local before
   before=$(windows)
   xdotool mousemove $((X + $1)) $((Y + $2)) click 3
   wait_until 3 more_windows "$before"
 }
-ended() { ! kill -0 "$LAUNCHER_PID" 2>/dev/null; }
 
 type_text "abc"
 right_click 50 10 || fail "a right click on the input line opened no menu"
 key Up Return
 type_text "z"
 text=$(input_text)
-ended && fail "a right click on the input line opened the program's menu"
+launcher_ended && fail "a right click on the input line opened the program's menu"
 [ "$text" = z ] || fail "a right click on the input line opened no edit menu: '$text'"
 
 FAULTS=()
 program_menu() {
   if ! right_click "$2" "$3"; then
     FAULTS+=("a right click on the $1 opened no menu")
-  elif key Up Return && wait_until 5 ended; then
+  elif key Up Return && wait_until 5 launcher_ended; then
     start_launcher
   else
     FAULTS+=("a right click on the $1 opened another menu than the program's")

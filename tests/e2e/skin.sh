@@ -16,31 +16,12 @@ sjis_file "$WORK/skin/round/skin.ini" '[Skin]' 'SkinName=round.bmp' 'IconTop=40'
 start_launcher
 window_origin "$WINDOW"
 
-# The colour of a screen pixel as #RRGGBB.
-pixel() {
-  import -window root "$WORK/screen.png" 2>/dev/null
-  convert "$WORK/screen.png" -format "%[hex:p{$1,$2}]" info: 2>/dev/null | cut -c1-6
-}
 blue_at() { [ "$(pixel "$1" "$2")" = "3060C0" ]; }
 not_blue_at() { ! blue_at "$1" "$2"; }
 
 # The skin submenu is the eighth item of the menu; it opens on its first item, the only
 # skin, and Up from there wraps round to "default".
-windows() { xdotool search --onlyvisible --pid "$LAUNCHER_PID" 2>/dev/null | wc -l; }
-more_windows() { [ "$(windows)" -gt "$1" ]; }
-choose_skin() {
-  local before attempt
-  for attempt in 1 2 3; do
-    before=$(windows)
-    xdotool mousemove $((X + 170 + RANDOM % 20)) $((Y + 25 + RANDOM % 5)) click 3
-    # A click the window missed (just shown, or where a menu has just closed) is tried again.
-    if wait_until 2 more_windows "$before"; then
-      key Down Down Down Down Down Down Down Down Right "$@" Return
-      return 0
-    fi
-  done
-  fail "no menu"
-}
+choose_skin() { main_menu Down Down Down Down Down Down Down Down Right "$@" Return; }
 choose_skin
 wait_until 10 blue_at $((X + 150)) $((Y + 10)) || fail "the skin's picture did not appear"
 window_origin "$WINDOW"
@@ -59,10 +40,7 @@ grep -a -q 'SelectedSkinName=default' "$WORK/tblaunch.ini" || fail "default was 
 # Chosen again, the skin comes back with the next start.
 choose_skin
 wait_until 10 blue_at $((X + 150)) $((Y + 10)) || fail "the skin did not come back"
-type_text "/exit"
-key Return
-ended() { ! kill -0 "$LAUNCHER_PID" 2>/dev/null; }
-wait_until 10 ended || fail "/exit did not end the program"
+exit_launcher
 start_launcher
 window_origin "$WINDOW"
 wait_until 10 blue_at $((X + 150)) $((Y + 10)) || fail "the skin was not applied at start-up"

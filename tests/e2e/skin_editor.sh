@@ -13,24 +13,9 @@ convert -size 240x160 xc:'#3060c0' -fill white -draw 'rectangle 0,0 39,39' \
 start_launcher
 window_origin "$WINDOW"
 
-# The colour of a screen pixel as #RRGGBB.
-pixel() {
-  import -window root "$WORK/screen.png" 2>/dev/null
-  convert "$WORK/screen.png" -format "%[hex:p{$1,$2}]" info: 2>/dev/null | cut -c1-6
-}
 blue_at() { [ "$(pixel "$1" "$2")" = "3060C0" ]; }
 named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 shown() { [ -n "$(named "$1")" ]; }
-windows() { xdotool search --onlyvisible --pid "$LAUNCHER_PID" 2>/dev/null | wc -l; }
-more_windows() { [ "$(windows)" -gt "$1" ]; }
-# Opens the main window's menu and picks with the keys given.
-main_menu() {
-  local before
-  before=$(windows)
-  xdotool mousemove $((X + 170 + RANDOM % 20)) $((Y + 25 + RANDOM % 5)) click 3
-  wait_until 3 more_windows "$before" || fail "no menu"
-  key "$@"
-}
 
 # "skin.iniエディタの実行", the eleventh item: the bitmap chooser.
 main_menu Down Down Down Down Down Down Down Down Down Down Return
@@ -80,10 +65,7 @@ done
 
 # The next start lists the skin; chosen, it shapes the window.
 xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || xdotool windowfocus "$WINDOW"
-type_text "/exit"
-key Return
-ended() { ! kill -0 "$LAUNCHER_PID" 2>/dev/null; }
-wait_until 10 ended || fail "/exit did not end the program"
+exit_launcher
 start_launcher
 window_origin "$WINDOW"
 main_menu Down Down Down Down Down Down Down Down Right Return
