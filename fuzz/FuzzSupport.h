@@ -7,9 +7,13 @@
 #include <QList>
 #include <QString>
 
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
+#include <optional>
+#include <string_view>
 #include <utility>
 
 // A broken invariant is a finding like a crash: abort, so that libFuzzer keeps the input.
@@ -50,6 +54,46 @@ inline void ensureCoreApplication()
     static char name[] = "fuzz";
     static char *argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
+}
+
+// An integer as the profile readers take it, by the C++ library's own parser: an optional
+// sign, then decimal digits, or hexadecimal digits after "$", "0x" or "0X". With skinRules,
+// as skin.ini's colours are read: leading blanks, and a bare "x" or "X" as well.
+inline std::optional<int> integerByLibrary(const QString &text, bool skinRules)
+{
+    const QByteArray latin = text.toLatin1();
+    std::string_view rest(latin.constData(), size_t(latin.size()));
+    while (skinRules && (rest.starts_with(' ') || rest.starts_with('\t')))
+        rest.remove_prefix(1);
+    const bool negative = rest.starts_with('-');
+    if (negative || rest.starts_with('+'))
+        rest.remove_prefix(1);
+    int base = 10;
+    if (rest.starts_with("0x") || rest.starts_with("0X")) {
+        base = 16;
+        rest.remove_prefix(2);
+    } else if (rest.starts_with('$')
+               || (skinRules && (rest.starts_with('x') || rest.starts_with('X')))) {
+        base = 16;
+        rest.remove_prefix(1);
+    }
+    // from_chars takes no sign of its own here: a second one is no number.
+    if (rest.empty() || rest.front() == '-' || rest.front() == '+')
+        return std::nullopt;
+    unsigned long long magnitude = 0;
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), magnitude, base);
+    if (ec != std::errc() || end != rest.data() + rest.size())
+        return std::nullopt;
+    if (base == 16) {
+        if (magnitude > 0xFFFFFFFFull)
+            return std::nullopt;
+        const auto bits = quint32(magnitude);
+        return int(negative ? quint32(0) - bits : bits);
+    }
+    const long long limit = std::numeric_limits<int>::max() + (negative ? 1LL : 0LL);
+    if (magnitude > (unsigned long long)limit)
+        return std::nullopt;
+    return int(negative ? -(long long)magnitude : (long long)magnitude);
 }
 
 } // namespace Fuzz

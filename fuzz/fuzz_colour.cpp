@@ -9,10 +9,7 @@
 
 #include <QPalette>
 
-#include <charconv>
-#include <limits>
 #include <optional>
-#include <string_view>
 
 namespace {
 
@@ -23,45 +20,6 @@ bool isAscii(const QString &text)
             return false;
     }
     return true;
-}
-
-// The integer rules by the C++ library's own parser: leading blanks, a sign, then decimal, or
-// hexadecimal after "$", "0x", "0X", "x" or "X".
-std::optional<int> integerByLibrary(const QString &text)
-{
-    if (!isAscii(text))
-        return std::nullopt;
-    const QByteArray latin = text.toLatin1();
-    std::string_view rest(latin.constData(), size_t(latin.size()));
-    while (rest.starts_with(' ') || rest.starts_with('\t'))
-        rest.remove_prefix(1);
-    const bool negative = rest.starts_with('-');
-    if (negative || rest.starts_with('+'))
-        rest.remove_prefix(1);
-    int base = 10;
-    if (rest.starts_with("0x") || rest.starts_with("0X")) {
-        base = 16;
-        rest.remove_prefix(2);
-    } else if (rest.starts_with('$') || rest.starts_with('x') || rest.starts_with('X')) {
-        base = 16;
-        rest.remove_prefix(1);
-    }
-    if (rest.empty() || rest.front() == '-' || rest.front() == '+')
-        return std::nullopt;
-    unsigned long long magnitude = 0;
-    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), magnitude, base);
-    if (ec != std::errc() || end != rest.data() + rest.size())
-        return std::nullopt;
-    if (base == 16) {
-        if (magnitude > 0xFFFFFFFFull)
-            return std::nullopt;
-        const auto bits = quint32(magnitude);
-        return int(negative ? quint32(0) - bits : bits);
-    }
-    const long long limit = std::numeric_limits<int>::max() + (negative ? 1LL : 0LL);
-    if (magnitude > (unsigned long long)limit)
-        return std::nullopt;
-    return int(negative ? -(long long)magnitude : (long long)magnitude);
 }
 
 bool sameAsciiCase(const QString &a, const QString &b)
@@ -103,7 +61,8 @@ void checkValue(quint32 value)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text = QString::fromUtf8(Fuzz::bytes(data, size));
-    const std::optional<int> integer = integerByLibrary(text);
+    const std::optional<int> integer =
+        isAscii(text) ? Fuzz::integerByLibrary(text, true) : std::nullopt;
     FUZZ_CHECK(SkinColours::parseInteger(text) == integer);
 
     try {

@@ -11,8 +11,6 @@
 #include "settings/IniFile.h"
 
 #include <algorithm>
-#include <charconv>
-#include <limits>
 
 namespace {
 
@@ -131,43 +129,11 @@ void checkCut(const QString &text, int maxBytes)
         FUZZ_CHECK(cp932Size(QStringView(text).first(cut.size() + 1)) > maxBytes);
 }
 
-// The integer by the C++ library's own parser, as the readers promise to take it.
-std::optional<int> integerByLibrary(QStringView text)
-{
-    const QByteArray latin = text.toLatin1();
-    std::string_view rest(latin.constData(), size_t(latin.size()));
-    const bool negative = rest.starts_with('-');
-    if (negative || rest.starts_with('+'))
-        rest.remove_prefix(1);
-    int base = 10;
-    if (rest.starts_with('$') || rest.starts_with("0x") || rest.starts_with("0X")) {
-        base = 16;
-        rest.remove_prefix(rest.front() == '$' ? 1 : 2);
-    }
-    // from_chars takes no sign of its own here: a second one is no number.
-    if (rest.empty() || rest.front() == '-' || rest.front() == '+')
-        return std::nullopt;
-    unsigned long long magnitude = 0;
-    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), magnitude, base);
-    if (ec != std::errc() || end != rest.data() + rest.size())
-        return std::nullopt;
-    if (base == 16) {
-        if (magnitude > 0xFFFFFFFFull)
-            return std::nullopt;
-        const auto bits = quint32(magnitude);
-        return int(negative ? quint32(0) - bits : bits);
-    }
-    const long long limit = std::numeric_limits<int>::max() + (negative ? 1LL : 0LL);
-    if (magnitude > (unsigned long long)limit)
-        return std::nullopt;
-    return int(negative ? -(long long)magnitude : (long long)magnitude);
-}
-
 void checkReaders(const QString &value)
 {
     for (int maxBytes : {0, 1, 2, 3, 5, 8})
         checkCut(value, maxBytes);
-    FUZZ_CHECK(IniFile::parseInteger(value) == integerByLibrary(value));
+    FUZZ_CHECK(IniFile::parseInteger(value) == Fuzz::integerByLibrary(value, false));
 }
 
 } // namespace
