@@ -20,7 +20,7 @@ packages=(
   # Qt's own texts in Japanese
   qt6-translations-l10n
   # tests under a virtual display
-  xvfb xauth openbox xdotool xclip x11-utils imagemagick dbus dbus-x11 trayer python3-dbusmock
+  xvfb xauth openbox xdotool xclip x11-utils imagemagick dbus dbus-x11 trayer python3-dbusmock procps
   # a real input method for typing Japanese (Qt's ibus plugin comes with libqt6gui6)
   ibus ibus-anthy
   # side-by-side latency harness and its baseline
