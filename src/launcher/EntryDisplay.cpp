@@ -23,7 +23,9 @@ void EntryDisplay::setInputText(const QString &text)
 
 void EntryDisplay::showEntry(const QPixmap &icon, const QString &description)
 {
-    m_icon.setPixmap(icon);
+    // The label repaints even for the picture it shows already, as most keystrokes give it.
+    if (m_icon.pixmap().isNull() || m_icon.pixmap().cacheKey() != icon.cacheKey())
+        m_icon.setPixmap(icon);
     m_description.setText(description);
 }
 

@@ -105,19 +105,21 @@ void KeywordStore::setKeywords(QStringList keywords)
 
 qsizetype KeywordStore::find(QStringView text) const
 {
-    const uint32_t head = KeywordText::head(text);
+    const uint64_t mask = KeywordText::equalMask(text);
+    const uint64_t head = KeywordText::head(text) & mask;
     const size_t n = m_heads.size();
     for (size_t i = 0; i < n; ++i)
-        if (m_heads[i] == head && KeywordText::equal(m_keywords[qsizetype(i)], text))
+        if ((m_heads[i] & mask) == head && KeywordText::equal(m_keywords[qsizetype(i)], text))
             return qsizetype(i);
     return -1;
 }
 
 qsizetype KeywordStore::findLast(QStringView text) const
 {
-    const uint32_t head = KeywordText::head(text);
+    const uint64_t mask = KeywordText::equalMask(text);
+    const uint64_t head = KeywordText::head(text) & mask;
     for (size_t i = m_heads.size(); i-- > 0;)
-        if (m_heads[i] == head && KeywordText::equal(m_keywords[qsizetype(i)], text))
+        if ((m_heads[i] & mask) == head && KeywordText::equal(m_keywords[qsizetype(i)], text))
             return qsizetype(i);
     return -1;
 }
@@ -126,12 +128,15 @@ qsizetype KeywordStore::findPrefix(QStringView text) const
 {
     if (text.isEmpty())
         return m_keywords.isEmpty() ? -1 : 0;
-    const uint32_t first = KeywordText::head(text) & 0xFFFF;
-    const uint32_t size = uint32_t(std::min<qsizetype>(text.size(), 0xFFFF));
+    // The first two units and the length pass over nearly every other row of a long list
+    // without touching its text.
+    const uint64_t mask = KeywordText::prefixMask(text);
+    const uint64_t units = KeywordText::head(text) & mask;
+    const uint64_t size = uint64_t(std::min<qsizetype>(text.size(), 0xFFFF));
     const size_t n = m_heads.size();
     for (size_t i = 0; i < n; ++i) {
-        const uint32_t head = m_heads[i];
-        if ((head & 0xFFFF) == first && head >> 16 >= size
+        const uint64_t head = m_heads[i];
+        if ((head & mask) == units && head >> 32 >= size
             && KeywordText::startsWith(m_keywords[qsizetype(i)], text))
             return qsizetype(i);
     }

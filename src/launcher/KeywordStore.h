@@ -80,6 +80,6 @@ private:
     QString m_folder;
     QStringList m_keywords;
     // KeywordText::head() of every row, in order.
-    std::vector<uint32_t> m_heads;
+    std::vector<uint64_t> m_heads;
     QHash<QString, QByteArray> m_unreadableRows;
 };

@@ -24,10 +24,24 @@ char16_t foldUnit(char16_t c)
     return QChar::toCaseFolded(c);
 }
 
-uint32_t head(QStringView keyword)
+uint64_t head(QStringView keyword)
 {
-    const auto size = uint32_t(std::min<qsizetype>(keyword.size(), 0xFFFF));
-    return size << 16 | (keyword.isEmpty() ? 0u : foldUnit(keyword[0].unicode()));
+    const auto size = uint64_t(std::min<qsizetype>(keyword.size(), 0xFFFF));
+    const uint64_t first = keyword.isEmpty() ? 0u : foldUnit(keyword[0].unicode());
+    const uint64_t second = keyword.size() < 2 ? 0u : foldUnit(keyword[1].unicode());
+    return size << 32 | second << 16 | first;
+}
+
+uint64_t equalMask(QStringView text)
+{
+    return text.isEmpty() || !text[0].isHighSurrogate() ? 0xFFFF'FFFF'FFFFu : 0xFFFF'0000'FFFFu;
+}
+
+uint64_t prefixMask(QStringView text)
+{
+    if (text.isEmpty())
+        return 0;
+    return text.size() < 2 || text[0].isHighSurrogate() ? 0xFFFFu : 0xFFFF'FFFFu;
 }
 
 bool equal(QStringView a, QStringView b)

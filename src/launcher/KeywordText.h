@@ -11,9 +11,18 @@ namespace KeywordText {
 // basic plane keep their high surrogate.
 char16_t foldUnit(char16_t c);
 
-// The length (up to 0xFFFF) and the folded first unit of a keyword in one number, so that
-// scans of a long list can pass over most rows without reading their text.
-uint32_t head(QStringView keyword);
+// The folded first unit (bits 0-15), the folded second unit (bits 16-31, 0 when there is
+// none) and the length (bits 32-47, at most 0xFFFF) of a keyword in one number, so that scans
+// of a long list can pass over most rows without reading their text.
+uint64_t head(QStringView keyword);
+
+// Which bits of head() every keyword equal to the text shares with the text's own head().
+// A second unit after a high surrogate is left out: it folds together with its pair.
+uint64_t equalMask(QStringView text);
+
+// Which bits of head() every keyword beginning with the text shares with the text's own
+// head(), the length aside (a longer keyword may begin with the text).
+uint64_t prefixMask(QStringView text);
 
 // Keywords are equal when they differ in letter case at most (not in width or kana).
 bool equal(QStringView a, QStringView b);

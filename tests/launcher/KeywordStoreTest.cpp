@@ -1,6 +1,8 @@
 #include "launcher/KeywordStore.h"
 
 #include "base/Error.h"
+#include "base/ShiftJis.h"
+#include "launcher/KeywordText.h"
 
 #include "FileSizeLimit.h"
 #include "QtPrinters.h"
@@ -205,3 +207,56 @@ TEST_F(KeywordStoreTest, RewriteOrderSavesAndReloads)
 }
 
 } // namespace
+
+// The scans skip rows by a summary of their first units and length; no row that the
+// comparisons accept may be skipped.
+TEST_F(KeywordStoreTest, SearchesAgreeWithTheComparisonsOnEveryRow)
+{
+    const auto check = [this](const QStringList &queries) {
+        const QStringList &rows = store.keywords();
+        for (const QString &query : queries) {
+            SCOPED_TRACE(query.left(20).toStdString());
+            qsizetype first = -1, last = -1, prefix = -1;
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                if (KeywordText::equal(rows[i], query)) {
+                    first = first < 0 ? i : first;
+                    last = i;
+                }
+                if (prefix < 0 && KeywordText::startsWith(rows[i], query))
+                    prefix = i;
+            }
+            EXPECT_EQ(store.find(query), first);
+            EXPECT_EQ(store.findLast(query), last);
+            EXPECT_EQ(store.findPrefix(query), prefix);
+        }
+    };
+
+    // Letters that fold in the code page (ASCII, full width, Greek, Cyrillic), rows of one
+    // unit, and a row longer than the summary's length field.
+    const QString longRow = QString(70000, u'z');
+    QByteArray list;
+    for (const QString &row : {u"z"_qs, u"b"_qs, u"Ab"_qs, u"aB"_qs, u"abc"_qs, u"ａｂ"_qs,
+                               u"ＡＢＣ"_qs, u"ΣΟΦΙΑ"_qs, u"σοφια"_qs, u"ПРИВЕТ"_qs, longRow, u"zz"_qs})
+        list += ShiftJis::encodeOrThrow(row) + "\r\n";
+    dir.write("data.lst", list);
+    store.load();
+    check({"a", "A", "ab", "AB", "abcd", "b", "z", "Z", "zz", "ZZZ", "ａ", "Ａｂ", "ａｂｃ", "σ",
+           "Σοφ", "σοφια", "при", "ПРИВЕТ", longRow, longRow + "z", longRow.left(0xFFFF), ""});
+
+    // Pairs outside the basic plane fold as whole characters (𐐀 and 𐐨 are one letter); the
+    // code page has none, so the summaries are checked on their own.
+    for (const QString &row : {u"𐐀𐐀x"_qs, u"𐐨y"_qs, u"x𐐀"_qs, u"𐐨"_qs})
+        for (const QString &query : {u"𐐨"_qs, u"𐐨𐐨"_qs, u"𐐀𐐨X"_qs, u"𐐀Y"_qs, u"X𐐨"_qs,
+                                     u"x𐐀"_qs, QString(QChar(0xD801))}) {
+            SCOPED_TRACE((row + " " + query).toStdString());
+            const uint64_t equalMask = KeywordText::equalMask(query);
+            const uint64_t prefixMask = KeywordText::prefixMask(query);
+            if (KeywordText::equal(row, query)) {
+                EXPECT_EQ(KeywordText::head(row) & equalMask, KeywordText::head(query) & equalMask);
+            }
+            if (KeywordText::startsWith(row, query)) {
+                EXPECT_EQ(KeywordText::head(row) & prefixMask,
+                          KeywordText::head(query) & prefixMask);
+            }
+        }
+}
