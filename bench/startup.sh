@@ -2,6 +2,7 @@
 # Start-up time and peak memory of build/tblaunch beside dmenu, at 10,000 and 100,000
 # keywords, measured from outside with the shared harness; with --keys, also the latency
 # of typing the worst case. Usage: bench/startup.sh [build] [extra harness options...]
+# TB_BEFORE=/path/to/an/older/tblaunch adds that binary beside the build's, in the same run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
@@ -28,6 +29,12 @@ PY
   cp "$build/tblaunch" "$work/tb$label/"
   cases+=(--case "dmenu $label" --match class:dmenu --stdin "$work/kw$label.txt" --cmd dmenu
           --case "tblaunch $label" --match class:tblaunch --cmd "$work/tb$label/tblaunch")
+  if [[ -n ${TB_BEFORE:-} ]]; then
+    # A copy of the same folder, so that both programs read identical files.
+    cp -r "$work/tb$label" "$work/before$label"
+    cp "$TB_BEFORE" "$work/before$label/tblaunch"
+    cases+=(--case "before $label" --match class:tblaunch --cmd "$work/before$label/tblaunch")
+  fi
 done
 
 # A session bus of its own, so the program's tray lookup finds one and starts none.

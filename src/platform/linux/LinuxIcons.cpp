@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <optional>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString FolderIcon = QStringLiteral("folder");
@@ -84,6 +86,37 @@ QPixmap fitted(QImage image, qreal devicePixelRatio)
     return pixmap;
 }
 
+// A program the loader runs or a script: such a file is never a picture, whatever its name.
+bool isProgramFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    char start[4] = {};
+    const qint64 read = file.read(start, sizeof start);
+    return (read >= 2 && start[0] == '#' && start[1] == '!')
+           || (read == 4 && QByteArrayView(start, 4) == QByteArrayView("\x7f" "ELF"));
+}
+
+// The value of a key in a section of a theme's description (the lines up to the next section).
+QByteArrayView keyValue(QByteArrayView section, QByteArrayView key)
+{
+    qsizetype at = 0;
+    while (at < section.size()) {
+        qsizetype end = section.indexOf('\n', at);
+        if (end < 0)
+            end = section.size();
+        const QByteArrayView line = section.sliced(at, end - at).trimmed();
+        if (line.startsWith(key)) {
+            const QByteArrayView rest = line.sliced(key.size()).trimmed();
+            if (rest.startsWith('='))
+                return rest.sliced(1).trimmed();
+        }
+        at = end + 1;
+    }
+    return {};
+}
+
 } // namespace
 
 LinuxIcons::LinuxIcons() = default;
@@ -150,19 +183,24 @@ QPixmap LinuxIcons::extract(const QString &file, int index, qreal devicePixelRat
     }
 
     const QString path = info.absoluteFilePath();
-    const Stamp stamp = stampOf(info);
+    const Stamp stamp = stampOf(path);
     auto cached = m_sources.find(path);
     if (cached == m_sources.end() || cached->stamp != stamp)
         cached = m_sources.insert(path, {stamp, sourceOf(info)});
     return render(cached->source, devicePixelRatio);
 }
 
-LinuxIcons::Stamp LinuxIcons::stampOf(const QFileInfo &info)
+LinuxIcons::Stamp LinuxIcons::stampOf(const QString &path)
 {
     // The change time also moves when the path is replaced; the modification time covers file
-    // systems that do not keep a change time. Both tick coarsely, so an executable bit set
-    // within the same tick is caught by the permissions themselves.
-    return {info.size(), info.lastModified(), info.metadataChangeTime(), info.permissions()};
+    // systems that do not keep a change time. Both may tick coarsely, so an executable bit set
+    // within the same tick is caught by the mode itself. Read straight from the file system:
+    // times in local time would look up the time zone on every keystroke.
+    struct stat status{};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    return {qint64(status.st_size),   qint64(status.st_mtim.tv_sec), status.st_mtim.tv_nsec,
+            qint64(status.st_ctim.tv_sec), status.st_ctim.tv_nsec,   unsigned(status.st_mode)};
 }
 
 LinuxIcons::Source LinuxIcons::sourceOf(const QFileInfo &info)
@@ -177,6 +215,10 @@ LinuxIcons::Source LinuxIcons::sourceOf(const QFileInfo &info)
             return {icon, {ExecutableIcon}};
         return {{}, {icon, ExecutableIcon}};
     }
+
+    // A program is never a picture; telling so from its first bytes spares the type database.
+    if (info.isExecutable() && isProgramFile(path))
+        return {{}, {ExecutableIcon}};
 
     // An image shows itself, even with an executable bit (as on file systems that set it on
     // every file); one that cannot be decoded shows its type's icon.
@@ -212,13 +254,85 @@ QPixmap LinuxIcons::themePixmap(const QString &name, qreal devicePixelRatio)
     if (cached != m_themePixmaps.cend())
         return *cached;
 
-    QPixmap pixmap;
-    const QIcon icon = QIcon::fromTheme(name);
-    if (!icon.isNull())
-        pixmap =
-            fitted(icon.pixmap(QSize(Size, Size), devicePixelRatio).toImage(), devicePixelRatio);
+    QPixmap pixmap = indexedPng(name, devicePixelRatio);
+    if (pixmap.isNull()) {
+        const QIcon icon = QIcon::fromTheme(name);
+        if (!icon.isNull())
+            pixmap = fitted(icon.pixmap(QSize(Size, Size), devicePixelRatio).toImage(),
+                            devicePixelRatio);
+    }
     m_themePixmaps.insert(key, pixmap);
     return pixmap;
+}
+
+QPixmap LinuxIcons::indexedPng(const QString &name, qreal devicePixelRatio)
+{
+    // The toolkit's own lookup reads the theme's whole description and loads every image
+    // plugin on the first icon, several milliseconds of the first keystroke; a picture of the
+    // exact size named by the theme's index is the same picture, read as what it is.
+    if (!m_themeIndex) {
+        const QString folder = themeFolder();
+        m_themeIndex.emplace(ThemeIndex{folder, IconThemeCache(folder), {}});
+        if (!m_themeIndex->cache.isEmpty()) {
+            QFile description(folder + QStringLiteral("/index.theme"));
+            if (description.open(QIODevice::ReadOnly))
+                m_themeIndex->description = description.readAll();
+        }
+    }
+    if (m_themeIndex->cache.isEmpty() || m_themeIndex->description.isEmpty())
+        return {};
+    const int edge = qRound(Size * devicePixelRatio);
+    for (const QString &folder : m_themeIndex->cache.pngFolders(name.toUtf8())) {
+        if (!holdsExactly(folder, edge))
+            continue;
+        QImageReader reader(m_themeIndex->folder + u'/' + folder + u'/' + name
+                                + QStringLiteral(".png"),
+                            "png");
+        // Told the format and nothing else, the reader loads no image plugin to ask them.
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (image.size() == QSize(edge, edge))
+            return fitted(image, devicePixelRatio);
+    }
+    return {};
+}
+
+QString LinuxIcons::themeFolder() const
+{
+    const QString theme = QIcon::themeName();
+    QString found;
+    for (const QString &path : QIcon::themeSearchPaths()) {
+        if (path.startsWith(u':') || !QFileInfo(path + u'/' + theme).isDir())
+            continue;
+        // The toolkit merges a theme spread over several paths; the index knows only its own.
+        if (!found.isEmpty())
+            return {};
+        found = path + u'/' + theme;
+    }
+    return found;
+}
+
+bool LinuxIcons::holdsExactly(const QString &folder, int edge)
+{
+    const QByteArray &description = m_themeIndex->description;
+    const QByteArray header = '[' + folder.toUtf8() + ']';
+    qsizetype at = description.indexOf(header);
+    while (at > 0 && description[at - 1] != '\n')
+        at = description.indexOf(header, at + 1);
+    if (at < 0)
+        return false;
+    const qsizetype start = at + header.size();
+    qsizetype end = description.indexOf("\n[", start);
+    if (end < 0)
+        end = description.size();
+    const QByteArrayView section = QByteArrayView(description).sliced(start, end - start);
+    // A folder of one size at scale 1, as the toolkit would take for this size too.
+    const QByteArrayView type = keyValue(section, "Type");
+    const QByteArrayView scale = keyValue(section, "Scale");
+    bool ok = false;
+    const int size = keyValue(section, "Size").toInt(&ok);
+    return ok && size == edge && (scale.isEmpty() || scale == "1")
+           && (type.isEmpty() || type == "Fixed" || type == "Threshold");
 }
 
 QPixmap LinuxIcons::imagePixmap(const QString &path, qreal devicePixelRatio)
@@ -226,7 +340,7 @@ QPixmap LinuxIcons::imagePixmap(const QString &path, qreal devicePixelRatio)
     const QFileInfo info(path);
     if (!info.isFile())
         return {};
-    const Stamp stamp = stampOf(info);
+    const Stamp stamp = stampOf(info.absoluteFilePath());
     const Key key{info.absoluteFilePath(), devicePixelRatio};
     auto cached = m_images.constFind(key);
     if (cached != m_images.cend() && cached->stamp == stamp)

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "IconThemeCache.h"
+
 #include "platform/Icons.h"
 
-#include <QDateTime>
-#include <QFile>
 #include <QHash>
 #include <QMimeDatabase>
 #include <QPixmap>
 #include <QStringList>
 
+#include <ctime>
+#include <optional>
 #include <utility>
 
 class QFileInfo;
@@ -36,13 +38,16 @@ private:
         QStringList themeNames;
     };
 
-    // What a file looked like when its picture was made.
+    // What a file looked like when its picture was made: its size, modification and change
+    // times to the nanosecond, and its type and permission bits.
     struct Stamp
     {
         qint64 size = -1;
-        QDateTime modified;
-        QDateTime changed;
-        QFile::Permissions permissions;
+        qint64 modifiedSeconds = 0;
+        long modifiedNanoseconds = 0;
+        qint64 changedSeconds = 0;
+        long changedNanoseconds = 0;
+        unsigned mode = 0;
         bool operator==(const Stamp &) const = default;
     };
 
@@ -61,7 +66,15 @@ private:
     using Key = std::pair<QString, qreal>;
 
     static void ensureTheme();
-    static Stamp stampOf(const QFileInfo &info);
+    static Stamp stampOf(const QString &path);
+
+    // A picture of exactly that many pixels in the theme itself, found through the theme's
+    // index; null when the index names none, and the theme is then asked the long way.
+    QPixmap indexedPng(const QString &name, qreal devicePixelRatio);
+    // The folder of the current theme when exactly one search path holds it, else empty.
+    QString themeFolder() const;
+    // The Size, Scale and Type lines of one sub-folder's section in the theme's description.
+    bool holdsExactly(const QString &folder, int edge);
 
     Source sourceOf(const QFileInfo &info);
     QPixmap render(const Source &source, qreal devicePixelRatio);
@@ -73,4 +86,13 @@ private:
     bool m_themeChecked = false;
     QHash<Key, QPixmap> m_themePixmaps; // by theme name and ratio; null when not found
     QHash<Key, CachedImage> m_images;   // by absolute path and ratio
+
+    // The current theme's folder, index and description, read at the first theme icon.
+    struct ThemeIndex
+    {
+        QString folder;
+        IconThemeCache cache;
+        QByteArray description;
+    };
+    std::optional<ThemeIndex> m_themeIndex;
 };
