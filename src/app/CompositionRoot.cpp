@@ -26,7 +26,6 @@ CompositionRoot::CompositionRoot(AppContext &context)
     m_mainWindow->startUp();
     m_mainWindow->show();
 
-    m_registrationDialog = std::make_unique<RegistrationDialog>(context, m_store);
     m_settingsDialog = std::make_unique<SettingsDialog>(context, m_liveSettings);
     m_settingsDialog->load();
     m_specialItemsDialog = std::make_unique<SpecialItemsDialog>(context, m_store, m_liveSettings);
@@ -65,27 +64,37 @@ CompositionRoot::~CompositionRoot()
     m_mainWindow.reset();
 }
 
+RegistrationDialog &CompositionRoot::registrationDialog()
+{
+    if (!m_registrationDialog) {
+        m_registrationDialog = std::make_unique<RegistrationDialog>(m_context, m_store);
+        QObject::connect(m_registrationDialog.get(), &RegistrationDialog::registered,
+                         m_mainWindow.get(), &MainWindow::clearDisplay);
+    }
+    return *m_registrationDialog;
+}
+
 void CompositionRoot::connectWindows()
 {
     // Each opened window reports its own errors; none crosses back into the main window.
     Interaction &interaction = m_context.interaction;
-    RegistrationDialog *registration = m_registrationDialog.get();
     SpecialItemsDialog *specialItems = m_specialItemsDialog.get();
     MainWindow *main = m_mainWindow.get();
-    QObject::connect(main, &MainWindow::newEntryRequested, registration,
-                     [=, &interaction] { guarded(interaction, [&] { registration->openNew(); }); });
-    QObject::connect(main, &MainWindow::entryEditRequested, registration,
-                     [=, &interaction](const QString &keyword, const Entry &entry,
-                                       const IconRef &icon, bool descriptionOnly) {
+    QObject::connect(main, &MainWindow::newEntryRequested, main, [this, &interaction] {
+        guarded(interaction, [&] { registrationDialog().openNew(); });
+    });
+    QObject::connect(main, &MainWindow::entryEditRequested, main,
+                     [this, &interaction](const QString &keyword, const Entry &entry,
+                                          const IconRef &icon, bool descriptionOnly) {
                          guarded(interaction, [&] {
-                             registration->openEntry(keyword, entry, icon, descriptionOnly);
+                             registrationDialog().openEntry(keyword, entry, icon, descriptionOnly);
                          });
                      });
-    QObject::connect(main, &MainWindow::pathRegistrationRequested, registration,
-                     [=, &interaction](const QString &keyword, const QString &path,
-                                       const IconRef &icon) {
+    QObject::connect(main, &MainWindow::pathRegistrationRequested, main,
+                     [this, &interaction](const QString &keyword, const QString &path,
+                                          const IconRef &icon) {
                          guarded(interaction,
-                                 [&] { registration->openPath(keyword, path, icon); });
+                                 [&] { registrationDialog().openPath(keyword, path, icon); });
                      });
     QObject::connect(main, &MainWindow::specialItemsRequested, specialItems, [=, &interaction] {
         guarded(interaction, [&] { specialItems->openItems(); });
@@ -95,8 +104,6 @@ void CompositionRoot::connectWindows()
     AboutDialog *about = m_aboutDialog.get();
     QObject::connect(main, &MainWindow::aboutRequested, about,
                      [=, &interaction] { guarded(interaction, [&] { about->openModal(); }); });
-    QObject::connect(registration, &RegistrationDialog::registered, main,
-                     &MainWindow::clearDisplay);
 
     SettingsDialog *settings = m_settingsDialog.get();
     QObject::connect(main, &MainWindow::settingsRequested, settings,

@@ -28,9 +28,9 @@ struct AppContext;
 // makes one with fakes). Then, in this order:
 //  1. the shared state: the KeywordStore, the LiveSettings and the skin editor's state;
 //  2. the main window, which runs its start-up (loading the keyword list) and appears;
-//  3. the dialogs, hidden, each loading what it shows: registration, settings (which grabs
-//     the hotkey), special items, the About box and keyword order (both build their
-//     controls when first opened);
+//  3. the dialogs, hidden, each loading what it shows: settings (which grabs the hotkey),
+//     special items, the About box and keyword order (both build their controls when first
+//     opened); the registration dialog is made when first asked for;
 //  4. the skin editor's windows, hidden, each building its contents when first shown: the
 //     three markers, the skin folder name dialog, the transparent colour picker, the editor
 //     (which drives the five before it) and the skin chooser (which lists the skins now);
@@ -46,7 +46,8 @@ public:
     KeywordStore &store() { return m_store; }
     LiveSettings &liveSettings() { return m_liveSettings; }
     MainWindow &mainWindow() const { return *m_mainWindow; }
-    RegistrationDialog &registrationDialog() const { return *m_registrationDialog; }
+    // Made at the first request: most sessions register nothing.
+    RegistrationDialog &registrationDialog();
     SettingsDialog &settingsDialog() const { return *m_settingsDialog; }
     SpecialItemsDialog &specialItemsDialog() const { return *m_specialItemsDialog; }
     AboutDialog &aboutDialog() const { return *m_aboutDialog; }
