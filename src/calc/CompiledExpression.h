@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 // What a compile leaves behind: operation records over a table of 100 double slots.
@@ -70,31 +72,46 @@ struct CompiledProgram
 
 struct FunctionCode
 {
-    const char *name;
-    const char *code;
+    std::u16string_view name;
+    std::u16string_view code;
     OpCode operation;
 };
 
 // Function names are replaced by codes that cannot clash with numbers, operators or variable
 // names. The order matters: a name that contains another (arcsin, sin; erfc, erf) comes first.
 inline constexpr std::array<FunctionCode, 13> FunctionCodes = {{
-    {"log10", "@@@", OpCode::Log10},
-    {"sqrt", "@@#", OpCode::Sqrt},
-    {"ln", "@@$", OpCode::Ln},
-    {"exp", "@#@", OpCode::Exp},
-    {"arcsin", "@##", OpCode::ArcSin},
-    {"arccos", "@#$", OpCode::ArcCos},
-    {"arctan", "@$@", OpCode::ArcTan},
-    {"sin", "@$#", OpCode::Sin},
-    {"cos", "@$$", OpCode::Cos},
-    {"tan", "#@@", OpCode::Tan},
-    {"abs", "#@#", OpCode::Abs},
-    {"erfc", "#@$", OpCode::Erfc},
-    {"erf", "##@", OpCode::Erf},
+    {u"log10", u"@@@", OpCode::Log10},
+    {u"sqrt", u"@@#", OpCode::Sqrt},
+    {u"ln", u"@@$", OpCode::Ln},
+    {u"exp", u"@#@", OpCode::Exp},
+    {u"arcsin", u"@##", OpCode::ArcSin},
+    {u"arccos", u"@#$", OpCode::ArcCos},
+    {u"arctan", u"@$@", OpCode::ArcTan},
+    {u"sin", u"@$#", OpCode::Sin},
+    {u"cos", u"@$$", OpCode::Cos},
+    {u"tan", u"#@@", OpCode::Tan},
+    {u"abs", u"#@#", OpCode::Abs},
+    {u"erfc", u"#@$", OpCode::Erfc},
+    {u"erf", u"##@", OpCode::Erf},
 }};
 
-// A slot number as it stands in the compiled text: "01", "10", "99".
+// A slot number as it stands in the compiled text: "01", "10", "99". Every slot of the table has
+// exactly two digits, so they are written directly instead of through the general formatting.
+inline std::array<QChar, 2> slotDigits(int slot)
+{
+    Q_ASSERT(slot >= 0 && slot <= ValueTable::LastSlot);
+    return {QChar(u'0' + slot / 10), QChar(u'0' + slot % 10)};
+}
+
 inline QString slotText(int slot)
 {
-    return QStringLiteral("%1").arg(slot, 2, 10, QLatin1Char('0'));
+    const std::array<QChar, 2> digits = slotDigits(slot);
+    return QString(digits.data(), qsizetype(digits.size()));
+}
+
+// A text as a standard view: its searches and comparisons are plain inline loops, quicker than
+// the general ones of QString on texts as short as a typed line.
+inline std::u16string_view standardView(QStringView text)
+{
+    return {text.utf16(), std::size_t(text.size())};
 }

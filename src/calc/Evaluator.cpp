@@ -59,6 +59,9 @@ long double compute(const Operation &op, long double l, long double r)
     }
 }
 
+// The flags that end an evaluation with an error.
+constexpr int ErrorFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+
 // The flags are shared with everything else on this thread; leave them as they were found.
 class FlagsGuard
 {
@@ -87,17 +90,22 @@ void throwOnFlags(int flags)
 double Evaluator::run(const CompiledProgram &program, const Variables &variables, Slots &table)
 {
     const FlagsGuard callersFlags;
+    // Clearing the flags is far slower than the arithmetic, so it happens once, and only when
+    // the caller left one of the error flags set. After that each error flag found set was
+    // raised by the operation just run: an earlier one would have ended the run. Inexact and
+    // underflow may pile up meanwhile; nothing reads them, and the guard restores them.
+    if (std::fetestexcept(ErrorFlags) != 0)
+        std::feclearexcept(FE_ALL_EXCEPT);
     std::copy(variables.begin(), variables.end(), table.begin() + 1);
     int slot = program.base;
     for (const Operation &op : program.operations) {
         ++slot;
         // The volatiles keep the compiler from moving the arithmetic across the flag calls.
-        std::feclearexcept(FE_ALL_EXCEPT);
         volatile long double l = table[op.left];
         volatile long double r = table[op.right];
         // Rounding to double is where a result beyond the double range overflows.
         volatile double stored = static_cast<double>(compute(op, l, r));
-        throwOnFlags(std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW));
+        throwOnFlags(std::fetestexcept(ErrorFlags));
         table[slot] = stored;
     }
     return table[program.result];

@@ -69,6 +69,7 @@ void MathsParser::setVariableName(int number, const QString &name)
                         .arg(MaxNameLength));
     }
     m_names[index] = name;
+    m_namesChecked = false;
 }
 
 void MathsParser::setExpression(const QString &text)
@@ -76,13 +77,17 @@ void MathsParser::setExpression(const QString &text)
     m_expression = text;
     // Whatever happens below, the previous expression is gone.
     m_program = CompiledProgram{};
-    // Cleared duplicates stay cleared even when the compile fails.
-    ExpressionRewriter::clearDuplicateNames(m_names);
+    // Cleared duplicates stay cleared even when the compile fails. Only a new name can make a
+    // new duplicate, so the names are checked again only after one is set.
+    if (!m_namesChecked) {
+        ExpressionRewriter::clearDuplicateNames(m_names);
+        m_namesChecked = true;
+    }
 
-    const RewrittenExpression rewritten = ExpressionRewriter(m_names, m_language).rewrite(text);
+    RewrittenExpression rewritten = ExpressionRewriter(m_names, m_language).rewrite(text);
     CompiledProgram program;
     program.base = rewritten.base();
-    program.literals = rewritten.literals;
+    program.literals = std::move(rewritten.literals);
     OperationReducer(program.base, m_language).reduce(rewritten.compiled, program);
 
     std::copy(program.literals.begin(), program.literals.end(),

@@ -104,6 +104,7 @@ public:
 private:
     Variables m_variables{};
     VariableNames m_names;
+    bool m_namesChecked = false; // no duplicates among m_names since they last changed
     int m_language = 0;
     QString m_expression;
     CompiledProgram m_program;

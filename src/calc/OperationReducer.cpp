@@ -4,13 +4,16 @@
 
 #include "base/Messages.h"
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 // Substrings by 1-based position, forgiving at both ends: a start before the text reads from its
 // first character, a start past the end or a negative length gives "", a length running past
 // the end stops there. The operand fields next to an operator are read this way, so an operator
 // at the start of a bracket reads the operator itself and fails as no number.
-QString copyText(const QString &text, qsizetype start, qsizetype length)
+QStringView copyText(QStringView text, qsizetype start, qsizetype length)
 {
     if (start < 1)
         start = 1;
@@ -19,32 +22,39 @@ QString copyText(const QString &text, qsizetype start, qsizetype length)
     return text.mid(start - 1, length);
 }
 
-QString tailFrom(const QString &text, qsizetype start)
-{
-    return copyText(text, start, text.size());
-}
-
-bool isInteger(const QString &text)
+bool isInteger(QStringView text)
 {
     qsizetype i = 0;
-    if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
         ++i;
     if (i == text.size())
         return false;
     for (; i < text.size(); ++i) {
-        if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9'))
+        if (text[i] < u'0' || text[i] > u'9')
             return false;
     }
     return true;
 }
 
-OpCode functionAt(const QString &code)
+OpCode functionAt(QStringView code)
 {
     for (const FunctionCode &function : FunctionCodes) {
-        if (code == QLatin1String(function.code))
+        if (standardView(code) == function.code)
             return function.operation;
     }
     return OpCode{};
+}
+
+// Puts a slot reference in place of the characters from..to-1, at least two of them, so the text
+// only ever shrinks and stays in its own buffer.
+void putSlot(QString &text, qsizetype from, qsizetype to, int slot)
+{
+    Q_ASSERT(0 <= from && from + 2 <= to && to <= text.size());
+    QChar *const data = text.data();
+    const std::array<QChar, 2> digits = slotDigits(slot);
+    std::copy(digits.begin(), digits.end(), data + from);
+    std::copy(data + to, data + text.size(), data + from + 2);
+    text.truncate(text.size() - (to - from - 2));
 }
 
 } // namespace
@@ -57,16 +67,20 @@ OperationReducer::OperationReducer(int base, int language)
 
 void OperationReducer::reduce(const QString &compiled, CompiledProgram &program)
 {
+    m_operations.reserve(std::size_t(std::max(ValueTable::LastSlot - m_base, 0)));
     QString text = compiled;
+    QString content; // one bracket's content, reduced apart from the rest of the text
+    content.reserve(text.size());
     for (;;) {
         // The last "(" always opens an innermost bracket.
-        const qsizetype open = text.lastIndexOf(QLatin1Char('('));
+        const qsizetype open = text.lastIndexOf(u'(');
         if (open < 0)
             break;
-        const qsizetype close = text.indexOf(QLatin1Char(')'), open + 1);
+        const qsizetype close = text.indexOf(u')', open + 1);
         if (close < 0)
             break; // misordered brackets; the final passes below reject what is left
-        QString content = text.mid(open + 1, close - open - 1);
+        content.resize(0);
+        content.append(QStringView(text).sliced(open + 1, close - open - 1));
         runPasses(content);
         const int inner = readReference(content);
 
@@ -75,9 +89,9 @@ void OperationReducer::reduce(const QString &compiled, CompiledProgram &program)
         const OpCode function = functionAt(copyText(text, open - 2, 3));
         if (function != OpCode{}) {
             const int slot = newOperation({function, std::int8_t(inner), 0, 1});
-            text = text.left(open - 3) + slotText(slot) + text.mid(close + 1);
+            putSlot(text, open - 3, close + 1, slot);
         } else {
-            text = text.left(open) + slotText(inner) + text.mid(close + 1);
+            putSlot(text, open, close + 1, inner);
         }
     }
     // For well-formed input a single reference is left and this changes nothing. Brackets in the
@@ -91,31 +105,34 @@ void OperationReducer::reduce(const QString &compiled, CompiledProgram &program)
 
 void OperationReducer::runPasses(QString &text)
 {
-    static constexpr std::pair<char, OpCode> Passes[] = {
-        {'^', OpCode::Power},    {'/', OpCode::Divide}, {'*', OpCode::Multiply},
-        {'-', OpCode::Subtract}, {'+', OpCode::Add},
+    static constexpr std::pair<char16_t, OpCode> Passes[] = {
+        {u'^', OpCode::Power},    {u'/', OpCode::Divide}, {u'*', OpCode::Multiply},
+        {u'-', OpCode::Subtract}, {u'+', OpCode::Add},
     };
     for (const auto &[op, code] : Passes) {
-        while (operatorPass(text, QLatin1Char(op), code)) {
+        while (operatorPass(text, op, code)) {
         }
     }
 }
 
-bool OperationReducer::operatorPass(QString &text, QChar op, OpCode code)
+bool OperationReducer::operatorPass(QString &text, char16_t op, OpCode code)
 {
-    const qsizetype q = text.indexOf(op) + 1; // 1-based, 0 when absent
-    if (q == 0)
+    const std::size_t found = standardView(text).find(op);
+    if (found == std::u16string_view::npos)
         return false;
+    const qsizetype q = qsizetype(found) + 1; // 1-based
     Operation operation{code, 0, 0, 1};
     operation.left = std::int8_t(readReference(copyText(text, q - 2, 2)));
     qsizetype after = q + 1;
-    if (copyText(text, after, 1) == QLatin1String("-")) {
+    if (standardView(copyText(text, after, 1)) == u"-") {
         operation.sign = -1;
         ++after;
     }
     operation.right = std::int8_t(readReference(copyText(text, after, 2)));
     const int slot = newOperation(operation);
-    text = copyText(text, 1, q - 3) + slotText(slot) + tailFrom(text, after + 2);
+    // Both fields were two digits, so the left one starts at q-2 and the right one ends at
+    // after+1 (1-based): the characters from 0-based q-3 up to after+1 give way to the result.
+    putSlot(text, q - 3, after + 1, slot);
     return true;
 }
 
@@ -128,15 +145,15 @@ int OperationReducer::newOperation(const Operation &operation)
     return slot;
 }
 
-int OperationReducer::readReference(const QString &field) const
+int OperationReducer::readReference(QStringView field) const
 {
     if (!isInteger(field))
-        throw Error(Messages::notAnInteger(field));
+        throw Error(Messages::notAnInteger(field.toString()));
     // References are exactly two digits. A signed field comes from a second sign after an
     // operator (5---3), a longer one from two operands with nothing between them (2x, 2(3+4)).
-    if (field.size() != 2 || field[0] == QLatin1Char('+') || field[0] == QLatin1Char('-'))
+    if (field.size() != 2 || field[0] == u'+' || field[0] == u'-')
         throw SyntaxError(m_language);
-    const int slot = field.toInt();
+    const int slot = (field[0].unicode() - u'0') * 10 + (field[1].unicode() - u'0');
     if (!holdsValue(slot))
         throw SyntaxError(m_language);
     return slot;

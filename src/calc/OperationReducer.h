@@ -3,6 +3,7 @@
 #include "CompiledExpression.h"
 
 #include <QString>
+#include <QStringView>
 
 // The second half of the compile: reduces the compiled text, innermost bracket first and
 // operator by operator, to operation records.
@@ -24,9 +25,9 @@ public:
 
 private:
     void runPasses(QString &text);
-    bool operatorPass(QString &text, QChar op, OpCode code);
+    bool operatorPass(QString &text, char16_t op, OpCode code);
     int newOperation(const Operation &operation);
-    int readReference(const QString &field) const;
+    int readReference(QStringView field) const;
     bool holdsValue(int slot) const;
 
     int m_base;

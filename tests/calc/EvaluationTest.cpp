@@ -178,4 +178,22 @@ TEST(Evaluation, FloatingPointFlagsOfTheCallerAreKept)
     std::feclearexcept(FE_ALL_EXCEPT);
 }
 
+// Error flags the caller left set neither fail an evaluation nor decide its error, and they are
+// still set afterwards.
+TEST(Evaluation, ErrorFlagsOfTheCallerAreKept)
+{
+    JapaneseParser p;
+    p.setExpression("1+2");
+    std::feclearexcept(FE_ALL_EXCEPT);
+    std::feraiseexcept(FE_DIVBYZERO | FE_OVERFLOW);
+    const double sum = p.value();
+    p.setExpression("0/0");
+    const std::string failure = failureOf([&] { p.value(); });
+    const int flags = std::fetestexcept(FE_ALL_EXCEPT);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    EXPECT_EQ(sum, 3);
+    EXPECT_EQ(failure, std::string("Error: ") + Invalid);
+    EXPECT_EQ(flags, FE_DIVBYZERO | FE_OVERFLOW);
+}
+
 } // namespace

@@ -65,6 +65,21 @@ TEST(Rewriting, LongerNameIsSubstitutedBeforeItsPart)
     EXPECT_EQ(ExpressionRewriter(names, 1).rewrite("rate*r+a").compiled, "(02*08+01)");
 }
 
+TEST(Rewriting, SpaceBetweenBracketsStillMakesAProduct)
+{
+    EXPECT_EQ(ExpressionRewriter(DefaultNames, 1).rewrite("(1) [2]").compiled, "((10)*(11))");
+}
+
+TEST(Rewriting, NameDuplicatedAfterACompileIsClearedAtTheNext)
+{
+    JapaneseParser p;
+    p.setV1(5);
+    EXPECT_EQ(p.calc("a"), 5);
+    p.setV2Name("a");
+    EXPECT_EQ(p.calc("a"), 5);
+    EXPECT_EQ(p.v2Name(), "");
+}
+
 TEST(Rewriting, DuplicateNameIsClearedForGoodEvenWhenTheCompileFails)
 {
     JapaneseParser p;
@@ -174,6 +189,17 @@ INSTANTIATE_TEST_SUITE_P(
         {"TwoPluses", "(++3)", kSyntaxFailure},
     }),
     CaseName());
+
+// Runs of the code characters @ # $, typed or glued: each code is removed in table order, and
+// what that leaves is improper; what it removes goes on to the reduction.
+INSTANTIATE_TEST_SUITE_P(CodeRuns, CompileError,
+                         testing::ValuesIn(std::vector<CompileErrorCase>{
+                             {"TwoCodes", "sinsin(0)", notAnIntegerFailure("@$#12")},
+                             // "@@@" goes first and leaves "@#@", the code of exp.
+                             {"EmptiedOnlyInTableOrder", "@#@@@@(1)", notAnIntegerFailure("@#@12")},
+                             {"NoCode", "@@(1)", kSyntaxFailure},
+                         }),
+                         CaseName());
 
 TEST(CompileError, EnglishWhenLanguageIsNotOne)
 {
