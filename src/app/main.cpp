@@ -57,8 +57,10 @@ int main(int argc, char **argv)
     if (const int status = commandLine(argc, argv); status >= 0)
         return status;
 
+    prepareKeyComposition(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(applicationTitle());
+    const std::unique_ptr<QObject> composition = startKeyComposition();
 
     const DataLocation location = DataLocation::ofThisProgram();
     SingleInstance instance(location.dataFolder);
