@@ -217,7 +217,8 @@ LinuxIcons::Source LinuxIcons::sourceOf(const QFileInfo &info)
     }
 
     // A program is never a picture; telling so from its first bytes spares the type database.
-    if (info.isExecutable() && isProgramFile(path))
+    // Only a plain file is opened: a pipe would wait for a writer.
+    if (info.isFile() && info.isExecutable() && isProgramFile(path))
         return {{}, {ExecutableIcon}};
 
     // An image shows itself, even with an executable bit (as on file systems that set it on
