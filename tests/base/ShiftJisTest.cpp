@@ -74,3 +74,17 @@ TEST(ShiftJis, BadBytesDecodeToReplacementCharacters)
 }
 
 } // namespace
+
+// The check runs by blocks of bytes and then byte by byte: a high byte anywhere is found.
+TEST(ShiftJis, OneHighByteAnywhereIsNoAscii)
+{
+    const QByteArray ascii(200, 'a');
+    EXPECT_TRUE(ShiftJis::isAscii(ascii));
+    EXPECT_TRUE(ShiftJis::isAscii(QByteArrayView()));
+    for (qsizetype at = 0; at < ascii.size(); ++at) {
+        QByteArray bytes = ascii;
+        bytes[at] = char(0x80);
+        EXPECT_FALSE(ShiftJis::isAscii(bytes)) << at;
+        EXPECT_FALSE(ShiftJis::isAscii(QByteArrayView(bytes).sliced(at % 7))) << at;
+    }
+}
