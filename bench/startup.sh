@@ -2,7 +2,8 @@
 # Start-up time and peak memory of build/tblaunch beside dmenu, at 10,000 and 100,000
 # keywords, measured from outside with the shared harness; with --keys, also the latency
 # of typing the worst case. Usage: bench/startup.sh [build] [extra harness options...]
-# TB_BEFORE=/path/to/an/older/tblaunch adds that binary beside the build's, in the same run.
+# TB_BEFORE=/path/to/an/older/tblaunch adds that binary beside the build's, in the same run;
+# TB_FLOOR=1 adds build/bench/qt_floor, a bare Qt window with one line edit and no keywords.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
@@ -36,6 +37,10 @@ PY
     cases+=(--case "before $label" --match class:tblaunch --cmd "$work/before$label/tblaunch")
   fi
 done
+
+if [[ -n ${TB_FLOOR:-} ]]; then
+  cases+=(--case "qt floor" --match class:qt_floor --cmd "$build/bench/qt_floor")
+fi
 
 # A session bus of its own, so the program's tray lookup finds one and starts none.
 dbus-run-session -- "$tools/startup-latency.sh" -n "${RUNS:-15}" --wm openbox \
