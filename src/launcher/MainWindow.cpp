@@ -547,10 +547,20 @@ void MainWindow::openHelp()
 
 void MainWindow::quit()
 {
-    const SettingsFile settings(m_context.settingsFile);
-    settings.write(SettingsKeys::Hotkey, m_liveSettings.hotkey, m_context.keyNames);
-    settings.write(SettingsKeys::DefaultSkin, m_menu->defaultSkin());
-    settings.write(SettingsKeys::SelectedSkinName, m_skin->selectedName());
+    using Button = Interaction::Button;
+    const bool saved = guarded(m_context.interaction, [&] {
+        const SettingsFile settings(m_context.settingsFile);
+        settings.write(SettingsKeys::Hotkey, m_liveSettings.hotkey, m_context.keyNames);
+        settings.write(SettingsKeys::DefaultSkin, m_menu->defaultSkin());
+        settings.write(SettingsKeys::SelectedSkinName, m_skin->selectedName());
+    });
+    // A folder that takes no writes (read-only, full) must not keep the user in the program:
+    // after the error, ending without saving is offered, and is the default answer.
+    if (!saved
+        && m_context.interaction.warning(QStringLiteral("設定を保存せずに終了しますか？"),
+                                         {Button::Yes, Button::No})
+               != Button::Yes)
+        return;
     close();
     QApplication::quit();
 }

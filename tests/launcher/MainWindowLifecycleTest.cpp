@@ -18,6 +18,7 @@
 
 namespace {
 
+using Button = Interaction::Button;
 using Command = MainMenu::Command;
 
 class MainWindowLifecycle : public WindowsFixture
@@ -195,14 +196,23 @@ TEST_F(MainWindowLifecycle, ExitWritesTheHotkeyAndTheSkinChoice)
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(MainWindowLifecycle, AFailedSettingsWriteKeepsTheWindowOpen)
+// A folder that takes no writes: the error, then ending without saving offered; only "No"
+// keeps the window.
+TEST_F(MainWindowLifecycle, AFailedSettingsWriteOffersToEndWithoutSaving)
 {
     QDir(dir.path()).mkpath("tblaunch.ini"); // a folder where the file should be
-    action(Command::Quit)->trigger();
-    ASSERT_EQ(interaction.errors.size(), 1);
-    EXPECT_EQ(interaction.errors[0],
-              QStringLiteral("%1 に書き込めません.").arg(dir.file("tblaunch.ini")));
-    EXPECT_TRUE(window->isVisible());
+    for (const Button answer : {Button::No, Button::Yes}) {
+        interaction.errors.clear();
+        interaction.warnings.clear();
+        interaction.answers = {answer};
+        window->show();
+        action(Command::Quit)->trigger();
+        ASSERT_EQ(interaction.errors.size(), 1);
+        EXPECT_EQ(interaction.errors[0],
+                  QStringLiteral("%1 に書き込めません.").arg(dir.file("tblaunch.ini")));
+        EXPECT_EQ(interaction.warnings, QStringList{QStringLiteral("設定を保存せずに終了しますか？")});
+        EXPECT_EQ(window->isVisible(), answer == Button::No);
+    }
 }
 
 class MainWindowStartUp : public WindowsFixture
