@@ -62,6 +62,11 @@ QString ioFailure(int errnoValue)
     return ioError(errnoValue);
 }
 
+QString notAFile()
+{
+    return QStringLiteral("指定されたパスは通常のファイルではありません。");
+}
+
 QString systemReason(int errnoValue)
 {
     switch (errnoValue) {

@@ -6,6 +6,8 @@
 namespace Messages {
 
 QString cannotOpenFile(const QString &path, const QString &reason);
+// The reason given for a path that names a pipe, a device or a socket instead of a file.
+QString notAFile();
 QString cannotCreateFile(const QString &path, const QString &reason);
 QString cannotWriteFile(const QString &path);
 QString notAnInteger(const QString &text);

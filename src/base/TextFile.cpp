@@ -67,23 +67,43 @@ QList<QByteArray> splitLineBytes(QByteArrayView bytes)
                  [](const char *line, qsizetype size) { return QByteArray(line, size); });
 }
 
-QByteArray readBytes(const QString &path)
+namespace {
+
+// The line ends among the bytes, a CR LF counted once.
+qsizetype lineEnds(QByteArrayView bytes, char &last)
+{
+    qsizetype ends = 0;
+    for (const char c : bytes) {
+        if (c == '\r' || (c == '\n' && last != '\r'))
+            ++ends;
+        last = c;
+    }
+    return ends;
+}
+
+// The file's bytes, or its first ones once the given number of lines have ended (all of them
+// when the number is negative). Only a plain file is read: a pipe would wait
+// for a writer and a device might never end.
+QByteArray readFile(const QString &path, qsizetype lines)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw Error(Messages::cannotOpenFile(path, Messages::systemReason(errno)));
     struct stat st
     {
     };
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
         ::close(fd);
-        throw Error(Messages::cannotOpenFile(path, Messages::systemReason(EISDIR)));
+        throw Error(Messages::cannotOpenFile(
+            path, S_ISDIR(st.st_mode) ? Messages::systemReason(EISDIR) : Messages::notAFile()));
     }
     QByteArray bytes;
-    if (st.st_size > 0)
+    if (st.st_size > 0 && lines < 0)
         bytes.reserve(st.st_size);
     char buffer[65536];
+    qsizetype ended = 0;
+    char last = 0;
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got == 0)
@@ -96,9 +116,28 @@ QByteArray readBytes(const QString &path)
             throw Error(Messages::cannotOpenFile(path, Messages::systemReason(err)));
         }
         bytes.append(buffer, got);
+        // Once the lines wanted have ended, unless a read stopped between a CR and its LF.
+        if (lines >= 0 && (ended += lineEnds(QByteArrayView(buffer, got), last)) >= lines
+            && last != '\r')
+            break;
     }
     ::close(fd);
     return bytes;
+}
+
+} // namespace
+
+QByteArray readBytes(const QString &path)
+{
+    return readFile(path, -1);
+}
+
+QStringList readFirstLines(const QString &path, qsizetype count)
+{
+    QStringList lines = decodeLines(readFile(path, count));
+    if (lines.size() > count)
+        lines.resize(count);
+    return lines;
 }
 
 QStringList readLines(const QString &path)

@@ -14,9 +14,13 @@ QStringList splitLines(QStringView text);
 // are single bytes that never stand inside a character).
 QList<QByteArray> splitLineBytes(QByteArrayView bytes);
 
-// The whole file's bytes; a file that cannot be opened raises the open error.
+// The whole file's bytes; a file that cannot be opened, or that is no plain file (a folder,
+// a pipe, a device), raises the open error.
 QByteArray readBytes(const QString &path);
 QStringList readLines(const QString &path);
+// The first lines of a file, read no further than they need: a huge file costs no more
+// than a small one.
+QStringList readFirstLines(const QString &path, qsizetype count);
 // The lines of a file's bytes, decoded.
 QStringList decodeLines(const QByteArray &bytes);
 

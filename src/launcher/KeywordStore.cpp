@@ -156,10 +156,12 @@ QString KeywordStore::findEntryFile(const QString &text) const
         if (FileSystem::isFile(listed))
             return listed;
     }
+    // Plain files only (a link to one is one): a pipe or a device named like the keyword
+    // is no entry, and reading it would hang.
     QDirIterator it(dataFolder(), QDir::Files | QDir::Hidden | QDir::System);
     while (it.hasNext()) {
         it.next();
-        if (KeywordText::equal(it.fileName(), text))
+        if (KeywordText::equal(it.fileName(), text) && it.fileInfo().isFile())
             return it.filePath();
     }
     return {};
@@ -180,7 +182,8 @@ Entry KeywordStore::readEntry(const QString &text) const
 
 Entry KeywordStore::readEntryFile(const QString &path)
 {
-    return parseEntry(TextFile::readLines(path));
+    // An entry is three lines; whatever follows them is never read, however large.
+    return parseEntry(TextFile::readFirstLines(path, 3));
 }
 
 Entry KeywordStore::parseEntry(const QStringList &lines)

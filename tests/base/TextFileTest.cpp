@@ -6,7 +6,11 @@
 #include "QtPrinters.h"
 #include "TempFolder.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -81,6 +85,38 @@ TEST(TextFile, FailuresNameTheFile)
         EXPECT_TRUE(e.message().endsWith(QStringLiteral(" を作成できません")));
     }
     EXPECT_THROW(TextFile::readLines(dir.path()), Error); // a folder is no text file
+
+    // A pipe (it would wait for a writer) and a device (it might never end) are no files.
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.file("pipe")).constData(), 0600), 0);
+    for (const QString &path : {dir.file("pipe"), QStringLiteral("/dev/zero")}) {
+        try {
+            TextFile::readFirstLines(path, 3);
+            FAIL() << "no error for " << path.toStdString();
+        } catch (const Error &e) {
+            EXPECT_EQ(e.message(),
+                      QStringLiteral("ファイル \"%1\". 指定されたパスは通常のファイルではありません。 は開けません")
+                          .arg(path));
+        }
+    }
+}
+
+// The first lines read no further than they need give what the whole file's lines begin with,
+// whichever line ends, wherever a read stops (CR LF split across the 64 KiB reads).
+TEST(TextFile, FirstLinesAreTheWholeFilesFirstLines)
+{
+    TempFolder dir;
+    const QByteArray block(65535, 'x');
+    const QByteArray contents[] = {
+        "", "one", "a\r\nb\r\nc\r\nd\r\n", "a\rb\nc\r\n\r\ne", "a\n\n\n\n",
+        "\x83\x81\x83\x82\r\n\x95\x5c\r\n\x83\x5c\r\nrest",
+        block + "\r\nb\r\nc\r\n" + QByteArray(200000, 'y'),
+        "a\r\nb\r\n" + block.left(65529) + "\r\n" + QByteArray(1 << 20, '\n'),
+    };
+    for (const QByteArray &bytes : contents) {
+        dir.write("f", bytes);
+        EXPECT_EQ(TextFile::readFirstLines(dir.file("f"), 3), TextFile::readLines(dir.file("f")).mid(0, 3))
+            << bytes.left(40).toStdString();
+    }
 }
 
 } // namespace
