@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+
 KeywordStore::KeywordStore(QString executableFolder, QObject *parent)
     : QObject(parent)
     , m_folder(std::move(executableFolder))
@@ -44,8 +46,20 @@ void KeywordStore::load()
         reload();
         return;
     }
-    setKeywords(FileSystem::listFolder(dataFolder()));
+    // Rebuilt from the folder's names, as the code page can write them: a name in decomposed
+    // form (as copied from some systems) is listed composed, and its file is still found by
+    // findEntryFile(); a name that cannot be written at all is left out, and said.
+    QStringList rows;
+    QStringList unwritable;
+    for (const QString &name : FileSystem::listFolder(dataFolder())) {
+        const QString composed = name.normalized(QString::NormalizationForm_C);
+        (ShiftJis::encode(composed) ? rows : unwritable).append(composed);
+    }
+    setKeywords(std::move(rows));
     save();
+    if (!unwritable.isEmpty())
+        throw Error(QStringLiteral("次のファイルは名前を data.lst に書けないため、登録キーワードに加えませんでした: %1")
+                        .arg(unwritable.join(QStringLiteral("、"))));
 }
 
 void KeywordStore::reload()
@@ -159,9 +173,17 @@ QString KeywordStore::findEntryFile(const QString &text) const
     // Plain files only (a link to one is one): a pipe or a device named like the keyword
     // is no entry, and reading it would hang.
     QDirIterator it(dataFolder(), QDir::Files | QDir::Hidden | QDir::System);
+    std::optional<QString> composedText;
     while (it.hasNext()) {
         it.next();
         if (KeywordText::equal(it.fileName(), text) && it.fileInfo().isFile())
+            return it.filePath();
+        if (!composedText)
+            composedText = text.normalized(QString::NormalizationForm_C);
+        // The same name in another normalisation: a decomposed "が" is "か" and a mark.
+        if (KeywordText::equal(it.fileName().normalized(QString::NormalizationForm_C),
+                               *composedText)
+            && it.fileInfo().isFile())
             return it.filePath();
     }
     return {};

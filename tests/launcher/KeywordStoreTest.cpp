@@ -260,3 +260,25 @@ TEST_F(KeywordStoreTest, SearchesAgreeWithTheComparisonsOnEveryRow)
             }
         }
 }
+
+// Names copied from a system that decomposes them: "が" as "か" and a combining mark.
+TEST_F(KeywordStoreTest, DecomposedAndUnwritableNames)
+{
+    const QString decomposed = QStringLiteral("か\u3099");
+    dir.write("data/" + decomposed, "/bin/ga\r\n");
+    dir.write("data/memo", "/bin/memo\r\n");
+    dir.write("data/\U0001F600x", "/bin/smile\r\n");
+    try {
+        store.load();
+        FAIL() << "the unwritable name was not said";
+    } catch (const Error &e) {
+        EXPECT_TRUE(e.message().endsWith(QStringLiteral(": \U0001F600x"))) << e.message().toStdString();
+    }
+    QStringList rows = store.keywords();
+    rows.sort();
+    EXPECT_EQ(rows, QStringList({"memo", "が"}));
+    EXPECT_EQ(ShiftJis::decode(dir.read("data.lst")).split("\r\n", Qt::SkipEmptyParts).size(), 2);
+    EXPECT_EQ(store.readEntry(QStringLiteral("が")).target, "/bin/ga");
+    EXPECT_EQ(store.readEntry(decomposed).target, "/bin/ga");
+    EXPECT_TRUE(dir.exists("data/\U0001F600x")); // left where it was
+}
