@@ -255,14 +255,16 @@ void KeywordStore::overwriteEntry(const QString &keyword, const Entry &entry)
 
 void KeywordStore::removeKeyword(qsizetype row)
 {
-    // A file already gone is not reported.
+    // data.lst first: should it fail, nothing has changed; should the entry's removal fail
+    // after it, a file is left that no row names, and nothing is lost.
     const QString file = findEntryFile(m_keywords.value(row));
-    if (!file.isEmpty())
-        FileSystem::removeFile(file);
     QStringList remaining = m_keywords;
     remaining.removeAt(row);
+    TextFile::writeBytes(listFile(), encodeList(remaining));
     setKeywords(std::move(remaining));
-    save();
+    // A file already gone is not reported.
+    if (!file.isEmpty())
+        FileSystem::removeFile(file);
 }
 
 void KeywordStore::rewriteOrder(const QStringList &keywords)

@@ -58,7 +58,8 @@ public:
     void insertKeyword(const QString &keyword, const Entry &entry);
     // Rewrites the entry file only.
     void overwriteEntry(const QString &keyword, const Entry &entry);
-    // Removes the row, deletes the entry file named by the row and saves data.lst.
+    // Saves data.lst without the row, then deletes the entry file the row names; a failed
+    // save changes nothing.
     void removeKeyword(qsizetype row);
     // Saves the sequence as data.lst and reloads the list from it.
     void rewriteOrder(const QStringList &keywords);

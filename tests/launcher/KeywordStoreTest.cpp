@@ -133,7 +133,7 @@ TEST_F(KeywordStoreTest, UnreadableRowsAreWrittenBackByteForByte)
     EXPECT_EQ(dir.read("data.lst"), "bread\r\n" + unreadable + "\r\napple\r\n");
 }
 
-TEST_F(KeywordStoreTest, AListThatCannotBeSavedTakesTheEntryBack)
+TEST_F(KeywordStoreTest, AListThatCannotBeSavedChangesNoEntry)
 {
     QStringList rows;
     for (int i = 0; i < 40; ++i)
@@ -141,12 +141,15 @@ TEST_F(KeywordStoreTest, AListThatCannotBeSavedTakesTheEntryBack)
     const QByteArray list = rows.join("\r\n").toLatin1() + "\r\n";
     dir.write("data.lst", list);
     dir.write("data/unlisted", "/old\r\n");
+    dir.write("data/keyword0", "/bin/zero\r\n");
     store.load();
     {
         const FileSizeLimit limit(100); // the entries fit, data.lst does not
         EXPECT_THROW(store.insertKeyword("fresh", {"/bin/fresh", "", ""}), Error);
         EXPECT_THROW(store.insertKeyword("unlisted", {"/bin/new", "", ""}), Error);
+        EXPECT_THROW(store.removeKeyword(0), Error); // the row and its entry both stay
     }
+    EXPECT_EQ(dir.read("data/keyword0"), "/bin/zero\r\n");
     EXPECT_FALSE(dir.exists("data/fresh"));
     EXPECT_EQ(dir.read("data/unlisted"), "/old\r\n");
     EXPECT_EQ(dir.read("data.lst"), list);
