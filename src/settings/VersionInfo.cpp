@@ -5,10 +5,19 @@
 #include <QIODevice>
 #include <QList>
 
+#include <algorithm>
+
 namespace {
 
 // The record's section, as cmake/VersionRecord.cmake names it.
 constexpr char RecordSection[] = TB_VERSION_SECTION;
+
+// A version as the record holds it: printable ASCII ("1.2.0.5"). Other bytes are a damaged
+// file, whose version is then unknown rather than shown garbled.
+bool printable(QByteArrayView text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+}
 constexpr quint32 NoBitsSection = 8; // SHT_NOBITS: a section with no bytes in the file
 // Nothing this reader needs is bigger; a larger claim is garbage, not worth allocating for.
 constexpr quint64 MaxRead = 1 << 20;
@@ -52,7 +61,8 @@ public:
             const QList<QByteArray> texts = contents(section(i)).split('\0');
             for (qsizetype pair = 0; pair + 1 < texts.size(); pair += 2)
                 if (texts[pair] == "FileVersion")
-                    return QString::fromUtf8(texts[pair + 1]);
+                    return printable(texts[pair + 1]) ? QString::fromLatin1(texts[pair + 1])
+                                                      : QString();
             return {};
         }
         return {};

@@ -113,6 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
         VersionCase{"AnotherSectionOnly", holding(Elf{.sectionName = ".tb_versions"}.bytes()), ""},
         VersionCase{"NoFileVersionInTheRecord",
                     holding(Elf{.record = texts({"ProductVersion", "1.0.0.0"})}.bytes()), ""},
+        VersionCase{"DamagedVersionText",
+                    holding(Elf{.record = texts({"FileVersion", "1.2\x7f" "E\xff"})}.bytes()), ""},
         VersionCase{"RecordBeyondTheFile", holding(Elf{.claimedRecordSize = 1u << 16}.bytes()), ""},
         VersionCase{"TableCutOff", holding(Elf{}.bytes().chopped(1)), ""},
         VersionCase{"HeaderCutOff", holding(Elf{}.bytes().first(40)), ""},
