@@ -58,7 +58,8 @@ void KeywordStore::load()
     setKeywords(std::move(rows));
     save();
     if (!unwritable.isEmpty())
-        throw Error(QStringLiteral("次のファイルは名前を data.lst に書けないため、登録キーワードに加えませんでした: %1")
+        throw Error(QStringLiteral("次のファイルは名前を data.lst に書けないため、"
+                                   "登録キーワードに加えませんでした: %1")
                         .arg(unwritable.join(QStringLiteral("、"))));
 }
 

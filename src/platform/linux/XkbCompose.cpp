@@ -42,11 +42,6 @@ void XkbCompose::start()
     const char *locale = std::setlocale(LC_CTYPE, nullptr);
     m_locale = locale ? locale : "C";
     const auto build = [this] {
-        // Only on time no one else wants: beside a start-up that keeps both cores of a small
-        // machine busy, the table waits rather than slows the first paint. A key that comes
-        // first waits for it, which leaves a core free for it.
-        const sched_param idle{};
-        pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
         // A context of its own, as contexts are not to be shared between threads; without
         // include paths, which only keymaps use. The table holds on to it.
         xkb_context *context = xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES);
@@ -59,7 +54,14 @@ void XkbCompose::start()
             m_state = xkb_compose_state_new(m_table, XKB_COMPOSE_STATE_NO_FLAGS);
     };
     try {
-        m_builder = std::thread(build);
+        m_builder = std::thread([build] {
+            // Only on time no one else wants: beside a start-up that keeps both cores of a
+            // small machine busy, the table waits rather than slows the first paint. A key
+            // that comes first waits for it, which leaves a core free for it.
+            const sched_param idle{};
+            pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+            build();
+        });
     } catch (const std::system_error &) {
         build(); // no thread to be had: built here and now, a few milliseconds
     }
