@@ -82,27 +82,35 @@ QStringList KeywordStore::readList()
 {
     const QByteArray bytes = TextFile::readBytes(listFile());
     QStringList rows = TextFile::decodeLines(bytes);
-    if (ShiftJis::isAscii(bytes))
-        return rows;
-    QList<QByteArray> raw;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (!rows[i].contains(QChar::ReplacementCharacter))
-            continue;
-        if (raw.isEmpty())
-            raw = TextFile::splitLineBytes(bytes);
-        if (raw.size() == rows.size())
-            m_unreadableRows.insert(rows[i], raw[i]);
+    QHash<QString, QList<QByteArray>> unreadable;
+    if (!ShiftJis::isAscii(bytes)) {
+        QList<QByteArray> raw;
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            if (!rows[i].contains(QChar::ReplacementCharacter))
+                continue;
+            if (raw.isEmpty())
+                raw = TextFile::splitLineBytes(bytes);
+            if (raw.size() == rows.size())
+                unreadable[rows[i]].append(raw[i]);
+        }
     }
+    m_unreadableRows = std::move(unreadable);
     return rows;
 }
 
 QByteArray KeywordStore::encodeList(const QStringList &rows) const
 {
     QByteArray bytes;
+    // Rows shown alike are written back with their own bytes, in the order they were read.
+    QHash<QString, qsizetype> written;
     for (const QString &row : rows) {
         const auto unreadable = m_unreadableRows.constFind(row);
-        bytes += unreadable != m_unreadableRows.cend() ? *unreadable
-                                                       : ShiftJis::encodeOrThrow(row);
+        if (unreadable != m_unreadableRows.cend()) {
+            qsizetype &count = written[row];
+            bytes += unreadable->at(std::min(count++, unreadable->size() - 1));
+        } else {
+            bytes += ShiftJis::encodeOrThrow(row);
+        }
         bytes += "\r\n";
     }
     return bytes;

@@ -82,5 +82,7 @@ private:
     QStringList m_keywords;
     // KeywordText::head() of every row, in order.
     std::vector<uint64_t> m_heads;
-    QHash<QString, QByteArray> m_unreadableRows;
+    // The rows of the last read of data.lst that the code page cannot read, by the text they
+    // are shown as: their bytes in the order read, as two such rows may show alike.
+    QHash<QString, QList<QByteArray>> m_unreadableRows;
 };

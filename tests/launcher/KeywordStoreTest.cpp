@@ -119,6 +119,13 @@ TEST_F(KeywordStoreTest, InsertWritesTheEntryAndTheOrder)
 
 TEST_F(KeywordStoreTest, UnreadableRowsAreWrittenBackByteForByte)
 {
+    // Two rows that show alike ("x" and a replacement character) keep their own bytes.
+    dir.write("data.lst", "x\xfd\r\nx\xfe\r\n");
+    store.load();
+    ASSERT_EQ(store.keywords()[0], store.keywords()[1]);
+    store.insertKeyword("y", {});
+    EXPECT_EQ(dir.read("data.lst"), "x\xfd\r\nx\xfe\r\ny\r\n");
+
     const QByteArray unreadable = "ba\x81\x7f\xa0" "d";
     dir.write("data.lst", "apple\r\n" + unreadable + "\r\ncherry\r\n");
     store.load();
