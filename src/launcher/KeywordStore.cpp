@@ -16,8 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <optional>
-
 KeywordStore::KeywordStore(QString executableFolder, QObject *parent)
     : QObject(parent)
     , m_folder(std::move(executableFolder))
@@ -181,17 +179,14 @@ QString KeywordStore::findEntryFile(const QString &text) const
     }
     // Plain files only (a link to one is one): a pipe or a device named like the keyword
     // is no entry, and reading it would hang.
+    // Names compared composed: a decomposed "が" ("か" and a mark, as copied from some
+    // systems) is the same keyword.
+    const QString composedText = text.normalized(QString::NormalizationForm_C);
     QDirIterator it(dataFolder(), QDir::Files | QDir::Hidden | QDir::System);
-    std::optional<QString> composedText;
     while (it.hasNext()) {
         it.next();
-        if (KeywordText::equal(it.fileName(), text) && it.fileInfo().isFile())
-            return it.filePath();
-        if (!composedText)
-            composedText = text.normalized(QString::NormalizationForm_C);
-        // The same name in another normalisation: a decomposed "が" is "か" and a mark.
         if (KeywordText::equal(it.fileName().normalized(QString::NormalizationForm_C),
-                               *composedText)
+                               composedText)
             && it.fileInfo().isFile())
             return it.filePath();
     }
