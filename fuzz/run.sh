@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs every fuzzer of a TB_FUZZ build folder in turn, each for the given seconds on its own
-# corpus (build/corpus/<name>, seeded from fuzz/seeds/<name>), and prints one line for each.
-# Usage: fuzz/run.sh [build-dir] [seconds] [name...]
+# Runs every fuzzer of a TB_FUZZ build folder in turn, each for the given seconds or FUZZ_RUNS
+# runs, whichever ends first, on its own corpus (build/corpus/<name>, seeded from
+# fuzz/seeds/<name> and the kept fuzz/corpus/<name>), and prints one line for each.
+# Usage: [FUZZ_RUNS=n] fuzz/run.sh [build-dir] [seconds] [name...]
 set -uo pipefail
 build=${1:-build-fuzz}
 seconds=${2:-20}
@@ -29,14 +30,16 @@ for name in "${names[@]}"; do
   artifacts=$build/artifacts/$name
   log=$build/fuzz-$name.log
   mkdir -p "$corpus" "$artifacts"
-  args=(-max_total_time="$seconds" -timeout=10 -print_final_stats=1 -artifact_prefix="$artifacts/")
+  args=(-max_total_time="$seconds" -runs="${FUZZ_RUNS:--1}" -timeout=10 -print_final_stats=1 -artifact_prefix="$artifacts/")
   [ -f "$here/dicts/$name.dict" ] && args+=(-dict="$here/dicts/$name.dict")
   seeds=()
   [ -d "$here/seeds/$name" ] && seeds=("$here/seeds/$name")
+  [ -d "$here/corpus/$name" ] && seeds+=("$here/corpus/$name")
   if "$build/fuzz/fuzz_$name" "${args[@]}" "$corpus" "${seeds[@]}" >"$log" 2>&1; then
     # The last status line: total runs, coverage, features, speed.
     status=$(grep -E '^#[0-9]+' "$log" | tail -n 1 | sed -E 's/^#([0-9]+)[[:space:]]+[A-Z]+[[:space:]]+/\1 runs, /')
-    printf '%-14s ok    %s\n' "$name" "$status"
+    took=$(grep -oE 'Done [0-9]+ runs in [0-9]+ second' "$log" | grep -oE '[0-9]+ second' | tail -n 1)
+    printf '%-14s ok    %s (%ss)\n' "$name" "$status" "${took% second}"
   else
     printf '%-14s FAIL  (log: %s, input in %s)\n' "$name" "$log" "$artifacts"
     grep -E 'ERROR|invariant broken|runtime error|SUMMARY|deadly signal|Test unit written' "$log" | head -n 8
