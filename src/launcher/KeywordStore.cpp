@@ -16,9 +16,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <optional>
+
 KeywordStore::KeywordStore(QString executableFolder, QObject *parent)
     : QObject(parent)
     , m_folder(std::move(executableFolder))
+    , m_journal(m_folder + QStringLiteral("data.journal"))
 {
 }
 
@@ -42,6 +46,8 @@ void KeywordStore::load()
     Paths::ensureFolder(dataFolder());
     if (FileSystem::exists(listFile())) {
         reload();
+        if (m_journal.pending())
+            finishChange();
         return;
     }
     // Rebuilt from the folder's names, as the code page can write them: a name in decomposed
@@ -59,6 +65,36 @@ void KeywordStore::load()
         throw Error(QStringLiteral("次のファイルは名前を data.lst に書けないため、"
                                    "登録キーワードに加えませんでした: %1")
                         .arg(unwritable.join(QStringLiteral("、"))));
+}
+
+void KeywordStore::beginChange(const QList<KeywordJournal::Step> &steps)
+{
+    m_journal.begin(steps);
+}
+
+void KeywordStore::finishChange()
+{
+    QStringList rows = m_keywords;
+    std::optional<FirstCharacterOrder> order;
+    for (const KeywordJournal::Step &step : m_journal.read()) {
+        const QString path = entryPath(step.fileName);
+        const bool listed = std::ranges::any_of(
+            rows, [&](const QString &row) { return KeywordText::equal(row, step.fileName); });
+        if (listed || !KeywordText::isFileName(step.fileName) || !FileSystem::isFile(path))
+            continue;
+        if (step.listed) {
+            if (!order)
+                order.emplace();
+            rows = insertByFirstCharacter(rows, step.fileName, *order);
+        } else {
+            FileSystem::removeFile(path);
+        }
+    }
+    if (rows.size() != m_keywords.size()) {
+        TextFile::writeBytes(listFile(), encodeList(rows));
+        setKeywords(std::move(rows));
+    }
+    m_journal.end();
 }
 
 void KeywordStore::reload()
@@ -234,20 +270,26 @@ void KeywordStore::insertKeyword(const QString &keyword, const Entry &entry)
     // The entry is written first, so a failure never leaves data.lst naming a keyword
     // without its entry file; should data.lst fail, the entry is put back as it was, so no
     // entry is left behind that nothing lists.
+    // Should the program die between the two, the next start lists the entry (the journal).
     const QString entryFile = entryPath(keyword);
     const std::optional<QByteArray> oldEntry =
         FileSystem::isFile(entryFile) ? std::optional(TextFile::readBytes(entryFile))
                                       : std::nullopt;
-    TextFile::writeBytes(entryFile, entryBytes);
+    m_journal.begin({{keyword, true}});
+    bool entryWritten = false;
     try {
+        TextFile::writeBytes(entryFile, entryBytes);
+        entryWritten = true;
         TextFile::writeBytes(listFile(), listBytes);
     } catch (const Error &) {
-        if (oldEntry)
+        if (entryWritten && oldEntry)
             TextFile::writeBytes(entryFile, *oldEntry);
-        else
+        else if (entryWritten)
             FileSystem::removeFile(entryFile);
+        m_journal.end();
         throw;
     }
+    m_journal.end();
     reload();
 }
 
@@ -261,14 +303,25 @@ void KeywordStore::removeKeyword(qsizetype row)
 {
     // data.lst first: should it fail, nothing has changed; should the entry's removal fail
     // after it, a file is left that no row names, and nothing is lost.
+    // Should the program die between the two, the next start deletes the file (the journal).
     const QString file = findEntryFile(m_keywords.value(row));
     QStringList remaining = m_keywords;
     remaining.removeAt(row);
-    TextFile::writeBytes(listFile(), encodeList(remaining));
+    const QByteArray bytes = encodeList(remaining);
+    if (file.isEmpty()) {
+        TextFile::writeBytes(listFile(), bytes);
+        setKeywords(std::move(remaining));
+        return;
+    }
+    m_journal.begin({{QFileInfo(file).fileName(), false}});
+    try {
+        TextFile::writeBytes(listFile(), bytes);
+    } catch (const Error &) {
+        m_journal.end();
+        throw;
+    }
     setKeywords(std::move(remaining));
-    // A file already gone is not reported.
-    if (!file.isEmpty())
-        FileSystem::removeFile(file);
+    finishChange();
 }
 
 void KeywordStore::rewriteOrder(const QStringList &keywords)

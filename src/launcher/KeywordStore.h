@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Entry.h"
+#include "KeywordJournal.h"
 
 #include <QHash>
 #include <QObject>
@@ -26,7 +27,7 @@ public:
     const QStringList &keywords() const { return m_keywords; }
 
     // Start-up: creates the store folder if needed, then loads data.lst or rebuilds it
-    // from the folder's listing.
+    // from the folder's listing, and finishes a change an earlier run left half done.
     void load();
     // Reads data.lst anew into the keyword list.
     void reload();
@@ -64,6 +65,14 @@ public:
     // Saves the sequence as data.lst and reloads the list from it.
     void rewriteOrder(const QStringList &keywords);
 
+    // A change of entry files and data.lst together: beginChange() writes down the files it
+    // will touch and whether each ends listed (KeywordJournal), before any is touched;
+    // finishChange() then deletes the named files data.lst does not list, lists those meant
+    // to be listed, and strikes the journal out. load() finishes a change the program did not
+    // live to finish the same way. The store's own changes do this themselves.
+    void beginChange(const QList<KeywordJournal::Step> &steps);
+    void finishChange();
+
     static Entry parseEntry(const QStringList &lines);
     static QStringList entryLines(const Entry &entry);
 
@@ -79,6 +88,7 @@ private:
     QByteArray encodeList(const QStringList &rows) const;
 
     QString m_folder;
+    KeywordJournal m_journal;
     QStringList m_keywords;
     // KeywordText::head() of every row, in order.
     std::vector<uint64_t> m_heads;

@@ -9,6 +9,8 @@
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace {
@@ -67,20 +69,31 @@ void SpecialItems::save(const Choices &choices,
     // Entries first, then data.lst, then the deletions: a failure on the way never leaves
     // data.lst naming a keyword without its entry file. A listed name keeps the spelling of
     // its file, as in a registration, rather than getting a second file beside it.
+    // The journal names every file touched; those data.lst does not list in the end (the
+    // items no longer ticked, or the new entries when data.lst fails) are deleted, now or by
+    // the next start should the program die on the way.
+    std::array<QString, SpecialItemCount> files;
+    QList<KeywordJournal::Step> steps;
     for (std::size_t i = 0; i < SpecialItemCount; ++i) {
         if (!states[i].ticked)
             continue;
         const QString existing = m_store.findEntryFile(states[i].name);
-        TextFile::writeBytes(existing.isEmpty() ? m_store.entryPath(states[i].name) : existing,
-                             entryBytes(SpecialItem(i)));
+        files[i] = existing.isEmpty() ? m_store.entryPath(states[i].name) : existing;
+        steps.append({QFileInfo(files[i]).fileName(), false});
     }
-    m_store.rewriteOrder(changes.rows);
-    for (const QString &name : changes.removed) {
-        const QString path = m_store.entryPath(name);
-        // A file already gone, or one that cannot be deleted, is passed over in silence.
-        if (KeywordText::isFileName(name) && FileSystem::isFile(path))
-            FileSystem::removeFile(path);
+    for (const QString &name : changes.removed)
+        steps.append({name, false});
+    m_store.beginChange(steps);
+    try {
+        for (std::size_t i = 0; i < SpecialItemCount; ++i)
+            if (states[i].ticked)
+                TextFile::writeBytes(files[i], entryBytes(SpecialItem(i)));
+        m_store.rewriteOrder(changes.rows);
+    } catch (const Error &) {
+        m_store.finishChange();
+        throw;
     }
+    m_store.finishChange();
 
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
         settings.write(SettingsKeys::SpecialItems[i].registered, states[i].ticked);

@@ -11,7 +11,6 @@
 #include "TransparentColourPicker.h"
 #include "WindowShape.h"
 
-#include "base/FileSystem.h"
 #include "base/Guard.h"
 #include "base/Interaction.h"
 #include "ui/AppContext.h"
@@ -19,19 +18,11 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 
 namespace {
-
-// The same file, however spelt: both there, with one canonical path.
-bool sameFile(const QString &a, const QString &b)
-{
-    const QString canonical = QFileInfo(a).canonicalFilePath();
-    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
-}
 
 // The window's client area with its corner at the position. Placed by the client area, a
 // window stands where asked whatever frame the window manager gives it: the markers' frames
@@ -219,24 +210,9 @@ SkinIni::Values SkinEditor::values() const
 
 void SkinEditor::writeSkin(const QString &folder)
 {
-    const QString bitmap = m_parts.state.bitmapPath;
-    const QString target = folder + u'/' + QFileInfo(bitmap).fileName();
-    // A skin written back into its own folder keeps its bitmap: deleting it first would lose
-    // the only copy.
-    if (!sameFile(bitmap, target)) {
-        QFile source(bitmap);
-        QString failure;
-        if (FileSystem::exists(target) && !FileSystem::removeFile(target))
-            failure = QStringLiteral("「%1」を削除できません").arg(target);
-        else if (!source.copy(target))
-            failure = source.errorString();
-        // The description is written all the same, as a copy that fails is only reported.
-        if (!failure.isEmpty())
-            m_context.interaction.error(
-                errorBoxText(QStringLiteral("ビットマップ「%1」を「%2」にコピーできません: %3")
-                                 .arg(bitmap, target, failure)));
-    }
-    SkinIni::write(folder + QStringLiteral("/skin.ini"), values());
+    if (const std::optional<QString> failure =
+            SkinFolders::write(folder, m_parts.state.bitmapPath, values()))
+        m_context.interaction.error(errorBoxText(*failure));
     close();
     m_parts.picker.close();
 }

@@ -1,10 +1,25 @@
 #include "SkinFolders.h"
 
+#include "base/Error.h"
+#include "base/TextFile.h"
+
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
 namespace SkinFolders {
+
+namespace {
+
+// The same file, however spelt: both there, with one canonical path.
+bool sameFile(const QString &a, const QString &b)
+{
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
 
 QString root(const QString &executableFolder)
 {
@@ -36,6 +51,23 @@ QString iniPath(const QString &root, const QString &skin)
 QString bitmapPath(const QString &root, const QString &skin, const QString &fileName)
 {
     return root + u'/' + skin + u'/' + fileName;
+}
+
+std::optional<QString> write(const QString &folder, const QString &bitmap,
+                             const SkinIni::Values &values)
+{
+    const QString target = folder + u'/' + QFileInfo(bitmap).fileName();
+    std::optional<QString> failure;
+    if (!sameFile(bitmap, target)) {
+        try {
+            TextFile::writeBytes(target, TextFile::readBytes(bitmap));
+        } catch (const Error &e) {
+            failure = QStringLiteral("ビットマップ「%1」を「%2」にコピーできません: %3")
+                          .arg(bitmap, target, e.message());
+        }
+    }
+    SkinIni::write(folder + QStringLiteral("/skin.ini"), values);
+    return failure;
 }
 
 } // namespace SkinFolders

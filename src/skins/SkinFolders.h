@@ -1,7 +1,11 @@
 #pragma once
 
+#include "SkinIni.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // Where skins live: each entry of the folder "skin" beside the executable is one skin, named
 // by the entry's name; a skin folder holds skin.ini and the bitmap that it names. Paths are
@@ -22,5 +26,12 @@ bool isPlainName(const QString &name);
 
 QString iniPath(const QString &root, const QString &skin);
 QString bitmapPath(const QString &root, const QString &skin, const QString &fileName);
+
+// Writes a skin into its folder: the bitmap copied in (over an older one in one step, so that
+// a copy that fails leaves the old one whole; a skin written back into its own folder keeps
+// its own), then skin.ini. A copy that fails does not stop skin.ini: its message is the
+// answer. skin.ini that cannot be written raises its create error.
+std::optional<QString> write(const QString &folder, const QString &bitmap,
+                             const SkinIni::Values &values);
 
 } // namespace SkinFolders

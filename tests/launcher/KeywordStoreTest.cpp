@@ -216,6 +216,52 @@ TEST_F(KeywordStoreTest, RewriteOrderSavesAndReloads)
     EXPECT_EQ(store.keywords(), QStringList({"b", "a"}));
 }
 
+// What the program leaves when it dies inside a change, as the journal names it, and what the
+// next start makes of it.
+TEST_F(KeywordStoreTest, TheNextStartFinishesAnInterruptedChange)
+{
+    struct Case
+    {
+        const char *what;
+        QByteArray list, journal;
+        QStringList files;
+        QByteArray listAfter;
+        QStringList filesAfter;
+    };
+    const Case cases[] = {
+        {"a registration cut before data.lst: listed in order", "apple\r\ncherry\r\n",
+         "listed\nbread\n", {"apple", "bread", "cherry"}, "apple\r\nbread\r\ncherry\r\n",
+         {"apple", "bread", "cherry"}},
+        {"a registration cut after data.lst: nothing to do", "bread\r\n", "listed\nbread\n",
+         {"bread"}, "bread\r\n", {"bread"}},
+        {"a registration cut before its entry: nothing to list", "apple\r\n",
+         "listed\nbread\n", {"apple"}, "apple\r\n", {"apple"}},
+        {"a deletion cut after data.lst: the file goes", "apple\r\n", "unlisted\nGone\n",
+         {"apple", "Gone"}, "apple\r\n", {"apple"}},
+        {"a deletion cut before data.lst: nothing changes", "apple\r\ngone\r\n",
+         "unlisted\nGone\n", {"apple", "Gone"}, "apple\r\ngone\r\n", {"Gone", "apple"}},
+        {"names outside the folder, a cut journal", "apple\r\n",
+         "unlisted\n../secret\nlisted\n.\nunlisted\n\nlisted", {"apple"}, "apple\r\n",
+         {"apple"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(dir.file("data")).removeRecursively();
+        dir.write("data.lst", c.list);
+        dir.write("data.journal", c.journal);
+        dir.write("secret", "");
+        for (const QString &file : c.files)
+            dir.write("data/" + file, "/bin/" + file.toLatin1() + "\r\n");
+        store.load();
+        EXPECT_EQ(dir.read("data.lst"), c.listAfter);
+        QStringList files = listed();
+        files.sort();
+        EXPECT_EQ(files, c.filesAfter);
+        EXPECT_FALSE(dir.exists("data.journal"));
+        EXPECT_TRUE(dir.exists("secret"));
+    }
+}
+
 } // namespace
 
 // The scans skip rows by a summary of their first units and length; no row that the
