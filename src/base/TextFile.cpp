@@ -5,7 +5,6 @@
 #include "ShiftJis.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -175,23 +174,100 @@ void writeLines(const QString &path, const QStringList &lines)
     writeBytes(path, encodeLines(lines));
 }
 
+QString temporaryName(const QString &path)
+{
+    const QFileInfo file(path);
+    return file.path() + QStringLiteral("/.") + file.fileName() + QStringLiteral(".tbnew");
+}
+
+bool isTemporaryName(QStringView fileName)
+{
+    return fileName.size() > 7 && fileName.startsWith(u'.') && fileName.endsWith(u".tbnew");
+}
+
+namespace {
+
+// The file a path names, links followed: a linked file is replaced where it lies and the
+// link stays. Empty when links go round in circles.
+QString linkedFile(const QString &path)
+{
+    QString file = path;
+    QFileInfo info(file);
+    for (int depth = 0; info.isSymLink(); ++depth) {
+        if (depth == 40)
+            return {};
+        file = info.symLinkTarget();
+        info.setFile(file);
+    }
+    return file;
+}
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= written;
+    }
+    return ::fdatasync(fd) == 0 || errno == EINVAL;
+}
+
+} // namespace
+
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    errno = 0;
-    // Unbuffered, so that every failed write is seen: a buffered one fails only in the
-    // flush inside commit(), which then still puts the cut file in place of the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const int err = errno;
-        throw Error(Messages::cannotCreateFile(path, err ? Messages::systemReason(err)
-                                                         : file.errorString()));
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const int err = errno;
-        throw Error(Messages::cannotCreateFile(path, err ? Messages::systemReason(err)
-                                                         : file.errorString()));
-    }
-    syncFolder(path);
+    const QString target = linkedFile(path);
+    if (target.isEmpty())
+        throw Error(Messages::cannotCreateFile(path, Messages::systemReason(ELOOP)));
+    const QByteArray targetName = QFile::encodeName(target);
+    const QByteArray tempName = QFile::encodeName(temporaryName(target));
+    const QByteArray folder = QFile::encodeName(QFileInfo(target).path());
+    struct stat old
+    {
+    };
+    const bool replacing = ::stat(targetName.constData(), &old) == 0;
+
+    // Written as a file without a name, which a kill or a full disk makes vanish, then named
+    // beside the old one and renamed over it: the old file stays whole until the new one is.
+    // Only the moment between naming and renaming can leave the temporary name, which the
+    // next write of the file replaces. Where the file system has no nameless files, the
+    // temporary name is written instead. 0, or the system's error number.
+    const auto attempt = [&](bool nameless) {
+        ::unlink(tempName.constData());
+        const int fd =
+            nameless ? ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)
+                     : ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0)
+            return errno;
+        if (replacing)
+            ::fchmod(fd, old.st_mode & 07777);
+        bool ok = writeAll(fd, bytes);
+        if (ok && nameless) {
+            const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+            ok = ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, tempName.constData(),
+                          AT_SYMLINK_FOLLOW)
+                 == 0;
+        }
+        ok = ok && ::rename(tempName.constData(), targetName.constData()) == 0;
+        const int err = ok ? 0 : errno;
+        ::close(fd);
+        if (!ok)
+            ::unlink(tempName.constData());
+        return err;
+    };
+    int err = attempt(true);
+    // No nameless files here (EOPNOTSUPP, EISDIR, EINVAL), or no /proc to name them by.
+    if (err == EOPNOTSUPP || err == EISDIR || err == EINVAL || err == ENOENT)
+        err = attempt(false);
+    if (err != 0)
+        throw Error(Messages::cannotCreateFile(path, Messages::systemReason(err)));
+    syncFolder(target);
 }
 
 } // namespace TextFile

@@ -29,5 +29,9 @@ QStringList decodeLines(const QByteArray &bytes);
 void writeLines(const QString &path, const QStringList &lines);
 QByteArray encodeLines(const QStringList &lines);
 void writeBytes(const QString &path, const QByteArray &bytes);
+// The hidden name beside a file that writeBytes() writes it under before renaming it, and
+// whether a file name is one.
+QString temporaryName(const QString &path);
+bool isTemporaryName(QStringView fileName);
 
 } // namespace TextFile

@@ -44,6 +44,9 @@ QString KeywordStore::entryPath(const QString &keyword) const
 void KeywordStore::load()
 {
     Paths::ensureFolder(dataFolder());
+    // What a write cut short between naming its new file and renaming it left.
+    FileSystem::removeFile(TextFile::temporaryName(listFile()));
+    FileSystem::removeFile(TextFile::temporaryName(m_journal.path()));
     if (FileSystem::exists(listFile())) {
         reload();
         if (m_journal.pending())
@@ -56,6 +59,8 @@ void KeywordStore::load()
     QStringList rows;
     QStringList unwritable;
     for (const QString &name : FileSystem::listFolder(dataFolder())) {
+        if (TextFile::isTemporaryName(name))
+            continue;
         const QString composed = name.normalized(QString::NormalizationForm_C);
         (ShiftJis::encode(composed) ? rows : unwritable).append(composed);
     }
@@ -78,6 +83,8 @@ void KeywordStore::finishChange()
     std::optional<FirstCharacterOrder> order;
     for (const KeywordJournal::Step &step : m_journal.read()) {
         const QString path = entryPath(step.fileName);
+        if (KeywordText::isFileName(step.fileName))
+            FileSystem::removeFile(TextFile::temporaryName(path));
         const bool listed = std::ranges::any_of(
             rows, [&](const QString &row) { return KeywordText::equal(row, step.fileName); });
         if (listed || !KeywordText::isFileName(step.fileName) || !FileSystem::isFile(path))

@@ -81,8 +81,10 @@ void SpecialItems::save(const Choices &choices,
         files[i] = existing.isEmpty() ? m_store.entryPath(states[i].name) : existing;
         steps.append({QFileInfo(files[i]).fileName(), false});
     }
+    // A removed item's file under its own spelling, which may differ from the item's name.
     for (const QString &name : changes.removed)
-        steps.append({name, false});
+        if (const QString file = m_store.findEntryFile(name); !file.isEmpty())
+            steps.append({QFileInfo(file).fileName(), false});
     m_store.beginChange(steps);
     try {
         for (std::size_t i = 0; i < SpecialItemCount; ++i)

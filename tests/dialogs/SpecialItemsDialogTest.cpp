@@ -139,6 +139,12 @@ TEST_F(SpecialItemsDialogTest, TickingTheNameOfAnotherKeywordAsksBeforeWritingOv
     EXPECT_FALSE(dir.exists("data/reboot"));
     EXPECT_EQ(rows(), QStringList({"apple", "Reboot"}));
     EXPECT_TRUE(settingsText().contains("\r\nReBoot=1\r\n"));
+
+    // Unticked, the item takes the row away, and the file under the row's spelling with it.
+    tick("reboot")->setChecked(false);
+    dialog->registerItems();
+    EXPECT_EQ(rows(), QStringList({"apple"}));
+    EXPECT_FALSE(dir.exists("data/Reboot"));
 }
 
 TEST_F(SpecialItemsDialogTest, UntickingRemovesThatItemAlone)
@@ -243,6 +249,7 @@ TEST_F(SpecialItemsDialogTest, UnsoundNamesOrAFailedWriteLeaveEverythingAsItWas)
     EXPECT_EQ(interaction.errors.size(), 1);
 
     EXPECT_FALSE(dir.exists("tblaunch.ini"));
+    EXPECT_FALSE(dir.exists("data/mycomputer")); // written before the failure, deleted again
     EXPECT_EQ(file("data.lst"), "apple\r\n");
     EXPECT_EQ(rows(), QStringList{"apple"});
     EXPECT_NE(dialog->result(), QDialog::Accepted);
