@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,6 +63,29 @@ QStringList listFolder(const QString &folder)
         names.append(it.fileName());
     }
     return names;
+}
+
+QString findFile(const QString &folder, const std::function<bool(const QString &name)> &matches)
+{
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return {};
+    QString found;
+    while (const dirent *entry = ::readdir(dir)) {
+        // Folders, pipes and devices are passed over by their type where the system says it.
+        if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+            continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        if (!matches(name))
+            continue;
+        const QString path = folder + u'/' + name;
+        if (isFile(path)) {
+            found = path;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
 }
 
 } // namespace FileSystem

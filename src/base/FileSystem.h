@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The few file-system questions and changes the program asks by path, answered by the system
 // itself: quick enough for a keystroke, and with the system's error number where one matters.
 namespace FileSystem {
@@ -19,5 +21,9 @@ bool removeFile(const QString &path);
 
 // Every name in the folder, hidden ones included, in the order the file system lists them.
 QStringList listFolder(const QString &folder);
+
+// The path of the first plain file (a link to one is one) in the folder whose name matches,
+// or empty. Only the names are read; nothing is looked at but a name that matches.
+QString findFile(const QString &folder, const std::function<bool(const QString &name)> &matches);
 
 } // namespace FileSystem

@@ -115,9 +115,15 @@ QByteArray readFile(const QString &path, qsizetype lines)
             throw Error(Messages::cannotOpenFile(path, Messages::systemReason(err)));
         }
         bytes.append(buffer, got);
-        // Once the lines wanted have ended, unless a read stopped between a CR and its LF.
-        if (lines >= 0 && (ended += lineEnds(QByteArrayView(buffer, got), last)) >= lines
-            && last != '\r')
+        if (lines < 0)
+            continue;
+        // Once the lines wanted have ended, unless a read stopped between a CR and its LF;
+        // and at the limit, whether they have or not.
+        if (bytes.size() >= FirstLinesLimit) {
+            bytes.truncate(FirstLinesLimit);
+            break;
+        }
+        if ((ended += lineEnds(QByteArrayView(buffer, got), last)) >= lines && last != '\r')
             break;
     }
     ::close(fd);

@@ -18,8 +18,10 @@ QList<QByteArray> splitLineBytes(QByteArrayView bytes);
 // a pipe, a device), raises the open error.
 QByteArray readBytes(const QString &path);
 QStringList readLines(const QString &path);
-// The first lines of a file, read no further than they need: a huge file costs no more
-// than a small one.
+// The first lines of a file, read no further than they need and never past the first
+// FirstLinesLimit bytes, where a longer line is cut: a huge file costs no more than a small
+// one, even one without line ends. (No path or command line the system takes is as long.)
+inline constexpr qsizetype FirstLinesLimit = 256 * 1024;
 QStringList readFirstLines(const QString &path, qsizetype count);
 // The lines of a file's bytes, decoded.
 QStringList decodeLines(const QByteArray &bytes);

@@ -26,7 +26,9 @@ void EntryDisplay::showEntry(const QPixmap &icon, const QString &description)
     // The label repaints even for the picture it shows already, as most keystrokes give it.
     if (m_icon.pixmap().isNull() || m_icon.pixmap().cacheKey() != icon.cacheKey())
         m_icon.setPixmap(icon);
-    m_description.setText(description);
+    // The line shows a few dozen characters; laying out a description of thousands (a damaged
+    // entry file) would cost a keystroke tens of milliseconds for nothing seen.
+    m_description.setText(description.left(ShownDescriptionLength));
 }
 
 void EntryDisplay::clearIcon()

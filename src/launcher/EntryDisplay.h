@@ -15,7 +15,9 @@ public:
 
     QString inputText() const;
     void setInputText(const QString &text);
+    // The description's first ShownDescriptionLength characters, far more than the line shows.
     void showEntry(const QPixmap &icon, const QString &description);
+    static constexpr qsizetype ShownDescriptionLength = 512;
     void clearIcon();
     // Empties the line, the icon and the description.
     void clear();

@@ -12,7 +12,6 @@
 #include "base/TextFile.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -225,15 +224,9 @@ QString KeywordStore::findEntryFile(const QString &text) const
     // Names compared composed: a decomposed "が" ("か" and a mark, as copied from some
     // systems) is the same keyword.
     const QString composedText = text.normalized(QString::NormalizationForm_C);
-    QDirIterator it(dataFolder(), QDir::Files | QDir::Hidden | QDir::System);
-    while (it.hasNext()) {
-        it.next();
-        if (KeywordText::equal(it.fileName().normalized(QString::NormalizationForm_C),
-                               composedText)
-            && it.fileInfo().isFile())
-            return it.filePath();
-    }
-    return {};
+    return FileSystem::findFile(dataFolder(), [&](const QString &name) {
+        return KeywordText::equal(name.normalized(QString::NormalizationForm_C), composedText);
+    });
 }
 
 bool KeywordStore::entryExists(const QString &text) const

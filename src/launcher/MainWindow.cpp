@@ -163,6 +163,8 @@ void MainWindow::buildControls()
     m_icon->setObjectName(QStringLiteral("icon"));
     m_description = new QLabel(this);
     m_description->setObjectName(QStringLiteral("description"));
+    // A description is text as typed: "<b>" in it is no markup, and "<img src=...>" reads no file.
+    m_description->setTextFormat(Qt::PlainText);
     m_description->setAttribute(Qt::WA_TranslucentBackground);
 }
 

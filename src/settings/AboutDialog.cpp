@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QTextDocument>
 #include <QToolButton>
 
 AboutDialog::AboutDialog(Interaction &interaction, QWidget *parent)
@@ -65,8 +66,10 @@ void AboutDialog::buildControls()
         return;
     FormDesign::label(this, "locationKind", m_locationKind, {8, 82});
     // A long folder is cut in its middle; the whole path is its tooltip.
+    // A folder's name is no markup, in the line or in its tooltip.
     QLabel *folder = FormDesign::label(this, "locationFolder", m_locationFolder, {8, 96});
-    folder->setToolTip(m_locationFolder);
+    folder->setTextFormat(Qt::PlainText);
+    folder->setToolTip(Qt::convertFromPlainText(m_locationFolder, Qt::WhiteSpaceNoWrap));
     folder->setText(folder->fontMetrics().elidedText(m_locationFolder, Qt::ElideMiddle, 156));
     folder->adjustSize();
 }

@@ -117,6 +117,10 @@ TEST(TextFile, FirstLinesAreTheWholeFilesFirstLines)
         EXPECT_EQ(TextFile::readFirstLines(dir.file("f"), 3), TextFile::readLines(dir.file("f")).mid(0, 3))
             << bytes.left(40).toStdString();
     }
+    // A file of one endless line is read up to the limit.
+    dir.write("f", QByteArray(TextFile::FirstLinesLimit * 4, 'z'));
+    EXPECT_EQ(TextFile::readFirstLines(dir.file("f"), 3),
+              QStringList(QString(TextFile::FirstLinesLimit, u'z')));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "WindowsFixture.h"
 
+#include "launcher/EntryDisplay.h"
 #include "launcher/IdleClock.h"
 #include "launcher/KeywordLineEdit.h"
 #include "launcher/KeywordStore.h"
@@ -40,6 +41,20 @@ protected:
         QApplication::sendEvent(input(), &event);
     }
 };
+
+// A description is shown as the text it is, and no further than the line could ever show.
+TEST_F(MainWindowCompletion, DescriptionsArePlainTextCutToWhatTheLineShows)
+{
+    const QString markup = "<b>bold</b> <img src=\"/dev/zero\">";
+    dir.write("data/fox", "/bin/fox\r\n" + markup.toLatin1() + "\r\n");
+    type("f");
+    EXPECT_EQ(description()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(description()->text(), markup);
+
+    dir.write("data/foo", "/bin/foo\r\n" + QByteArray(100000, 'x') + "\r\n");
+    type("oo");
+    EXPECT_EQ(description()->text(), QString(EntryDisplay::ShownDescriptionLength, u'x'));
+}
 
 TEST_F(MainWindowCompletion, ProposesTheFirstRowInListOrder)
 {

@@ -3,6 +3,7 @@
 #include "QtPrinters.h"
 
 #include <QLabel>
+#include <QTextDocument>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -41,13 +42,18 @@ TEST(AboutDialogTest, SaysWhereTheDataIsKept)
 {
     FakeInteraction interaction;
     AboutDialog dialog(interaction);
-    const QString folder = QStringLiteral("/home/someone/.local/share/") + QString(60, u'x');
+    const QString folder = QStringLiteral("/home/<b>someone</b>/.local/share/") + QString(60, u'x');
     dialog.setDataLocation(false, folder);
     interaction.onModal = [&](QDialog &shown) {
         shown.show();
         EXPECT_EQ(shown.findChild<QLabel *>("locationKind")->text(),
                   "データ: インストール版");
-        EXPECT_EQ(shown.findChild<QLabel *>("locationFolder")->toolTip(), folder);
+        // The folder's name is shown as it is spelt, "<b>" included.
+        const QLabel *shownFolder = shown.findChild<QLabel *>("locationFolder");
+        EXPECT_EQ(shownFolder->textFormat(), Qt::PlainText);
+        QTextDocument tip;
+        tip.setHtml(shownFolder->toolTip());
+        EXPECT_EQ(tip.toPlainText(), folder);
         for (const QLabel *label : shown.findChildren<QLabel *>())
             EXPECT_TRUE(shown.rect().contains(label->geometry()))
                 << label->objectName().toStdString();
