@@ -216,8 +216,11 @@ bool writeAll(int fd, const QByteArray &bytes)
         const ssize_t written = ::write(fd, data, size_t(left));
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
+        if (written <= 0) {
+            if (written == 0)
+                errno = ENOSPC;
             return false;
+        }
         data += written;
         left -= written;
     }
