@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QCoreApplication>
+#include <QFile>
 #include <QList>
 #include <QString>
 
@@ -45,6 +46,14 @@ inline QList<QByteArrayView> lines(QByteArrayView input)
     }
     pieces.append(input.sliced(start));
     return pieces;
+}
+
+// A file of exactly these bytes, for the readers that take a path.
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    FUZZ_CHECK(file.write(bytes) == bytes.size());
 }
 
 // Collation and locales want an application object; made once, on first use.

@@ -10,7 +10,6 @@
 #include "launcher/KeywordStore.h"
 #include "launcher/KeywordText.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -34,11 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const QTemporaryDir folder;
     static const QString listFile = folder.filePath(QStringLiteral("data.lst"));
     const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
-    {
-        QFile file(listFile);
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        FUZZ_CHECK(file.write(input) == input.size());
-    }
+    Fuzz::writeFile(listFile, input);
 
     KeywordStore store(folder.path() + u'/');
     store.load();

@@ -9,17 +9,9 @@
 #include "launcher/Entry.h"
 #include "launcher/KeywordStore.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    FUZZ_CHECK(file.write(bytes) == bytes.size());
-}
 
 // The first lines are those of a whole read.
 QStringList checkFirstLines(const QString &path)
@@ -37,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const QString path = folder.filePath(QStringLiteral("entry"));
     const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
 
-    write(path, input);
+    Fuzz::writeFile(path, input);
     const QStringList first = checkFirstLines(path);
     const Entry entry = KeywordStore::readEntryFile(path);
     FUZZ_CHECK(KeywordStore::entryLines(entry) == (first + QStringList(3, QString())).mid(0, 3));
@@ -53,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The input after a first line that fills the first block but for 1 to 16 bytes.
     if (!input.isEmpty()) {
         const qsizetype left = 1 + (uchar(input[0]) & 15);
-        write(path, QByteArray(65536 - left, 'a') + input.sliced(1));
+        Fuzz::writeFile(path, QByteArray(65536 - left, 'a') + input.sliced(1));
         checkFirstLines(path);
     }
     return 0;
