@@ -7,6 +7,7 @@
 #include "TempFolder.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,31 @@ TEST(TextFile, RefusedTextOrAFullDiskLeavesTheOldFileWhole)
     const FileSizeLimit full(64);
     EXPECT_THROW(TextFile::writeBytes(dir.file("f"), QByteArray(100, 'x')), Error);
     EXPECT_EQ(dir.read("f"), QByteArray("old\r\n"));
+}
+
+// A linked file is replaced where it lies, the link staying a link; the file keeps its mode,
+// and a temporary name a killed write left is replaced, never left beside the file.
+TEST(TextFile, ReplacesTheFileALinkNamesKeepingItsModeAndLeavingNothing)
+{
+    TempFolder dir;
+    dir.write("store/data.lst", "old\r\n");
+    ::chmod(QFile::encodeName(dir.file("store/data.lst")).constData(), 0600);
+    ASSERT_TRUE(QFile::link(dir.file("store/data.lst"), dir.file("data.lst")));
+    dir.write("store/.data.lst.tbnew", "left by a killed write");
+
+    TextFile::writeBytes(dir.file("data.lst"), "new\r\n");
+    EXPECT_TRUE(QFileInfo(dir.file("data.lst")).isSymLink());
+    EXPECT_EQ(dir.read("store/data.lst"), "new\r\n");
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::stat(QFile::encodeName(dir.file("store/data.lst")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_FALSE(dir.exists("store/.data.lst.tbnew"));
+    EXPECT_TRUE(TextFile::isTemporaryName(u".data.lst.tbnew"));
+
+    ASSERT_TRUE(QFile::link(dir.file("loop"), dir.file("loop")));
+    EXPECT_THROW(TextFile::writeBytes(dir.file("loop"), "x"), Error);
 }
 
 TEST(TextFile, FailuresNameTheFile)
