@@ -9,11 +9,9 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include <clocale>
+#include <pthread.h>
+#include <sched.h>
 #include <system_error>
-
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 namespace {
 
@@ -57,12 +55,11 @@ void XkbCompose::start()
     };
     try {
         m_builder = std::thread([build] {
-            // At the lowest priority: beside a start-up that keeps both cores of a small
-            // machine busy, the table waits rather than slows the first paint. Lowest, not
-            // idle time: a key that comes first, or the end of the program, waits for it, and
-            // while other programs keep the cores busy a thread on idle time gets a fifth of
-            // even the lowest priority's share (seconds for the table).
-            setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 19);
+            // Only on time no one else wants: beside a start-up that keeps both cores of a
+            // small machine busy, the table waits rather than slows the first paint. A key
+            // that comes first waits for it, which leaves a core free for it.
+            const sched_param idle{};
+            pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
             build();
         });
     } catch (const std::system_error &) {
