@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const QTemporaryDir folder;
     static const QString listFile = folder.filePath(QStringLiteral("data.lst"));
-    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray input = Fuzz::bytes(data, size).toByteArray();
     Fuzz::writeFile(listFile, input);
 
     KeywordStore store(folder.path() + u'/');

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const QTemporaryDir folder;
     static const QString path = folder.filePath(QStringLiteral("entry"));
-    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray input = Fuzz::bytes(data, size).toByteArray();
 
     Fuzz::writeFile(path, input);
     const QStringList first = checkFirstLines(path);

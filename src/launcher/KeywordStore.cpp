@@ -11,7 +11,6 @@
 #include "base/ShiftJis.h"
 #include "base/TextFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 

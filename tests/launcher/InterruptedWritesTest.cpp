@@ -51,8 +51,8 @@ QStringList keywordPool()
     return names << QStringLiteral("shutdown") << QStringLiteral("Reboot");
 }
 
+// The skin folders written, which are also the names the settings choose among.
 const QStringList kSkinNames{QStringLiteral("s0"), QStringLiteral("s1"), QStringLiteral("スキン")};
-const QStringList kSelectedSkins{QStringLiteral("s0"), QStringLiteral("s1"), QStringLiteral("スキン")};
 
 SkinIni::Values skinValues(int variant)
 {
@@ -114,7 +114,7 @@ protected:
         case Settings: {
             const SettingsFile settings(settingsFile);
             settings.write(SettingsKeys::TimeStamp, pick(2) == 1);
-            settings.write(SettingsKeys::SelectedSkinName, kSelectedSkins[pick(3)]);
+            settings.write(SettingsKeys::SelectedSkinName, kSkinNames[pick(3)]);
             break;
         }
         case Skin: {
@@ -173,7 +173,7 @@ protected:
 
         const QString skinSetting =
             SettingsFile(root + "tblaunch.ini").read(SettingsKeys::SelectedSkinName);
-        if (!kSelectedSkins.contains(skinSetting)
+        if (!kSkinNames.contains(skinSetting)
             && skinSetting != SettingsKeys::SelectedSkinName.defaultValue)
             found << "tblaunch.ini not whole";
         for (const QString &skin : kSkinNames) {
