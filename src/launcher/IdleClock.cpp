@@ -58,11 +58,10 @@ void IdleClock::tick()
 
 void IdleClock::showTimeNow()
 {
-    m_shownText = clockText(QDateTime::currentDateTime(), QLocale::system());
-    m_line.setText(m_shownText);
+    m_line.showStandIn(clockText(QDateTime::currentDateTime(), QLocale::system()));
 }
 
 bool IdleClock::showsTime() const
 {
-    return !m_shownText.isEmpty() && m_line.text() == m_shownText;
+    return m_line.showsStandIn();
 }

@@ -45,5 +45,4 @@ private:
     QTimer *m_timer;
     bool m_userTyping = false;
     int m_idleTicks = 0;
-    QString m_shownText;
 };

@@ -6,6 +6,7 @@
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace {
 
@@ -17,6 +18,36 @@ bool isPrintable(const QString &text)
         if (c.category() == QChar::Other_Control)
             return false;
     return true;
+}
+
+// Keys that change the line's text as it stands, typed characters aside.
+bool editsText(const QKeyEvent &event)
+{
+    if (event.key() == Qt::Key_Backspace || event.key() == Qt::Key_Delete)
+        return true;
+    for (const QKeySequence::StandardKey edit :
+         {QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Undo, QKeySequence::Redo,
+          QKeySequence::Backspace, QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord,
+          QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine})
+        if (event.matches(edit))
+            return true;
+    return false;
+}
+
+// Keys with which the combo box would step to another item, replacing the keyword typed
+// (Enter would then launch another entry); the list's own navigation is the list's.
+bool stepsThroughItems(const QKeyEvent &event)
+{
+    switch (event.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return !(event.modifiers() & Qt::AltModifier); // Alt opens the list
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -32,21 +63,50 @@ KeywordLineEdit::KeywordLineEdit(const KeywordStore &store, QWidget *parent)
             emit edited();
         }
     });
-    // The combo box would take Down to step to its next item, replacing the keyword typed
-    // (Enter would then launch another entry); Down belongs to the key-down handler, which
-    // opens the list.
+    setAcceptDrops(false);
+    // The combo box sees the keys and the wheel first and would step through its items;
+    // only typing changes the keyword. Down belongs to the key-down handler, which opens
+    // the list.
     if (parent)
         parent->installEventFilter(this);
 }
 
 bool KeywordLineEdit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down
-        && !(static_cast<QKeyEvent *>(event)->modifiers() & Qt::AltModifier)) {
+    if (event->type() == QEvent::KeyPress && stepsThroughItems(*static_cast<QKeyEvent *>(event))) {
         keyPressEvent(static_cast<QKeyEvent *>(event));
         return true;
     }
+    if (event->type() == QEvent::Wheel) {
+        event->accept();
+        return true;
+    }
     return QLineEdit::eventFilter(watched, event);
+}
+
+void KeywordLineEdit::showStandIn(const QString &text)
+{
+    m_standIn = text;
+    setText(text);
+    setCursorPosition(0);
+}
+
+bool KeywordLineEdit::showsStandIn() const
+{
+    return !m_standIn.isEmpty() && text() == m_standIn;
+}
+
+void KeywordLineEdit::selectWhole()
+{
+    setSelection(int(text().size()), -int(text().size()));
+}
+
+void KeywordLineEdit::replaceStandIn()
+{
+    // Selected whole, the stand-in goes with the edit, and what the edit keeps (a copy
+    // taken with Cut) is still the text shown.
+    if (showsStandIn())
+        selectWhole();
 }
 
 void KeywordLineEdit::picked(qsizetype row)
@@ -81,7 +141,24 @@ void KeywordLineEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (editsText(*event))
+        replaceStandIn();
     QLineEdit::keyPressEvent(event);
+}
+
+void KeywordLineEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    replaceStandIn();
+    QLineEdit::contextMenuEvent(event);
+}
+
+void KeywordLineEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    // The middle button pastes the X selection at the caret, giving up any selection first:
+    // the stand-in goes beforehand.
+    if (event->button() == Qt::MiddleButton && showsStandIn() && !isReadOnly())
+        setText(QString());
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 void KeywordLineEdit::inputMethodEvent(QInputMethodEvent *event)

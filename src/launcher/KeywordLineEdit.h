@@ -13,6 +13,8 @@ class KeywordStore;
 // text is proposed, its rest selected. edited() reports every change the user made
 // (typing, completing, deleting, pasting, picking from the list), never text the program
 // set.
+//
+// The line takes no drops: a file dropped on it is the window's.
 class KeywordLineEdit : public QLineEdit
 {
     Q_OBJECT
@@ -28,6 +30,14 @@ public:
     // An input method is composing text (preedit) in the line.
     bool composing() const { return m_composing; }
 
+    // Shows a text of the program's that stands for no text of the user's (the clock), from
+    // its start. Whatever the user edits next (a key, a paste, the line's menu) replaces it
+    // whole, as if the line were empty.
+    void showStandIn(const QString &text);
+    bool showsStandIn() const;
+    // Selects the whole text with the caret at its start, so a long text shows its beginning.
+    void selectWhole();
+
 signals:
     // A composition began or ended, before the line shows its first or last state.
     void compositionChanged(bool composing);
@@ -39,12 +49,17 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void complete(const QString &typed);
+    // The stand-in text gives way to an edit of the user's.
+    void replaceStandIn();
 
     const KeywordStore &m_store;
     qsizetype m_currentRow = -1;
     bool m_programEdit = false;
     bool m_composing = false;
+    QString m_standIn;
 };

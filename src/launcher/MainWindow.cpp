@@ -10,6 +10,7 @@
 #include "TargetPath.h"
 #include "WindowPlacement.h"
 
+#include "base/Error.h"
 #include "base/Guard.h"
 #include "base/Interaction.h"
 #include "calc/MathsParser.h"
@@ -30,9 +31,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QCursor>
 #include <QLabel>
 #include <QListView>
 #include <QMimeData>
@@ -77,8 +78,8 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
     auto *shape = new WindowShape(this);
     shape->setObjectName(QStringLiteral("windowShape"));
     m_drag.emplace(*this, context.windowFrame);
-    m_skin.emplace(SkinLook::Parts{*this, *shape, *m_keywordBox, *m_input, *m_icon,
-                                   *m_description, *m_menu, context, liveSettings});
+    m_skin.emplace(SkinLook::Parts{*this, *shape, *m_keywordBox, *m_input, *m_icon, *m_description,
+                                   *m_menu, context, liveSettings});
     // The design's layout, kept even when start-up stops before it lays the window out.
     m_skin->applyDesignedLayout();
     winId();
@@ -152,6 +153,10 @@ void MainWindow::buildControls()
     connect(m_input, &KeywordLineEdit::edited, this,
             [this] { guarded(m_context.interaction, [&] { onInputEdited(); }); });
     connect(m_input, &KeywordLineEdit::compositionChanged, this, &MainWindow::onComposition);
+    connect(m_input, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (!KeywordText::equal(text, m_unreadableReported))
+            m_unreadableReported.clear();
+    });
     connect(m_keywordBox, &QComboBox::activated, this, [this](int row) {
         m_display->setInputText(m_store.keywords().value(row));
         m_input->picked(row);
@@ -247,7 +252,7 @@ void MainWindow::onApplicationActivated()
 {
     m_systemMove = false;
     if (m_clock->isOn())
-        m_input->selectAll();
+        m_input->selectWhole();
 }
 
 void MainWindow::restoreFromTray()
@@ -377,21 +382,52 @@ void MainWindow::onInputEdited()
     const QString text = m_input->text();
     const qsizetype row = m_store.findLast(text);
     if (row >= 0) {
-        const Entry entry = m_store.readEntry(text);
+        const std::optional<Entry> entry = readNamedEntry(text);
+        if (!entry)
+            return;
         const IconRef icon =
-            EntryIcon::iconForEntry(m_store.keywords()[row], entry.target, dustBoxName, mydocName);
+            EntryIcon::iconForEntry(m_store.keywords()[row], entry->target, dustBoxName, mydocName);
         m_display->showEntry(m_context.icons.extract(icon.file, icon.index, devicePixelRatioF()),
-                             entry.description);
+                             entry->description);
     }
     m_clock->restartIdleCount();
+}
+
+std::optional<Entry> MainWindow::readNamedEntry(const QString &text)
+{
+    try {
+        return m_store.readEntry(text);
+    } catch (const Error &error) {
+        // Said once while the line names the keyword, not at every key that completes it
+        // again; and the line is given back as the box found it, its proposal selected, so
+        // that typing on replaces the proposal.
+        if (KeywordText::equal(text, m_unreadableReported))
+            return std::nullopt;
+        const int cursor = m_input->cursorPosition();
+        const int anchor = !m_input->hasSelectedText()           ? cursor
+                           : cursor == m_input->selectionStart() ? m_input->selectionEnd()
+                                                                 : m_input->selectionStart();
+        m_unreadableReported = text;
+        m_context.interaction.error(errorBoxText(error.message()));
+        if (m_input->text() != text)
+            m_display->setInputText(text);
+        m_input->setSelection(anchor, cursor - anchor);
+        return std::nullopt;
+    }
 }
 
 void MainWindow::onInputKey(int key)
 {
     if (key == VirtualKeys::Down)
         m_keywordBox->showPopup();
-    if (key == VirtualKeys::Escape)
+    if (key == VirtualKeys::Escape) {
+        const bool empty = m_input->text().isEmpty();
         m_display->clear();
+        // Esc on an empty line puts the window away, as long as its notification icon can
+        // bring it back.
+        if (empty && m_tray->isVisible() && trayAvailable())
+            hide();
+    }
     if (key == VirtualKeys::OemSlash) {
         // Accept a proposed completion whole, so that the "/" typed next follows it.
         m_input->deselect();
@@ -426,7 +462,7 @@ void MainWindow::takeOverClockText()
     // Selected, the clock's text gives way to what is typed or composed. Setting the text
     // instead would reset the input method and lose a composition it is starting.
     if (m_clock->showsTime())
-        m_input->selectAll();
+        m_input->selectWhole();
 }
 
 void MainWindow::toggleLock()
@@ -464,9 +500,8 @@ void MainWindow::openTargetFolder()
 {
     const Entry entry = m_store.readEntry(m_input->text());
     // A folder the shell cannot open is said, and the line is done with all the same.
-    guarded(m_context.interaction, [&] {
-        m_context.shell.open(TargetPath::folderOf(entry.target), entry.parameters);
-    });
+    guarded(m_context.interaction,
+            [&] { m_context.shell.open(TargetPath::folderOf(entry.target), entry.parameters); });
     m_display->clear();
     m_menu->releaseLock();
     m_clock->resume();
@@ -487,7 +522,8 @@ void MainWindow::deleteShownEntry()
                                 &live.myDocumentsName, &live.recycleBinName}) {
         if (KeywordText::equal(text, *name)) {
             interaction.warning(
-                QStringLiteral("特殊項目の削除は「特殊項目の設定」でチェックをはずして行って下さい"),
+                QStringLiteral(
+                    "特殊項目の削除は「特殊項目の設定」でチェックをはずして行って下さい"),
                 {Button::Ok});
             return;
         }

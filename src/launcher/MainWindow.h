@@ -24,6 +24,7 @@
 //   keyword list (KeywordStore::load).
 
 #include "EnterDispatch.h"
+#include "Entry.h"
 #include "EntryDisplay.h"
 #include "FileDrop.h"
 #include "SkinLook.h"
@@ -47,7 +48,6 @@ class QLabel;
 class QSystemTrayIcon;
 class SystemPower;
 struct AppContext;
-struct Entry;
 struct IconRef;
 struct LiveSettings;
 
@@ -144,6 +144,8 @@ private:
     void buildControls();
     void connectMenu();
     void takeOverClockText();
+    // The entry the line names; an unreadable one is reported (once), and then none.
+    std::optional<Entry> readNamedEntry(const QString &text);
     void runStartUp();
     // The window manager's frame around the client area.
     QMargins frameAround() const;
@@ -166,6 +168,7 @@ private:
     std::optional<FileDrop> m_drop;
     std::optional<SkinLook> m_skin;
     QString m_textBeforeReload;
+    QString m_unreadableReported; // the keyword whose unreadable entry the line was told of
     std::optional<WindowDrag> m_drag;
     // Set from the move handed to the window manager until the program is active again
     // (or, when the move never took the focus, shortly after the release).

@@ -1,28 +1,36 @@
 #!/usr/bin/env bash
-# A file dragged from another program's window and dropped on the launcher opens the
-# registration dialog with the file's name as the keyword and its whole path.
+# A file dragged from another program's window and dropped on the launcher's input line
+# (most of the window) is the window's: it opens the registration dialog with the file's
+# name as the keyword and its whole path; while the window is locked on a keyword it is
+# handed to that keyword's program. Nothing is typed into the line.
 source "$(dirname "$0")/lib.sh"
 DRAG_SOURCE=${2:?usage: drop.sh tblaunch drag-source}
 
 start_display
+marker_script
+sjis_file "$WORK/data/memo" "$WORK/bin/marker.sh" "memo" ""
+sjis_file "$WORK/data.lst" memo
 start_launcher
 mkdir -p "$WORK/docs"
 : >"$WORK/docs/Report.final.doc"
 "$DRAG_SOURCE" "$WORK/docs/Report.final.doc" >/dev/null 2>&1 &
 PIDS+=("$!")
-source_window() { xdotool search --onlyvisible --name '^drag source$' 2>/dev/null | head -n 1; }
 wait_until 10 sh -c "xdotool search --onlyvisible --name '^drag source\$' >/dev/null 2>&1" \
   || fail "the drag source did not appear"
 
-# Pressed in the source, moved in steps over the launcher's surface, released there.
-window_origin "$WINDOW"
-xdotool mousemove 660 440 mousedown 1
-for step in 1 2 3 4 5 6; do
-  xdotool mousemove $((660 + (X + 175 - 660) * step / 6)) $((440 + (Y + 30 - 440) * step / 6))
-  sleep 0.05
-done
-xdotool mouseup 1
+# Pressed in the source, moved in steps to the launcher's input line, released there.
+drag_to_input_line() {
+  window_origin "$WINDOW"
+  xdotool mousemove 660 440 mousedown 1
+  local step
+  for step in 1 2 3 4 5 6; do
+    xdotool mousemove $((660 + (X + 60 - 660) * step / 6)) $((440 + (Y + 10 - 440) * step / 6))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+}
 
+drag_to_input_line
 dialog() { xdotool search --onlyvisible --name '^登録画面$' 2>/dev/null | head -n 1; }
 dialog_shown() { [ -n "$(dialog)" ]; }
 wait_until 10 dialog_shown || fail "the drop did not open the registration dialog"
@@ -40,4 +48,21 @@ copy_field 60 34
 wait_until 5 clipboard_is "Report.final" || fail "name: '$(clipboard)'"
 copy_field 60 74
 wait_until 5 clipboard_is "$WORK/docs/Report.final.doc" || fail "path: '$(clipboard)'"
+
+key Escape
+dialog_gone() { ! dialog_shown; }
+wait_until 10 dialog_gone || fail "the registration dialog did not close"
+xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
+[ -z "$(input_text)" ] || fail "the drop was typed into the line: '$(input_text)'"
+
+# Locked on memo, the drop goes to memo's program, unquoted, and the lock is released.
+type_text "memo/lock"
+key Return
+drag_to_input_line
+marked() { [ -s "$WORK/marker" ]; }
+wait_until 10 marked || fail "the locked drop did not reach memo's program: '$(input_text)'"
+[ "$(cat "$WORK/marker")" = "$WORK/docs/Report.final.doc" ] \
+  || fail "memo's program got '$(cat "$WORK/marker")'"
+xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
+[ -z "$(input_text)" ] || fail "the line after the locked drop: '$(input_text)'"
 echo "PASS"

@@ -8,8 +8,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -71,6 +71,40 @@ TEST_F(MainWindowLifecycle, ClockAppearsOnTheFifthIdleTickAndIsRenewed)
     tick(1); // the counter stays at its top: every later tick renews the text
     EXPECT_FALSE(input()->text().isEmpty());
     EXPECT_TRUE(clock()->isOn());
+}
+
+// A clock longer than the line shows its date, not the end of its time: the caret stands at
+// its start, also when activation selects it.
+TEST_F(MainWindowLifecycle, TheClockShowsFromItsStart)
+{
+    tick(5);
+    ASSERT_TRUE(clock()->showsTime());
+    EXPECT_EQ(input()->cursorPosition(), 0);
+    window->onApplicationActivated();
+    EXPECT_EQ(input()->selectedText(), input()->text());
+    EXPECT_EQ(input()->cursorPosition(), 0);
+}
+
+// Esc empties the line; on a line already empty it puts the window away, unless no
+// notification icon could bring it back.
+TEST_F(MainWindowLifecycle, EscOnAnEmptyLineHidesTheWindow)
+{
+    type("memo");
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(displayCleared());
+    EXPECT_TRUE(window->isVisible());
+
+    window->trayAvailable = [] {
+        return false;
+    };
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    window->trayAvailable = [] {
+        return true;
+    };
+
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(MainWindowLifecycle, TypingOrASelectionStopsTheClock)
@@ -149,7 +183,8 @@ TEST_F(MainWindowLifecycle, TrayMenuIsShortenedAndTheWindowsWhole)
         EXPECT_FALSE(item->isVisible()) << item->objectName().toStdString();
     EXPECT_TRUE(action(Command::Register)->isVisible());
     menu->close();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), window->mapToGlobal(QPoint(2, 2)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                            window->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(window, &event);
     for (QAction *item : entryCommands)
         EXPECT_TRUE(item->isVisible()) << item->objectName().toStdString();
@@ -160,7 +195,8 @@ TEST_F(MainWindowLifecycle, TheIconAndTheDescriptionPassTheRightButtonToTheMenu)
 {
     QMenu *menu = child<QMenu>(*window, "menu");
     for (QWidget *part : {static_cast<QWidget *>(icon()), static_cast<QWidget *>(description())}) {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), part->mapToGlobal(QPoint(2, 2)));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                part->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(part, &event);
         EXPECT_TRUE(menu->isVisible()) << part->objectName().toStdString();
         menu->close();
@@ -190,9 +226,8 @@ TEST_F(MainWindowLifecycle, TheBareSurfaceDragsTheWindowOnceThePointerHasMoved)
 TEST_F(MainWindowLifecycle, ExitWritesTheHotkeyAndTheSkinChoice)
 {
     window->quit();
-    EXPECT_EQ(
-        dir.read("tblaunch.ini"),
-        QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=\r\n"));
+    EXPECT_EQ(dir.read("tblaunch.ini"),
+              QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=\r\n"));
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -210,7 +245,8 @@ TEST_F(MainWindowLifecycle, AFailedSettingsWriteOffersToEndWithoutSaving)
         ASSERT_EQ(interaction.errors.size(), 1);
         EXPECT_EQ(interaction.errors[0],
                   QStringLiteral("%1 に書き込めません.").arg(dir.file("tblaunch.ini")));
-        EXPECT_EQ(interaction.warnings, QStringList{QStringLiteral("設定を保存せずに終了しますか？")});
+        EXPECT_EQ(interaction.warnings,
+                  QStringList{QStringLiteral("設定を保存せずに終了しますか？")});
         EXPECT_EQ(window->isVisible(), answer == Button::No);
     }
 }
