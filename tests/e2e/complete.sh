@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Typing the first letter of a keyword proposes the first keyword that begins with it, its
-# rest selected, and shows its icon and description.
+# rest selected, and shows its icon and description. An entry that cannot be read is
+# reported once while the line names its keyword, and its proposal stays selected.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -9,7 +10,8 @@ printf '#!/bin/sh\n' > "$WORK/bin/fox.sh"
 chmod +x "$WORK/bin/fox.sh"
 sjis_file "$WORK/data/fox" "$WORK/bin/fox.sh" "きつねの説明" ""
 sjis_file "$WORK/data/foo" "$WORK/bin/fox.sh" "foo の説明" ""
-sjis_file "$WORK/data.lst" fox foo
+sjis_file "$WORK/data.lst" fox foo fifo
+mkfifo "$WORK/data/fifo"
 start_launcher
 
 type_text "f"
@@ -29,5 +31,22 @@ plain 32x32+157+0 && fail "no icon beside the input line"
 key ctrl+a ctrl+c
 wait_until 5 sh -c '[ "$(xclip -o -selection clipboard 2>/dev/null)" = fox ]' \
   || fail "the line does not show fox: '$(clipboard)'"
+
+# Each key that completes fifo again would stack another box; typed fast, as a user types.
+key Escape
+xdotool type --delay 1 fi
+error_boxes() { xdotool search --onlyvisible --name '^tblaunch$' 2>/dev/null | wc -l; }
+box_shown() { [ "$(error_boxes)" -ge 1 ]; }
+wait_until 10 box_shown || fail "no error box for the pipe"
+xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^tblaunch$' | head -n 1)" \
+  >/dev/null 2>&1 || true
+key Return
+no_box() { [ "$(error_boxes)" -eq 0 ]; }
+wait_until 10 no_box || fail "$(error_boxes) more error boxes after the first"
+xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
+key f # fif: fifo proposed again, and not reported again
+line=$(input_text)
+[ "$line" = fif ] || fail "after the box the line is '$line', not fif with o selected"
+no_box || fail "fifo was reported again"
 
 echo "PASS"
