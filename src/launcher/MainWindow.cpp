@@ -31,9 +31,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QCursor>
 #include <QLabel>
 #include <QListView>
 #include <QMimeData>
@@ -78,8 +78,8 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
     auto *shape = new WindowShape(this);
     shape->setObjectName(QStringLiteral("windowShape"));
     m_drag.emplace(*this, context.windowFrame);
-    m_skin.emplace(SkinLook::Parts{*this, *shape, *m_keywordBox, *m_input, *m_icon, *m_description,
-                                   *m_menu, context, liveSettings});
+    m_skin.emplace(SkinLook::Parts{*this, *shape, *m_keywordBox, *m_input, *m_icon,
+                                   *m_description, *m_menu, context, liveSettings});
     // The design's layout, kept even when start-up stops before it lays the window out.
     m_skin->applyDesignedLayout();
     winId();

@@ -8,8 +8,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -183,8 +183,7 @@ TEST_F(MainWindowLifecycle, TrayMenuIsShortenedAndTheWindowsWhole)
         EXPECT_FALSE(item->isVisible()) << item->objectName().toStdString();
     EXPECT_TRUE(action(Command::Register)->isVisible());
     menu->close();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
-                            window->mapToGlobal(QPoint(2, 2)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), window->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(window, &event);
     for (QAction *item : entryCommands)
         EXPECT_TRUE(item->isVisible()) << item->objectName().toStdString();
@@ -195,8 +194,7 @@ TEST_F(MainWindowLifecycle, TheIconAndTheDescriptionPassTheRightButtonToTheMenu)
 {
     QMenu *menu = child<QMenu>(*window, "menu");
     for (QWidget *part : {static_cast<QWidget *>(icon()), static_cast<QWidget *>(description())}) {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
-                                part->mapToGlobal(QPoint(2, 2)));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), part->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(part, &event);
         EXPECT_TRUE(menu->isVisible()) << part->objectName().toStdString();
         menu->close();
@@ -226,8 +224,9 @@ TEST_F(MainWindowLifecycle, TheBareSurfaceDragsTheWindowOnceThePointerHasMoved)
 TEST_F(MainWindowLifecycle, ExitWritesTheHotkeyAndTheSkinChoice)
 {
     window->quit();
-    EXPECT_EQ(dir.read("tblaunch.ini"),
-              QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=\r\n"));
+    EXPECT_EQ(
+        dir.read("tblaunch.ini"),
+        QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=\r\n"));
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -245,8 +244,7 @@ TEST_F(MainWindowLifecycle, AFailedSettingsWriteOffersToEndWithoutSaving)
         ASSERT_EQ(interaction.errors.size(), 1);
         EXPECT_EQ(interaction.errors[0],
                   QStringLiteral("%1 に書き込めません.").arg(dir.file("tblaunch.ini")));
-        EXPECT_EQ(interaction.warnings,
-                  QStringList{QStringLiteral("設定を保存せずに終了しますか？")});
+        EXPECT_EQ(interaction.warnings, QStringList{QStringLiteral("設定を保存せずに終了しますか？")});
         EXPECT_EQ(window->isVisible(), answer == Button::No);
     }
 }
