@@ -421,11 +421,11 @@ void MainWindow::onInputKey(int key)
     if (key == VirtualKeys::Down)
         m_keywordBox->showPopup();
     if (key == VirtualKeys::Escape) {
-        const bool empty = m_input->text().isEmpty();
+        const bool idle = m_input->text().isEmpty() || m_input->showsStandIn();
         m_display->clear();
-        // Esc on an empty line puts the window away, as long as its notification icon can
-        // bring it back.
-        if (empty && m_tray->isVisible() && trayAvailable())
+        // Esc on an empty line (or the clock) puts the window away, as long as its
+        // notification icon can bring it back; a locked window stays, as it does everywhere.
+        if (idle && !locked() && m_tray->isVisible() && trayAvailable())
             hide();
     }
     if (key == VirtualKeys::OemSlash) {

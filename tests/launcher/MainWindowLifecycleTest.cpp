@@ -102,6 +102,10 @@ TEST_F(MainWindowLifecycle, EscOnAnEmptyLineHidesTheWindow)
     window->trayAvailable = [] {
         return true;
     };
+    window->toggleLock();
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    window->toggleLock();
 
     press(Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
