@@ -4,6 +4,8 @@
 
 #include "base/ShiftJis.h"
 
+#include <algorithm>
+
 namespace {
 
 bool contains(const QString &text, QStringView what)
@@ -14,7 +16,8 @@ bool contains(const QString &text, QStringView what)
 } // namespace
 
 EnterCommand EnterCommand::classify(const QString &t, const QString &shutdownName,
-                                    const QString &rebootName)
+                                    const QString &rebootName,
+                                    const std::function<bool(const QString &)> &isLaunchable)
 {
     using K = Kind;
     // An emptied name must never make Enter on an empty line switch the computer off.
@@ -41,9 +44,11 @@ EnterCommand EnterCommand::classify(const QString &t, const QString &shutdownNam
         return {K::Lock, chopBytes(t, 5)};
     if (contains(t, u"/set"))
         return {K::Edit, chopBytes(t, 4)};
-    for (QChar c : QStringView(u"+-/*("))
-        if (t.contains(c))
-            return {K::Calculate, t};
+    const bool arithmetic =
+        std::ranges::any_of(QStringView(u"+-/*("), [&](QChar c) { return t.contains(c); });
+    // Only a text that would otherwise be calculated costs the look-up.
+    if (arithmetic && !(isLaunchable && isLaunchable(t)))
+        return {K::Calculate, t};
     return {K::Keyword, t};
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // What Enter in the input line means: the first of a fixed chain of tests on the text
 // decides. `text` is what the command acts on (the text with its suffix cut off).
 struct EnterCommand
@@ -25,8 +27,12 @@ struct EnterCommand
     Kind kind;
     QString text;
 
+    // `isLaunchable` says whether a text is a registered keyword whose entry exists: such a
+    // keyword is launched even when it holds an operator ("x-term"), the slash commands
+    // still coming first.
     static EnterCommand classify(const QString &text, const QString &shutdownName,
-                                 const QString &rebootName);
+                                 const QString &rebootName,
+                                 const std::function<bool(const QString &)> &isLaunchable = {});
 
     // The text without its last `bytes` bytes in the code page; a double-byte character
     // is removed whole.

@@ -28,8 +28,12 @@ void EnterDispatch::run()
     using C = MainMenu::Command;
     EntryDisplay &display = m_parts.display;
     MainMenu &menu = m_parts.menu;
+    KeywordStore &store = m_parts.store;
+    // The clock's date and time are no text of the user's: Enter on them is Enter on nothing.
+    const QString text = m_parts.clock.showsTime() ? QString() : display.inputText();
     const EnterCommand command = EnterCommand::classify(
-        display.inputText(), m_parts.liveSettings.shutdownName, m_parts.liveSettings.rebootName);
+        text, m_parts.liveSettings.shutdownName, m_parts.liveSettings.rebootName,
+        [&store](const QString &t) { return store.find(t) >= 0 && store.entryExists(t); });
     switch (command.kind) {
     case K::PowerOff:
         m_parts.power.powerOff();
@@ -74,9 +78,12 @@ void EnterDispatch::run()
         return;
     case K::Keyword: {
         // One look-up: a keyword typed in another case may cost a scan of the folder.
-        const QString file = m_parts.store.findEntryFile(command.text);
+        const QString file = store.findEntryFile(command.text);
         if (file.isEmpty()) {
             display.clear();
+            // Cleared without a word, a mistyped keyword would look like a launch that failed.
+            if (!command.text.isEmpty())
+                display.showNotice(QStringLiteral("「%1」は登録されていません").arg(command.text));
             menu.releaseLock();
             return;
         }

@@ -36,6 +36,18 @@ void EntryDisplay::clearIcon()
     m_icon.clear();
 }
 
+void EntryDisplay::showNotice(const QString &text)
+{
+    m_description.setText(text);
+    QObject::connect(
+        &m_input, &KeywordLineEdit::keyDown, &m_description,
+        [label = &m_description, text] {
+            if (label->text() == text)
+                label->clear();
+        },
+        Qt::SingleShotConnection);
+}
+
 void EntryDisplay::clear()
 {
     m_input.setText(QString());

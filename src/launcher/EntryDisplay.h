@@ -19,6 +19,8 @@ public:
     void showEntry(const QPixmap &icon, const QString &description);
     static constexpr qsizetype ShownDescriptionLength = 512;
     void clearIcon();
+    // A word about what the line did, in the description until the next key.
+    void showNotice(const QString &text);
     // Empties the line, the icon and the description.
     void clear();
 

@@ -24,7 +24,11 @@ std::optional<FileDrop::Proposal> FileDrop::drop(const QStringList &paths)
 {
     if (paths.isEmpty())
         return std::nullopt;
-    if (!m_parts.menu.locked()) {
+    // Locked on nothing (an empty line, or the clock's date and time), a drop has no entry to
+    // go to and is offered for registration as when unlocked.
+    const bool onEntry = m_parts.menu.locked() && !m_parts.clock.showsTime()
+                         && !m_parts.display.inputText().isEmpty();
+    if (!onEntry) {
         const QString &path = paths.first();
         return Proposal{TargetPath::proposedKeyword(path), path, EntryIcon::iconForPath(path)};
     }

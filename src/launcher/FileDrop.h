@@ -14,11 +14,11 @@ class MainMenu;
 class Shell;
 struct LiveSettings;
 
-// What files and folders dropped on the main window do. Unlocked, the first of them is
-// proposed for registration. Locked on a keyword, they go to its entry: a program's target
-// opens the first of them, a folder's target takes a copy of every dropped file that it
-// does not hold yet; then the lock is released and, when the settings say so, the line
-// shows the date and time.
+// What files and folders dropped on the main window do. Unlocked, or locked while the line
+// names nothing, the first of them is proposed for registration. Locked on a keyword, they go to
+// its entry: a program's target opens the first of them, a folder's target takes a copy of every
+// dropped file that it does not hold yet; then the lock is released and, when the settings say so,
+// the line shows the date and time.
 class FileDrop
 {
 public:
@@ -44,8 +44,8 @@ public:
     explicit FileDrop(const Parts &parts);
 
     // The paths are whole local paths, in the order dropped. Answers the proposal when the
-    // window is not locked. Raises the entry's open error when locked on a keyword whose
-    // entry cannot be read; the window then stays locked.
+    // window is not locked on a shown keyword. Raises the entry's open error when locked on a
+    // keyword whose entry cannot be read; the window then stays locked.
     std::optional<Proposal> drop(const QStringList &paths);
 
 private:

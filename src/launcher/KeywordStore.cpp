@@ -83,8 +83,14 @@ void KeywordStore::finishChange()
         const QString path = entryPath(step.fileName);
         if (KeywordText::isFileName(step.fileName))
             FileSystem::removeFile(TextFile::temporaryName(path));
-        const bool listed = std::ranges::any_of(
-            rows, [&](const QString &row) { return KeywordText::equal(row, step.fileName); });
+        // A file to be listed is so under any spelling; a file to be deleted stays only while a
+        // row leads to it: "Foo" leads to its own file, never to "foo" beside it.
+        const bool listed = std::ranges::any_of(rows, [&](const QString &row) {
+            if (!KeywordText::equal(row, step.fileName))
+                return false;
+            return step.listed || row == step.fileName || !KeywordText::isFileName(row)
+                   || !FileSystem::isFile(entryPath(row));
+        });
         if (listed || !KeywordText::isFileName(step.fileName) || !FileSystem::isFile(path))
             continue;
         if (step.listed) {

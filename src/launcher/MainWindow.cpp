@@ -31,13 +31,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QCursor>
 #include <QLabel>
 #include <QListView>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -476,7 +477,8 @@ void MainWindow::openRegistration()
     const QString myComName = settings.read(SettingsKeys::MyComName, u"");
     const QString mydocName = settings.read(SettingsKeys::MydocName, u"");
     const QString dustBoxName = settings.read(SettingsKeys::DustBoxName, u"");
-    const QString text = m_input->text();
+    // The clock's date and time name no entry: a new one is registered.
+    const QString text = m_clock->showsTime() ? QString() : m_input->text();
     if (text.isEmpty() || KeywordText::equal(text, u"/new")) {
         emit newEntryRequested();
         return;
@@ -498,10 +500,22 @@ void MainWindow::openSpecialItems()
 
 void MainWindow::openTargetFolder()
 {
-    const Entry entry = m_store.readEntry(m_input->text());
+    // The clock's date and time name no entry.
+    const QString text = m_clock->showsTime() ? QString() : m_input->text();
+    if (text.isEmpty()) {
+        m_context.interaction.warning(QStringLiteral("何も選択されていません"),
+                                      {Interaction::Button::Ok});
+        return;
+    }
+    const Entry entry = m_store.readEntry(text);
     // A folder the shell cannot open is said, and the line is done with all the same.
-    guarded(m_context.interaction,
-            [&] { m_context.shell.open(TargetPath::folderOf(entry.target), entry.parameters); });
+    guarded(m_context.interaction, [&] {
+        const QString folder = TargetPath::folderToOpen(entry.target);
+        // An empty target is the shell's to refuse; a program PATH does not find has no folder.
+        if (folder.isEmpty() && !entry.target.isEmpty())
+            throw Error(QStringLiteral("「%1」には開くフォルダがありません").arg(entry.target));
+        m_context.shell.open(folder, entry.parameters);
+    });
     m_display->clear();
     m_menu->releaseLock();
     m_clock->resume();
@@ -586,6 +600,11 @@ void MainWindow::openHelp()
 void MainWindow::quit()
 {
     using Button = Interaction::Button;
+    // The boxes below run their own event loops, in which the exit command can come again
+    // (a held key, the menu, the shortcut): one error and one question answer them all.
+    if (m_quitting)
+        return;
+    const QScopedValueRollback quitting(m_quitting, true);
     const bool saved = guarded(m_context.interaction, [&] {
         const SettingsFile settings(m_context.settingsFile);
         settings.write(SettingsKeys::Hotkey, m_liveSettings.hotkey, m_context.keyNames);

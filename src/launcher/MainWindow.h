@@ -173,5 +173,7 @@ private:
     // Set from the move handed to the window manager until the program is active again
     // (or, when the move never took the focus, shortly after the release).
     bool m_systemMove = false;
+    // An exit is asking about its failed save: another exit request waits for its answer.
+    bool m_quitting = false;
     QMargins m_hiddenFrame; // the window manager's frame, taken as the window hid
 };

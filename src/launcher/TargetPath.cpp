@@ -1,5 +1,7 @@
 #include "TargetPath.h"
 
+#include <QStandardPaths>
+
 #include <algorithm>
 
 namespace TargetPath {
@@ -21,6 +23,14 @@ QString folderOf(const QString &path)
     return path.left(lastSeparator(path) + 1);
 }
 
+QString folderToOpen(const QString &target)
+{
+    QString folder = folderOf(target);
+    if (folder.isEmpty() && !target.isEmpty())
+        folder = folderOf(QStandardPaths::findExecutable(target));
+    return folder;
+}
+
 QString fileNameOf(const QString &path)
 {
     return path.mid(lastSeparator(path) + 1);
@@ -28,7 +38,12 @@ QString fileNameOf(const QString &path)
 
 QString proposedKeyword(const QString &path)
 {
-    const QString name = fileNameOf(path);
+    // A folder given as "music/" is named by its last part all the same.
+    QString trimmed = path;
+    while (trimmed.size() > 1 && (trimmed.endsWith(u'/') || trimmed.endsWith(u'\\'))
+           && lastSeparator(trimmed) == trimmed.size() - 1)
+        trimmed.chop(1);
+    const QString name = fileNameOf(trimmed);
     const qsizetype dot = name.lastIndexOf(u'.');
     return dot > 0 ? name.left(dot) : name;
 }

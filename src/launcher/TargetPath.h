@@ -10,6 +10,10 @@ namespace TargetPath {
 // Up to and including the last separator; empty when there is none.
 QString folderOf(const QString &path);
 
+// The folder that opening a target's folder opens: its folder part, or for a bare program
+// name the folder where PATH finds it; empty when it has neither.
+QString folderToOpen(const QString &target);
+
 // After the last separator.
 QString fileNameOf(const QString &path);
 

@@ -68,6 +68,21 @@ TEST(EnterCommand, CutsBytesOfTheCodePage)
     EXPECT_EQ(EnterCommand::chopBytes(QStringLiteral("ab"), 5), QString());
 }
 
+TEST(EnterCommandKeywords, ALaunchableKeywordGoesBeforeArithmeticButAfterTheCommands)
+{
+    const QStringList launchable{"x-term", "memo/up", "http://x", "shutdown"};
+    const auto isLaunchable = [&](const QString &t) {
+        return launchable.contains(t, Qt::CaseInsensitive);
+    };
+    const std::pair<const char *, K> cases[] = {
+        {"x-term", K::Keyword},   {"X-Term", K::Keyword},    {"memo/up", K::OpenFolder},
+        {"http://x", K::Address}, {"shutdown", K::PowerOff}, {"2-1", K::Calculate},
+    };
+    for (const auto &[text, kind] : cases)
+        EXPECT_EQ(EnterCommand::classify(text, "shutdown", "reboot", isLaunchable).kind, kind)
+            << text;
+}
+
 TEST(EnterCommandPowerNames, AnEmptyLineNeverMatchesAnEmptiedName)
 {
     EXPECT_EQ(EnterCommand::classify("", "", "").kind, K::Keyword);

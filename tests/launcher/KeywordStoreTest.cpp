@@ -208,6 +208,43 @@ TEST_F(KeywordStoreTest, RemoveDeletesTheRowsFileAndSaves)
     EXPECT_EQ(store.keywords(), QStringList({"bar"}));
 }
 
+// Rows that differ only in letter case each have a file of their own spelling.
+TEST(KeywordStoreCaseTwins, RemovingARowDeletesTheFileOfItsOwnSpelling)
+{
+    struct Case
+    {
+        const char *name;
+        QStringList rows;
+        QStringList files;
+        qsizetype removed;
+        QStringList filesLeft;
+    };
+    const Case cases[] = {
+        {"LowerFirst", {"foo", "Foo"}, {"foo", "Foo"}, 0, {"Foo"}},
+        {"UpperFirst", {"Foo", "foo"}, {"foo", "Foo"}, 0, {"foo"}},
+        {"SecondOfTwo", {"Foo", "foo"}, {"foo", "Foo"}, 1, {"Foo"}},
+        // A row without a file of its own reaches its twin's by a scan: that file stays.
+        {"TwinWithoutFile", {"foo", "FOO"}, {"foo"}, 1, {"foo"}},
+    };
+    for (const Case &c : cases) {
+        TempFolder dir;
+        dir.write("data.lst", (c.rows.join("\r\n") + "\r\n").toUtf8());
+        for (const QString &file : c.files)
+            dir.write("data/" + file, "/bin/" + file.toUtf8() + "\r\n");
+        KeywordStore store(dir.path());
+        store.load();
+        store.removeKeyword(c.removed);
+        QStringList left;
+        for (const QString &file : c.files)
+            if (dir.exists("data/" + file))
+                left.append(file);
+        EXPECT_EQ(left, c.filesLeft) << c.name;
+        QStringList rows = c.rows;
+        rows.removeAt(c.removed);
+        EXPECT_EQ(store.keywords(), rows) << c.name;
+    }
+}
+
 TEST_F(KeywordStoreTest, RewriteOrderSavesAndReloads)
 {
     store.load();

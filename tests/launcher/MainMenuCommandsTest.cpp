@@ -1,5 +1,6 @@
 #include "WindowsFixture.h"
 
+#include "launcher/IdleClock.h"
 #include "launcher/KeywordLineEdit.h"
 #include "launcher/KeywordStore.h"
 #include "launcher/MainWindow.h"
@@ -13,6 +14,8 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QUrl>
+
+#include <functional>
 
 namespace {
 
@@ -152,6 +155,81 @@ TEST_F(MainMenuCommands, TheTargetsFolderOpensWithTheEntrysParameters)
     EXPECT_FALSE(window->locked());
 }
 
+TEST_F(MainMenuCommands, DeletingOneOfTwoSpellingsRemovesItsOwnFile)
+{
+    dir.write("data.lst", "foo\r\nFoo\r\n");
+    dir.write("data/Foo", "/bin/Foo\r\n");
+    root->store().reload();
+    input()->setText("foo");
+    action(Command::DeleteEntry)->trigger();
+    EXPECT_EQ(interaction.warnings,
+              QStringList(QStringLiteral("「foo」を削除します。よろしいですか？")));
+    EXPECT_FALSE(dir.exists("data/foo"));
+    EXPECT_TRUE(dir.exists("data/Foo"));
+    EXPECT_EQ(file("data.lst"), "Foo\r\n");
+}
+
+TEST_F(MainMenuCommands, ABareProgramNameOpensTheFolderWherePathFindsIt)
+{
+    dir.write("bin/gedit", "");
+    QFile(dir.file("bin/gedit")).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", dir.file("bin").toLocal8Bit());
+    dir.write("data/gedit", "gedit\r\n\r\n--new-window\r\n");
+    dir.write("data/nosuch", "nosuch-program\r\n");
+    for (const char *typed : {"gedit", "nosuch"}) {
+        window->toggleLock();
+        input()->setText(typed);
+        action(Command::OpenTargetFolder)->trigger();
+        EXPECT_TRUE(displayCleared()) << typed;
+        EXPECT_FALSE(window->locked()) << typed;
+    }
+    qputenv("PATH", path);
+    EXPECT_EQ(shell.calls, (QList<FakeShell::Call>{{dir.file("bin/"), "--new-window"}}));
+    EXPECT_EQ(interaction.errors,
+              QStringList(QStringLiteral("「nosuch-program」には開くフォルダがありません.")));
+}
+
+TEST_F(MainMenuCommands, OnTheClockOrAnEmptyLineNothingIsSelected)
+{
+    const QList<Shown> &shown = registrationsShown();
+    const auto showClock = [this] {
+        clock()->showTimeNow();
+        ASSERT_TRUE(clock()->showsTime());
+    };
+    const std::pair<const char *, std::function<void()>> lines[] = {
+        {"empty",
+         [this] {
+             input()->clear();
+         }},
+        {"clock", showClock},
+    };
+    for (const auto &[name, showLine] : lines) {
+        SCOPED_TRACE(name);
+        interaction.warnings.clear();
+        showLine();
+        action(Command::OpenTargetFolder)->trigger();
+        EXPECT_EQ(interaction.warnings, QStringList(QStringLiteral("何も選択されていません")));
+
+        // A drop while locked on nothing is offered for registration.
+        window->toggleLock();
+        showLine();
+        drop({"/work/Report.final.doc"});
+        ASSERT_FALSE(shown.isEmpty());
+        EXPECT_EQ(shown.last().name, "Report.final");
+        EXPECT_EQ(shown.last().target, "/work/Report.final.doc");
+        window->toggleLock();
+
+        // The registration command opens a new registration.
+        const qsizetype before = shown.size();
+        showLine();
+        action(Command::Register)->trigger();
+        EXPECT_EQ(shown.size(), before + 1);
+    }
+    EXPECT_TRUE(shell.calls.isEmpty());
+    EXPECT_TRUE(interaction.errors.isEmpty());
+}
+
 TEST_F(MainMenuCommands, OtherWindowsOpenAtTheirOffsetsFromTheMainWindow)
 {
     window->move(100, 200);
@@ -171,7 +249,9 @@ TEST_F(MainMenuCommands, AnUnlockedDropProposesTheFirstPathWhole)
     drop({"/work/Report.final.doc", "/work/second.txt", "/work/third.txt"});
     drop({"/srv/music"});
     drop({"/srv/" + longName});
-    ASSERT_EQ(shown.size(), 3);
+    drop({"/srv/music/"});
+    ASSERT_EQ(shown.size(), 4);
+    EXPECT_EQ(shown[3].name, "music") << "a folder dropped with its closing slash";
     EXPECT_EQ(shown[0].name, "Report.final");
     EXPECT_EQ(shown[0].target, "/work/Report.final.doc");
     EXPECT_TRUE(shown[0].fieldsEnabled);

@@ -61,17 +61,84 @@ TEST_F(MainWindowDispatch, KeywordsAreFoundWhateverTheirCaseAndListing)
     EXPECT_EQ(shell.calls[1].target, "/bin/hidden");
 }
 
-TEST_F(MainWindowDispatch, UnknownTextOrMissingEntryClearsAndUnlocks)
+TEST_F(MainWindowDispatch, UnknownTextOrMissingEntryClearsUnlocksAndSaysWhy)
 {
     for (const char *text : {"nothing", "stale", ""}) {
         window->toggleLock();
         showEntry();
         enter(text);
-        EXPECT_TRUE(displayCleared()) << text;
+        EXPECT_TRUE(input()->text().isEmpty()) << text;
+        EXPECT_TRUE(icon()->pixmap().isNull()) << text;
+        const QString said =
+            *text ? QStringLiteral("「%1」は登録されていません").arg(text) : QString();
+        EXPECT_EQ(description()->text(), said) << text;
         EXPECT_FALSE(window->locked()) << text;
     }
     EXPECT_TRUE(shell.calls.isEmpty());
     EXPECT_TRUE(interaction.errors.isEmpty());
+
+    // The word stays until the next key.
+    enter("zzq");
+    clock()->tick();
+    EXPECT_EQ(description()->text(), QStringLiteral("「zzq」は登録されていません"));
+    press(Qt::Key_Left);
+    EXPECT_TRUE(description()->text().isEmpty());
+}
+
+TEST_F(MainWindowDispatch, EnterOnTheClocksTextIsEnterOnNothing)
+{
+    window->toggleLock();
+    clock()->showTimeNow();
+    ASSERT_TRUE(clock()->showsTime());
+    enter(input()->text());
+    EXPECT_TRUE(interaction.errors.isEmpty());
+    EXPECT_TRUE(displayCleared());
+    EXPECT_FALSE(window->locked());
+}
+
+TEST_F(MainWindowDispatch, RegisteredKeywordsWithOperatorsAreLaunchedBeforeCalculating)
+{
+    dir.write("data.lst", "x-term\r\nc++\r\n(old)\r\n1+1\r\nlisted-only\r\n");
+    for (const char *name : {"x-term", "c++", "(old)", "1+1"})
+        dir.write(QStringLiteral("data/") + name, QByteArray("/bin/") + name + "\r\n");
+    dir.write("data/2*3", "/bin/unlisted\r\n");
+    root->store().reload();
+
+    struct Case
+    {
+        const char *text;
+        const char *launched; // nothing: calculated
+        const char *line;     // what the line holds afterwards
+    };
+    const Case cases[] = {
+        {"x-term", "/bin/x-term", ""},
+        {"X-TERM", "/bin/x-term", ""},
+        {"c++", "/bin/c++", ""},
+        {"(old)", "/bin/(old)", ""},
+        {"1+1", "/bin/1+1", ""},
+        // Only a listed keyword whose entry exists goes before the calculator.
+        {"2*3", nullptr, "6"},
+        {"1+2", nullptr, "3"},
+    };
+    for (const Case &c : cases) {
+        shell.calls.clear();
+        enter(c.text);
+        if (c.launched) {
+            ASSERT_EQ(shell.calls.size(), 1) << c.text;
+            EXPECT_EQ(shell.calls[0].target, c.launched) << c.text;
+        } else {
+            EXPECT_TRUE(shell.calls.isEmpty()) << c.text;
+        }
+        EXPECT_EQ(input()->text(), c.line) << c.text;
+    }
+    // A listed keyword without its entry is still arithmetic, and the suffixes still win.
+    enter("listed-only");
+    EXPECT_EQ(interaction.errors.last(),
+              QStringLiteral("誤った表記が見られます。修正して下さい。."));
+    QString seen;
+    menu()->setHandler(Command::DeleteEntry, [&] { seen = input()->text(); });
+    enter("x-term/del");
+    EXPECT_EQ(seen, "x-term");
 }
 
 TEST_F(MainWindowDispatch, SpecialNamesPowerOffOrRestartWhetherRegisteredOrNot)

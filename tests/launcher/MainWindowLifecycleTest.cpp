@@ -253,6 +253,30 @@ TEST_F(MainWindowLifecycle, AFailedSettingsWriteOffersToEndWithoutSaving)
     }
 }
 
+// The exit asked for again while its error box is open (a held key, the menu, the
+// shortcut) adds no second error and no second question.
+TEST_F(MainWindowLifecycle, AnExitRequestedDuringTheFailedSavesBoxIsAnsweredOnce)
+{
+    QDir(dir.path()).mkpath("tblaunch.ini");
+    window->show();
+    int reentries = 0;
+    interaction.onError = [&] {
+        if (reentries++ < 3)
+            action(Command::Quit)->trigger();
+    };
+    interaction.answers = {Button::No};
+    action(Command::Quit)->trigger();
+    EXPECT_EQ(interaction.errors.size(), 1);
+    EXPECT_EQ(interaction.warnings, QStringList{QStringLiteral("設定を保存せずに終了しますか？")});
+    EXPECT_TRUE(window->isVisible());
+
+    // Kept by "No", the window still ends on the next request.
+    interaction.onError = nullptr;
+    interaction.answers = {Button::Yes};
+    action(Command::Quit)->trigger();
+    EXPECT_FALSE(window->isVisible());
+}
+
 class MainWindowStartUp : public WindowsFixture
 {
 };

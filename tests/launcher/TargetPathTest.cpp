@@ -20,6 +20,10 @@ TEST(TargetPath, FolderAndProposedKeyword)
         {"C:\\work\\Report.final.doc", "C:\\work\\", "Report.final"},
         {"C:app.exe", "C:", "app"},
         {"/srv/music", "/srv/", "music"},
+        {"/srv/music/", "/srv/music/", "music"},
+        {"/srv/music//", "/srv/music//", "music"},
+        {"C:\\music\\", "C:\\music\\", "music"},
+        {"/", "/", ""},
         // Backslashes and colons are a Linux name's own characters.
         {"/srv/a:b\\c.txt", "/srv/", "a:b\\c"},
         {"/home/u/.profile", "/home/u/", ".profile"},

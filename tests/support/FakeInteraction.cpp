@@ -16,6 +16,8 @@ void FakeInteraction::notice(const QString &text)
 void FakeInteraction::error(const QString &text)
 {
     errors.append(text);
+    if (onError)
+        onError();
 }
 
 int FakeInteraction::execModal(QDialog &dialog)

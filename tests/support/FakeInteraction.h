@@ -21,5 +21,7 @@ public:
     QStringList errors;
     QList<Button> answers; // taken in turn; Ok when empty
     std::function<int(QDialog &)> onModal;
+    // Runs while an error box would be open, as the user's other clicks could.
+    std::function<void()> onError;
     int modalCount = 0;
 };
