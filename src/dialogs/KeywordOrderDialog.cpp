@@ -26,6 +26,8 @@ constexpr int kSummaryHeight = 18;
 constexpr int kCancelRightMargin = 8;
 const QRect kOkGeometry(8, 8, 89, 25);
 const QRect kCancelGeometry(144, 8, 89, 25);
+const QString kOtherFirstCharacter =
+    QStringLiteral("先頭の文字が同じキーワードの間でだけ動かせます");
 
 bool sameFirstCharacter(const QString &a, const QString &b)
 {
@@ -72,6 +74,10 @@ void KeywordOrderDialog::build()
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summary"));
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        m_moveRefused = false;
+        showSummary();
+    });
     Interaction &interaction = m_context.interaction;
     m_ok = FormDesign::button(this, interaction, "ok", QStringLiteral("OK"), kOkGeometry,
                               &KeywordOrderDialog::confirm);
@@ -107,6 +113,7 @@ void KeywordOrderDialog::openAt(QPoint position)
 
 void KeywordOrderDialog::fill(const QStringList &keywords)
 {
+    m_moveRefused = false;
     m_model->reset(keywords);
     if (!keywords.isEmpty())
         m_list->setCurrentIndex(m_model->index(0));
@@ -127,12 +134,18 @@ bool KeywordOrderDialog::moveSelectedOnto(int target)
         return false;
     const int selected = m_list->selectionModel()->selectedRows().value(0).row();
     const QStringList &rows = m_model->keywords();
-    if (target < 0 || target >= rows.size() || !sameFirstCharacter(rows[selected], rows[target])
-        || !m_model->move(selected, target))
+    if (target < 0 || target >= rows.size())
+        return false;
+    if (!sameFirstCharacter(rows[selected], rows[target])) {
+        refuseMove();
+        return false;
+    }
+    if (!m_model->move(selected, target))
         return false;
     const QModelIndex moved = m_model->index(target > selected ? target - 1 : target);
     m_list->setCurrentIndex(moved);
     m_list->scrollTo(moved);
+    m_moveRefused = false;
     showSummary();
     return true;
 }
@@ -147,11 +160,16 @@ bool KeywordOrderDialog::stepSelected(int step)
     // Down: as if the next row were dropped on this one.
     const QStringList &rows = m_model->keywords();
     const int next = selected + 1;
-    if (next >= rows.size() || !sameFirstCharacter(rows[selected], rows[next]))
+    if (next >= rows.size())
         return false;
+    if (!sameFirstCharacter(rows[selected], rows[next])) {
+        refuseMove();
+        return false;
+    }
     m_model->move(selected, next + 1);
     m_list->setCurrentIndex(m_model->index(next));
     m_list->scrollTo(m_model->index(next));
+    m_moveRefused = false;
     showSummary();
     return true;
 }
@@ -162,8 +180,18 @@ void KeywordOrderDialog::confirm()
     accept();
 }
 
+void KeywordOrderDialog::refuseMove()
+{
+    m_moveRefused = true;
+    showSummary();
+}
+
 void KeywordOrderDialog::showSummary()
 {
+    if (m_moveRefused) {
+        m_summary->setText(kOtherFirstCharacter);
+        return;
+    }
     const QString missing =
         m_check->isRunning() ? QStringLiteral("確認中") : QString::number(m_model->missingCount());
     m_summary->setText(QStringLiteral("届かないキーワード: %1　リンク切れ: %2")

@@ -55,6 +55,9 @@ private:
     void build();
     void fill(const QStringList &keywords);
     void showSummary();
+    // A move between different first characters is refused; the status line says why until
+    // another row is chosen or a move succeeds.
+    void refuseMove();
     void fitOuterSize();
 
     AppContext &m_context;
@@ -66,4 +69,5 @@ private:
     QPushButton *m_cancel = nullptr;
     TargetCheck *m_check = nullptr;
     bool m_outerSizeFitted = false;
+    bool m_moveRefused = false;
 };

@@ -13,6 +13,14 @@ const QString kRowFormat = QStringLiteral("application/x-tblaunch-keyword-row");
 const QString kMissingTarget = QStringLiteral("リンク先が見つかりません");
 const QColor kWarningColour(176, 64, 0);
 
+// The style's icon, made when first shown: most lists mark nothing.
+const QIcon &standardIcon(QIcon &made, QStyle::StandardPixmap which)
+{
+    if (made.isNull())
+        made = QApplication::style()->standardIcon(which);
+    return made;
+}
+
 } // namespace
 
 qsizetype KeywordOrderModel::missingCount() const
@@ -74,7 +82,9 @@ QVariant KeywordOrderModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_keywords.size())
         return {};
     const auto row = size_t(index.row());
-    const bool marked = m_reach[row].unreachable() || m_missing[size_t(m_numbers[row])];
+    const bool unreachable = m_reach[row].unreachable();
+    const bool missing = m_missing[size_t(m_numbers[row])];
+    const bool marked = unreachable || missing;
     switch (role) {
     case Qt::DisplayRole:
         return m_keywords[index.row()];
@@ -82,11 +92,11 @@ QVariant KeywordOrderModel::data(const QModelIndex &index, int role) const
     case Qt::AccessibleDescriptionRole:
         return description(row);
     case Qt::DecorationRole:
-        if (!marked)
-            return {};
-        if (m_warningIcon.isNull())
-            m_warningIcon = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
-        return m_warningIcon;
+        if (missing)
+            return standardIcon(m_missingIcon, QStyle::SP_MessageBoxCritical);
+        if (unreachable)
+            return standardIcon(m_unreachableIcon, QStyle::SP_MessageBoxWarning);
+        return {};
     case Qt::ForegroundRole:
         return marked ? QVariant(kWarningColour) : QVariant();
     default:
@@ -105,8 +115,8 @@ Qt::ItemFlags KeywordOrderModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled
-           | Qt::ItemIsDropEnabled | Qt::ItemNeverHasChildren;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled
+           | Qt::ItemNeverHasChildren;
 }
 
 QMimeData *KeywordOrderModel::mimeData(const QModelIndexList &indexes) const

@@ -42,5 +42,8 @@ private:
     std::vector<qsizetype> m_numbers;       // by row: the row's number at filling
     std::vector<KeywordReach::Row> m_reach; // by row
     std::vector<bool> m_missing;            // by number
-    mutable QIcon m_warningIcon;
+    // A row completion never offers, and one whose target is gone, each shown by its own
+    // icon; the gone target wins, as nothing opens that row at all.
+    mutable QIcon m_unreachableIcon;
+    mutable QIcon m_missingIcon;
 };

@@ -1,5 +1,7 @@
 #include "RegistrationDialog.h"
 
+#include "OneLineBox.h"
+
 #include "base/Interaction.h"
 #include "base/TextFile.h"
 #include "launcher/Entry.h"
@@ -27,17 +29,6 @@ const QString kAbandoned = QStringLiteral("登録処理を中断しました");
 const QString kDescriptionOnly =
     QStringLiteral("特殊項目の登録内容は『簡単な説明』以外、ここでは変更できません");
 
-// A text box one line high: it neither wraps nor scrolls, like the path it holds.
-QPlainTextEdit *oneLineBox(QWidget *parent)
-{
-    auto *box = new QPlainTextEdit(parent);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setTabChangesFocus(true);
-    return box;
-}
-
 QString firstLine(const QString &text)
 {
     return TextFile::splitLines(text).value(0);
@@ -61,15 +52,18 @@ RegistrationDialog::RegistrationDialog(AppContext &context, KeywordStore &store,
     m_name = place(new QLineEdit(this), "name", {8, 24, 185, 20});
     m_icon = place(new QLabel(this), "icon", {208, 24, 32, 32});
     FormDesign::label(this, "targetLabel", QStringLiteral("パス"), {8, 48});
-    m_target = place(oneLineBox(this), "target", {8, 64, 185, 20});
-    FormDesign::button(this, interaction, "browseFile", QStringLiteral("ファイルの参照"),
-                       {8, 88, 97, 20}, &RegistrationDialog::browseFile);
-    FormDesign::button(this, interaction, "browseFolder", QStringLiteral("フォルダの参照"),
-                       {120, 88, 97, 20}, &RegistrationDialog::browseFolder);
+    m_target = place(new OneLineBox(this), "target", {8, 64, 185, 20});
+    QPushButton *browseFile =
+        FormDesign::button(this, interaction, "browseFile", QStringLiteral("ファイルの参照"),
+                           {8, 88, 97, 20}, &RegistrationDialog::browseFile);
+    QPushButton *browseFolder =
+        FormDesign::button(this, interaction, "browseFolder", QStringLiteral("フォルダの参照"),
+                           {120, 88, 97, 20}, &RegistrationDialog::browseFolder);
     FormDesign::label(this, "parametersLabel", QStringLiteral("パラメータ"), {8, 120});
-    m_parameters = place(oneLineBox(this), "parameters", {8, 136, 185, 20});
-    FormDesign::button(this, interaction, "cancel", QStringLiteral("キャンセル"),
-                       {136, 200, 105, 20}, &QDialog::reject);
+    m_parameters = place(new OneLineBox(this), "parameters", {8, 136, 185, 20});
+    QPushButton *cancel =
+        FormDesign::button(this, interaction, "cancel", QStringLiteral("キャンセル"),
+                           {136, 200, 105, 20}, &QDialog::reject);
     FormDesign::label(this, "descriptionLabel", QStringLiteral("簡単な説明"), {8, 214});
     m_description = place(new QLineEdit(this), "description", {8, 229, 121, 20});
     QPushButton *registerButton =
@@ -78,6 +72,14 @@ RegistrationDialog::RegistrationDialog(AppContext &context, KeywordStore &store,
     QFont bold = registerButton->font();
     bold.setBold(true);
     registerButton->setFont(bold);
+    // Enter in any one-line field registers, as the bold caption promises.
+    registerButton->setDefault(true);
+
+    // Down the form, the way out last.
+    QWidget *const tabOrder[] = {m_name,       m_target,      browseFile,     browseFolder,
+                                 m_parameters, m_description, registerButton, cancel};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     m_folderChooser = new FolderChooser(this, interaction);
     m_folderChooser->setObjectName(QStringLiteral("folderChooser"));
@@ -87,31 +89,36 @@ RegistrationDialog::~RegistrationDialog() = default;
 
 void RegistrationDialog::openNew()
 {
-    setEntryFieldsEnabled(true);
-    m_context.interaction.execModal(*this);
+    // Nothing of an earlier registration, or of one given up, is registered unseen.
+    fillAndOpen({}, {}, {}, true);
 }
 
 void RegistrationDialog::openEntry(const QString &keyword, const Entry &entry, const IconRef &icon,
                                    bool descriptionOnly)
 {
-    setIcon(icon);
-    m_description->setText(entry.description);
-    m_target->setPlainText(entry.target);
-    m_name->setText(keyword);
-    m_parameters->setPlainText(entry.parameters);
-    setEntryFieldsEnabled(!descriptionOnly);
     if (descriptionOnly)
         m_context.interaction.notice(kDescriptionOnly);
-    m_context.interaction.execModal(*this);
+    fillAndOpen(keyword, entry, icon, !descriptionOnly);
 }
 
-void RegistrationDialog::openPath(const QString &keyword, const QString &path,
-                                  const IconRef &icon)
+void RegistrationDialog::openPath(const QString &keyword, const QString &path, const IconRef &icon)
+{
+    fillAndOpen(keyword, {path, {}, {}}, icon, true);
+}
+
+void RegistrationDialog::fillAndOpen(const QString &keyword, const Entry &entry,
+                                     const IconRef &icon, bool entryFieldsEnabled)
 {
     m_name->setText(keyword);
-    m_target->setPlainText(path);
-    setEntryFieldsEnabled(true);
+    m_target->setPlainText(entry.target);
+    m_parameters->setPlainText(entry.parameters);
+    m_description->setText(entry.description);
     setIcon(icon);
+    setEntryFieldsEnabled(entryFieldsEnabled);
+    if (entryFieldsEnabled)
+        m_name->setFocus();
+    else
+        m_description->setFocus();
     m_context.interaction.execModal(*this);
 }
 
@@ -124,7 +131,9 @@ void RegistrationDialog::setEntryFieldsEnabled(bool enabled)
 
 void RegistrationDialog::setIcon(const IconRef &icon)
 {
-    const QPixmap pixmap = m_context.icons.extract(icon.file, icon.index, devicePixelRatioF());
+    const QPixmap pixmap =
+        icon.file.isEmpty() ? QPixmap()
+                            : m_context.icons.extract(icon.file, icon.index, devicePixelRatioF());
     if (pixmap.isNull())
         m_icon->clear();
     else
@@ -147,9 +156,10 @@ void RegistrationDialog::registerEntry()
     const qsizetype equalRows = registration.equalRows(name);
     bool overwrite = false;
     for (qsizetype i = 0; i < equalRows; ++i)
-        overwrite = m_context.interaction.warning(
-                        EntryRegistration::overwriteQuestion(), {Interaction::Button::Yes, Interaction::Button::No})
-                    == Interaction::Button::Yes;
+        overwrite =
+            m_context.interaction.warning(EntryRegistration::overwriteQuestion(),
+                                          {Interaction::Button::Yes, Interaction::Button::No})
+            == Interaction::Button::Yes;
 
     if (equalRows == 0) {
         registration.add(name, entry);
@@ -165,7 +175,6 @@ void RegistrationDialog::registerEntry()
 
 void RegistrationDialog::finish()
 {
-    // The parameters stay for the next registration.
     m_name->clear();
     m_description->clear();
     m_target->clear();

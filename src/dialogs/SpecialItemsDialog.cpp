@@ -31,6 +31,7 @@ SpecialItemsDialog::SpecialItemsDialog(AppContext &context, KeywordStore &store,
                                        LiveSettings &liveSettings, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
+    , m_liveSettings(liveSettings)
     , m_items(store, context.settingsFile)
 {
     setObjectName(QStringLiteral("specialItemsDialog"));
@@ -72,18 +73,7 @@ SpecialItemsDialog::SpecialItemsDialog(AppContext &context, KeywordStore &store,
         row.name->setText(
             SettingsKeys::SpecialItems[std::size_t(design.item)].name.defaultValue.toString());
     }
-    // Enter and the menu's deletion read the names at the moment of use: they follow the
-    // fields. In the order of SpecialItem.
-    QString LiveSettings::*const published[] = {
-        &LiveSettings::myComputerName, &LiveSettings::myDocumentsName,
-        &LiveSettings::recycleBinName, &LiveSettings::shutdownName, &LiveSettings::rebootName};
-    for (std::size_t i = 0; i < SpecialItemCount; ++i) {
-        QLineEdit *name = m_rows[i].name;
-        QString LiveSettings::*member = published[i];
-        connect(name, &QLineEdit::textChanged, this,
-                [&liveSettings, member](const QString &text) { liveSettings.*member = text; });
-        liveSettings.*member = name->text();
-    }
+    publishNames();
 
     FormDesign::button(this, context.interaction, "cancel", QStringLiteral("キャンセル"),
                        {168, 144, 81, 20}, &QDialog::reject);
@@ -104,6 +94,17 @@ void SpecialItemsDialog::load()
         m_rows[i].tick->setChecked(choices[i].ticked);
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
         m_rows[i].name->setText(choices[i].name);
+    publishNames();
+}
+
+void SpecialItemsDialog::publishNames()
+{
+    // In the order of SpecialItem.
+    QString LiveSettings::*const published[] = {
+        &LiveSettings::myComputerName, &LiveSettings::myDocumentsName,
+        &LiveSettings::recycleBinName, &LiveSettings::shutdownName, &LiveSettings::rebootName};
+    for (std::size_t i = 0; i < SpecialItemCount; ++i)
+        m_liveSettings.*published[i] = m_rows[i].name->text();
 }
 
 void SpecialItemsDialog::openItems()
@@ -116,10 +117,18 @@ void SpecialItemsDialog::registerItems()
     SpecialItems::Choices choices;
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
         choices[i] = {m_rows[i].tick->isChecked(), m_rows[i].name->text()};
-    m_items.save(choices, [this](const QString &) {
+    const std::optional<SpecialItem> declined = m_items.save(choices, [this](const QString &) {
         return m_context.interaction.warning(EntryRegistration::overwriteQuestion(),
                                              {Interaction::Button::Yes, Interaction::Button::No})
                == Interaction::Button::Yes;
     });
+    if (declined) {
+        // The keyword stays the user's; the item waits for another name (or キャンセル).
+        QLineEdit *name = m_rows[std::size_t(*declined)].name;
+        name->setFocus(Qt::OtherFocusReason);
+        name->selectAll();
+        return;
+    }
+    publishNames();
     accept();
 }

@@ -12,8 +12,10 @@ struct AppContext;
 struct LiveSettings;
 
 // The special items dialog: a tick and a name for each of the five items. The rules live in
-// SpecialItems; the shutdown and reboot names are published to the live settings as they
-// change, for Enter to recognise.
+// SpecialItems. The names take effect (for Enter to recognise shutdown and reboot, for the
+// menu to refuse deleting an item) once loaded or registered, never while merely typed: a
+// name the user is still choosing, or declined to take over a keyword with, powers nothing
+// off.
 class SpecialItemsDialog : public QDialog
 {
     Q_OBJECT
@@ -28,9 +30,14 @@ public:
     // Shows the dialog modally, with the ticks and names as the user left them.
     void openItems();
 
+    // Registers the items as ticked and named. When the user declines to write an item over
+    // a keyword of theirs, nothing is written and the dialog stays open on that item's name.
     void registerItems();
 
 private:
+    // Hands the names as they stand to the readers of the live settings.
+    void publishNames();
+
     struct Row
     {
         QCheckBox *tick;
@@ -38,6 +45,7 @@ private:
     };
 
     AppContext &m_context;
+    LiveSettings &m_liveSettings;
     SpecialItems m_items;
     std::array<Row, SpecialItemCount> m_rows{};
 };

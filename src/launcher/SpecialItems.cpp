@@ -48,8 +48,9 @@ SpecialItems::Choices SpecialItems::load() const
     return choices;
 }
 
-void SpecialItems::save(const Choices &choices,
-                        const std::function<bool(const QString &name)> &mayOverwrite) const
+std::optional<SpecialItem>
+SpecialItems::save(const Choices &choices,
+                   const std::function<bool(const QString &name)> &mayOverwrite) const
 {
     const SettingsFile settings(m_settingsFile);
     States states;
@@ -60,10 +61,10 @@ void SpecialItems::save(const Choices &choices,
                                                     : std::nullopt};
     }
     checkNames(states);
-    for (State &state : states)
-        if (state.ticked && isOtherKeyword(state.name, states) && !mayOverwrite(state.name))
-            state = {state.registeredAs.value_or(QString()), state.registeredAs.has_value(),
-                     state.registeredAs};
+    for (std::size_t i = 0; i < SpecialItemCount; ++i)
+        if (states[i].ticked && isOtherKeyword(states[i].name, states)
+            && !mayOverwrite(states[i].name))
+            return SpecialItem(i);
     const Changes changes = plan(m_store.keywords(), states);
 
     // Entries first, then data.lst, then the deletions: a failure on the way never leaves
@@ -101,16 +102,21 @@ void SpecialItems::save(const Choices &choices,
         settings.write(SettingsKeys::SpecialItems[i].registered, states[i].ticked);
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
         settings.write(SettingsKeys::SpecialItems[i].name, states[i].name);
+    return std::nullopt;
 }
 
 bool SpecialItems::isOtherKeyword(const QString &name, const States &items) const
 {
-    const bool listed = std::ranges::any_of(
-        m_store.keywords(), [&](const QString &row) { return KeywordText::equal(row, name); });
     const bool registeredByAnItem = std::ranges::any_of(items, [&](const State &item) {
         return item.registeredAs && KeywordText::equal(*item.registeredAs, name);
     });
-    return listed && !registeredByAnItem;
+    if (registeredByAnItem)
+        return false;
+    // An entry file without its row is still someone's entry: writing the item over it would
+    // lose it as surely as over a listed one.
+    return std::ranges::any_of(m_store.keywords(),
+                               [&](const QString &row) { return KeywordText::equal(row, name); })
+           || !m_store.findEntryFile(name).isEmpty();
 }
 
 QByteArray SpecialItems::entryBytes(SpecialItem item)

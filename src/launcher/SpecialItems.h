@@ -34,10 +34,12 @@ public:
     // Registers every ticked item, removes what this registered for an item now unticked,
     // and records the ticks and names. Unsound names are refused before anything is
     // written; entries are written before data.lst, the deletions come last. A ticked name
-    // that is already another keyword is registered over it only when `mayOverwrite` says
-    // so; otherwise that item is left as it was registered before.
-    void save(const Choices &choices,
-              const std::function<bool(const QString &name)> &mayOverwrite) const;
+    // that is already another keyword, listed or only a file in the store folder, is
+    // registered over it only when `mayOverwrite` says so; when it does not, nothing at all
+    // is written and the item is answered, for the user to choose another name.
+    std::optional<SpecialItem>
+    save(const Choices &choices,
+         const std::function<bool(const QString &name)> &mayOverwrite) const;
 
     // One item with the name the settings record it as registered under (none when it is
     // not registered).
@@ -67,7 +69,8 @@ public:
     static Changes plan(QStringList rows, const States &items);
 
 private:
-    // A listed keyword that no item registered: the user's own.
+    // A keyword that no item registered, listed or only a file in the store folder: the
+    // user's own.
     bool isOtherKeyword(const QString &name, const States &items) const;
 
     KeywordStore &m_store;

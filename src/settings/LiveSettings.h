@@ -21,8 +21,9 @@ struct LiveSettings
     // skin without TransparentColor cuts away.
     quint32 editorTransparentColour = 0;
 
-    // The special items dialog's five names; the dialog's design until it has read the
-    // settings file.
+    // The special items dialog's five names as last read from the settings file or
+    // registered, not as being typed: a half-typed or declined name must not power off.
+    // The dialog's design until it has read the settings file.
     QString myComputerName = SettingsKeys::MyComName.defaultValue.toString();
     QString myDocumentsName = SettingsKeys::MydocName.defaultValue.toString();
     QString recycleBinName = SettingsKeys::DustBoxName.defaultValue.toString();

@@ -147,6 +147,30 @@ TEST_F(KeywordOrderDialogTest, ControlArrowsStepTheRowWithinItsGroup)
     EXPECT_EQ(selected(), "apricot");
 }
 
+TEST_F(KeywordOrderDialogTest, ARefusedMoveSaysWhyUntilAnotherRowIsChosen)
+{
+    const QString why = "先頭の文字が同じキーワードの間でだけ動かせます";
+    open(kFruit);
+    const QString counts = summary();
+    list()->setCurrentIndex(row(3));
+    EXPECT_FALSE(dialog.moveSelectedOnto(0)); // banana onto apple
+    EXPECT_EQ(summary(), why);
+    list()->setCurrentIndex(row(2));
+    EXPECT_EQ(summary(), counts);
+
+    pressControl(Qt::Key_Down); // avocado onto banana's group
+    EXPECT_EQ(summary(), why);
+    pressControl(Qt::Key_Up);
+    EXPECT_EQ(rows(), QStringList({"apple", "avocado", "apricot", "banana"}));
+    EXPECT_EQ(summary(), counts);
+
+    // Nothing to say where there is nowhere to go, or on the row itself.
+    list()->setCurrentIndex(row(0));
+    pressControl(Qt::Key_Up);
+    EXPECT_FALSE(dialog.moveSelectedOnto(0));
+    EXPECT_EQ(summary(), counts);
+}
+
 TEST_F(KeywordOrderDialogTest, DropsAreTakenFromTheListItselfOverARowWithOneSelected)
 {
     open(kFruit);
@@ -255,7 +279,24 @@ TEST_F(KeywordOrderDialogTest, MarksKeywordsWhoseTargetIsGoneOnceTheyAreChecked)
     }
     EXPECT_EQ(summary(), "届かないキーワード: 0　リンク切れ: 4");
 
+    // A row completion never offers and a row whose target is gone look different; a gone
+    // target is the graver.
+    const auto image = [this](int r) {
+        return row(r).data(Qt::DecorationRole).value<QIcon>().pixmap(16).toImage();
+    };
+    writeEntry("memo", dir.file("ある.txt"));
+    open({"memorandum", "memo", "here", "hole"});
+    ASSERT_TRUE(waitForTargets());
+    EXPECT_TRUE(marked(1));
+    EXPECT_TRUE(marked(3));
+    EXPECT_NE(image(1), image(3));
+    open({"hole", "h"}); // "h" is shadowed and its target gone at once
+    ASSERT_TRUE(waitForTargets());
+    EXPECT_EQ(image(1), image(0));
+
     // What is found follows its row when rows move.
+    open({"here", "hole", "日本", "web", "cased", "unregistered"});
+    ASSERT_TRUE(waitForTargets());
     list()->setCurrentIndex(row(1));
     dialog.moveSelectedOnto(0);
     EXPECT_TRUE(marked(0));

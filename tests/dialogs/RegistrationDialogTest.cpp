@@ -4,10 +4,14 @@
 #include "dialogs/RegistrationDialog.h"
 
 #include "base/Error.h"
+#include "launcher/Entry.h"
+#include "launcher/EntryIcon.h"
 #include "launcher/KeywordLineEdit.h"
 #include "launcher/KeywordStore.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -111,6 +115,73 @@ TEST_F(Registration, CancelWritesNothingAndKeepsEveryField)
     EXPECT_EQ(descriptionField()->text(), "red");
     EXPECT_FALSE(dir.exists("data/cherry"));
     EXPECT_EQ(file("data.lst"), "apple\r\nbanana\r\n");
+}
+
+TEST_F(Registration, EveryOpeningFillsEveryFieldAfreshAndFocusesTheName)
+{
+    struct Seen
+    {
+        QString name, target, parameters, description;
+        bool nameFocused = false;
+    };
+    QList<Seen> seen;
+    interaction.onModal = [&](QDialog &) {
+        seen.append({name()->text(), target()->toPlainText(), parameters()->toPlainText(),
+                     descriptionField()->text(), dialog->focusWidget() == name()});
+        return int(QDialog::Rejected);
+    };
+    // Left behind by a registration (its parameters) and by one given up (every field), with
+    // the focus wherever the user left it.
+    fill("hello", "/bin/echo", "hello world", "greeting");
+    dialog->registerEntry();
+    fill("half", "/bin/half", "-h", "half done");
+    descriptionField()->setFocus();
+
+    dialog->openNew();
+    dialog->openPath("Report", "/work/Report.doc", {});
+    dialog->openEntry("apple", {"/old/apple", "old", "-o"}, {}, false);
+    const QList<Seen> expected{{"", "", "", "", true},
+                               {"Report", "/work/Report.doc", "", "", true},
+                               {"apple", "/old/apple", "-o", "old", true}};
+    ASSERT_EQ(seen.size(), expected.size());
+    for (qsizetype i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].name, expected[i].name) << i;
+        EXPECT_EQ(seen[i].target, expected[i].target) << i;
+        EXPECT_EQ(seen[i].parameters, expected[i].parameters) << i;
+        EXPECT_EQ(seen[i].description, expected[i].description) << i;
+        EXPECT_EQ(seen[i].nameFocused, expected[i].nameFocused) << i;
+    }
+}
+
+TEST_F(Registration, EnterInAOneLineFieldRegisters)
+{
+    dialog->show();
+    EXPECT_TRUE(button("register")->isDefault());
+    const QList<QWidget *> fields{name(), target(), parameters(), descriptionField()};
+    for (QWidget *field : fields) {
+        const QString keyword = "cherry" + field->objectName();
+        fill(keyword, "/bin/cherry", "-c", "red");
+        field->setFocus();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(field, &enter);
+        EXPECT_EQ(interaction.notices.value(0), kAdded) << keyword.toStdString();
+        EXPECT_EQ(file("data/" + keyword), "/bin/cherry\r\nred\r\n-c\r\n") << keyword.toStdString();
+        interaction.notices.clear();
+        dialog->show();
+    }
+}
+
+TEST_F(Registration, TabFollowsTheFormWithCancelLast)
+{
+    QStringList order;
+    QWidget *widget = name();
+    do {
+        if (widget->window() == dialog && (widget->focusPolicy() & Qt::TabFocus))
+            order.append(widget->objectName());
+        widget = widget->nextInFocusChain();
+    } while (widget != name());
+    EXPECT_EQ(order, QStringList({"name", "target", "browseFile", "browseFolder", "parameters",
+                                  "description", "register", "cancel"}));
 }
 
 TEST_F(Registration, UnsoundInputIsRefusedBeforeAnyQuestionOrWrite)

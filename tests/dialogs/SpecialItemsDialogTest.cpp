@@ -130,7 +130,7 @@ TEST_F(SpecialItemsDialogTest, TickingTheNameOfAnotherKeywordAsksBeforeWritingOv
     EXPECT_EQ(interaction.warnings,
               QStringList(QStringLiteral("おなじ名前はがすでに登録されています。更新しますか？")));
     EXPECT_EQ(dir.read("data/Reboot"), "/usr/bin/my-reboot\r\n");
-    EXPECT_TRUE(settingsText().contains("\r\nReBoot=0\r\n"));
+    EXPECT_FALSE(dir.exists("tblaunch.ini"));
 
     // Yes: the keyword's own file is written, under its own spelling.
     interaction.answers = {Interaction::Button::Yes};
@@ -145,6 +145,77 @@ TEST_F(SpecialItemsDialogTest, TickingTheNameOfAnotherKeywordAsksBeforeWritingOv
     dialog->registerItems();
     EXPECT_EQ(rows(), QStringList({"apple"}));
     EXPECT_FALSE(dir.exists("data/Reboot"));
+}
+
+TEST_F(SpecialItemsDialogTest, DecliningToTakeOverAKeywordChangesNothingAndArmsNothing)
+{
+    struct Case
+    {
+        const char *what;
+        QByteArray list;
+    };
+    // The user's own "foo": listed, or only its file in the store folder.
+    const QList<Case> cases{{"listed", "apple\r\nfoo\r\n"}, {"file alone", "apple\r\n"}};
+    const QByteArray settings = "[Setting]\r\nShutdown=0\r\nShutdownName=off\r\n";
+    for (const Case &c : cases) {
+        dir.write("data.lst", c.list);
+        dir.write("data/foo", "/usr/bin/foo\r\n");
+        dir.write("tblaunch.ini", settings);
+        start();
+        dialog->show();
+        tick("myComputer")->setChecked(true); // another change, written with the rest or not
+        tick("shutdown")->setChecked(true);
+        name("shutdown")->setText("foo");
+        EXPECT_EQ(root->liveSettings().shutdownName, "off") << c.what; // typed, not in effect
+
+        interaction.answers = {Interaction::Button::No};
+        child<QPushButton>(*dialog, "register")->click();
+        EXPECT_EQ(interaction.warnings.size(), 1) << c.what;
+        EXPECT_EQ(dir.read("data/foo"), "/usr/bin/foo\r\n") << c.what;
+        EXPECT_EQ(dir.read("data.lst"), c.list) << c.what;
+        EXPECT_FALSE(dir.exists("data/mycomputer")) << c.what;
+        EXPECT_EQ(settingsText(), settings) << c.what;
+        EXPECT_EQ(root->liveSettings().shutdownName, "off") << c.what;
+        // Still open on the item, as the user left it, to choose another name.
+        EXPECT_TRUE(dialog->isVisible()) << c.what;
+        EXPECT_NE(dialog->result(), QDialog::Accepted) << c.what;
+        EXPECT_TRUE(tick("shutdown")->isChecked()) << c.what;
+        EXPECT_EQ(name("shutdown")->text(), "foo") << c.what;
+        EXPECT_EQ(dialog->focusWidget(), name("shutdown")) << c.what;
+
+        // Given up: Enter on the keyword opens it and powers nothing off.
+        child<QPushButton>(*dialog, "cancel")->click();
+        enter("foo");
+        EXPECT_TRUE(power.calls.isEmpty()) << c.what;
+        EXPECT_EQ(shell.calls.size(), 1) << c.what;
+        shell.calls.clear();
+        interaction.warnings.clear();
+        root.reset();
+    }
+}
+
+TEST_F(SpecialItemsDialogTest, TakingOverAnUnlistedEntryFileAsksFirst)
+{
+    dir.write("data/mycomputer", "/usr/bin/mine\r\n");
+    start();
+    tick("myComputer")->setChecked(true);
+    interaction.answers = {Interaction::Button::Yes};
+    dialog->registerItems();
+    EXPECT_EQ(interaction.warnings.size(), 1);
+    EXPECT_EQ(dir.read("data/mycomputer"), kMyComputer);
+    EXPECT_EQ(rows(), QStringList({"apple", "mycomputer"}));
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+TEST_F(SpecialItemsDialogTest, NamesTakeEffectOnceRegistered)
+{
+    start();
+    name("reboot")->setText("restart");
+    child<QPushButton>(*dialog, "cancel")->click();
+    EXPECT_EQ(root->liveSettings().rebootName, "reboot");
+    dialog->registerItems();
+    EXPECT_EQ(root->liveSettings().rebootName, "restart");
+    EXPECT_TRUE(settingsText().contains("\r\nReBootName=restart\r\n"));
 }
 
 TEST_F(SpecialItemsDialogTest, UntickingRemovesThatItemAlone)
