@@ -7,11 +7,71 @@
 
 #include <QColorDialog>
 #include <QKeyEvent>
+#include <QWindow>
 
 SkinMarker::SkinMarker(AppContext &context)
     : MovableWindow(context, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setAutoFillBackground(true);
+}
+
+void SkinMarker::setFixedOuterSize(int width, int height)
+{
+    m_fixedOuter = {width, height};
+    fitToFrame();
+}
+
+void SkinMarker::setOuterWidth(int outer)
+{
+    m_askedOuterWidth = outer;
+    m_fittedClientWidth = -1;
+    fitToFrame();
+}
+
+int SkinMarker::outerWidth() const
+{
+    const QMargins margins = frame();
+    return width() == m_fittedClientWidth ? m_askedOuterWidth
+                                          : width() + margins.left() + margins.right();
+}
+
+void SkinMarker::setClientWidth(int client)
+{
+    m_askedOuterWidth = 0;
+    resize(client, height());
+}
+
+QMargins SkinMarker::frame() const
+{
+    const QWindow *handle = windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
+void SkinMarker::fitToFrame()
+{
+    const QMargins margins = frame();
+    const int sides = margins.left() + margins.right();
+    if (m_fixedOuter.height() > 0)
+        setFixedHeight(m_fixedOuter.height() - margins.top() - margins.bottom());
+    if (m_fixedOuter.width() > 0) {
+        setFixedWidth(m_fixedOuter.width() - sides);
+    } else if (m_askedOuterWidth > 0
+               && (m_fittedClientWidth < 0 || width() == m_fittedClientWidth)) {
+        resize(m_askedOuterWidth - sides, height());
+        m_fittedClientWidth = width();
+    }
+}
+
+void SkinMarker::showEvent(QShowEvent *event)
+{
+    fitToFrame();
+    MovableWindow::showEvent(event);
+}
+
+void SkinMarker::moveEvent(QMoveEvent *event)
+{
+    fitToFrame();
+    MovableWindow::moveEvent(event);
 }
 
 void SkinMarker::keyPressEvent(QKeyEvent *event)
