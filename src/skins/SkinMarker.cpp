@@ -51,13 +51,16 @@ void SkinMarker::fitToFrame()
 {
     const QMargins margins = frame();
     const int sides = margins.left() + margins.right();
-    if (m_fixedOuter.height() > 0)
-        setFixedHeight(m_fixedOuter.height() - margins.top() - margins.bottom());
-    if (m_fixedOuter.width() > 0) {
-        setFixedWidth(m_fixedOuter.width() - sides);
-    } else if (m_askedOuterWidth > 0
+    if (const int fixed = m_fixedOuter.height() - margins.top() - margins.bottom();
+        m_fixedOuter.height() > 0 && (minimumHeight() != fixed || maximumHeight() != fixed))
+        setFixedHeight(fixed);
+    if (const int fixed = m_fixedOuter.width() - sides;
+        m_fixedOuter.width() > 0 && (minimumWidth() != fixed || maximumWidth() != fixed)) {
+        setFixedWidth(fixed);
+    } else if (m_fixedOuter.width() <= 0 && m_askedOuterWidth > 0
                && (m_fittedClientWidth < 0 || width() == m_fittedClientWidth)) {
-        resize(m_askedOuterWidth - sides, height());
+        if (width() != m_askedOuterWidth - sides)
+            resize(m_askedOuterWidth - sides, height());
         m_fittedClientWidth = width();
     }
 }
@@ -65,7 +68,23 @@ void SkinMarker::fitToFrame()
 void SkinMarker::showEvent(QShowEvent *event)
 {
     fitToFrame();
+    // A window manager that keeps the client area where it was asked to be frames it without
+    // moving it: the first exposure after the show is the first sight of the frame.
+    if (QWindow *handle = windowHandle(); handle && !m_watchingExposure) {
+        handle->installEventFilter(this);
+        m_watchingExposure = true;
+    }
     MovableWindow::showEvent(event);
+}
+
+bool SkinMarker::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && m_watchingExposure) {
+        watched->removeEventFilter(this);
+        m_watchingExposure = false;
+        fitToFrame();
+    }
+    return MovableWindow::eventFilter(watched, event);
 }
 
 void SkinMarker::moveEvent(QMoveEvent *event)

@@ -44,6 +44,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QMargins frame() const;
@@ -53,4 +54,5 @@ private:
     QSize m_fixedOuter;
     int m_askedOuterWidth = 0;
     int m_fittedClientWidth = -1;
+    bool m_watchingExposure = false;
 };
