@@ -14,7 +14,8 @@
 //
 // Its sizes count its frame, as the main window's own sizes do, so that its client area is
 // what the frame leaves, as the main window's controls are. The window manager may frame the
-// marker only after it shows, so the client area is fitted again whenever it shows or moves.
+// marker only after it shows, so the client area is fitted again when it is first exposed
+// after a show and whenever it moves.
 class SkinMarker : public MovableWindow
 {
     Q_OBJECT
