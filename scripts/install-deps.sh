@@ -25,6 +25,8 @@ packages=(
   ibus ibus-anthy
   # side-by-side latency harness and its baseline
   libx11-dev libxdamage-dev libxtst-dev gcc suckless-tools
+  # the soak benchmark's count of a client's X resources
+  xrestop
   # fuzzing (make fuzz): clang with libFuzzer and the sanitizer runtimes; llvm-symbolizer for stacks
   clang libclang-rt-14-dev llvm
 )

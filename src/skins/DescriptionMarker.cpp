@@ -15,8 +15,8 @@ DescriptionMarker::DescriptionMarker(AppContext &context, SkinEditorState &state
 {
     setObjectName(QStringLiteral("descriptionMarker"));
     setWindowTitle(QStringLiteral("説明"));
-    setFixedHeight(20);
-    resize(152, 20);
+    setFixedOuterSize(0, 20);
+    setOuterWidth(152);
 }
 
 void DescriptionMarker::buildContents()
@@ -53,16 +53,4 @@ void DescriptionMarker::showColour()
 void DescriptionMarker::contextMenuEvent(QContextMenuEvent *event)
 {
     m_menu->popup(event->globalPos());
-}
-
-void DescriptionMarker::setOuterWidth(int outer)
-{
-    resize(outer - (frameGeometry().width() - width()), height());
-    m_askedOuterWidth = outer;
-    m_askedClientWidth = width();
-}
-
-int DescriptionMarker::outerWidth() const
-{
-    return width() == m_askedClientWidth ? m_askedOuterWidth : frameGeometry().width();
 }

@@ -9,7 +9,7 @@ IconMarker::IconMarker(AppContext &context)
 {
     setObjectName(QStringLiteral("iconMarker"));
     setWindowTitle(QStringLiteral("アイコン"));
-    setFixedSize(40, 40);
+    setFixedOuterSize(40, 40);
 }
 
 void IconMarker::buildContents()

@@ -13,8 +13,8 @@ ListMarker::ListMarker(AppContext &context)
 {
     setObjectName(QStringLiteral("listMarker"));
     setWindowTitle(QStringLiteral("登録名"));
-    setFixedHeight(28);
-    resize(152, 28);
+    setFixedOuterSize(0, 28);
+    setOuterWidth(152);
 }
 
 void ListMarker::buildContents()

@@ -7,8 +7,8 @@
 class QComboBox;
 class QMenu;
 
-// Marks the main window's input line: a combo box as wide as the marker, 28 high, whose
-// background and text colours the marker's menu sets.
+// Marks the main window's input line: a combo box as wide as the marker's client area, the
+// marker 28 high with its frame; the marker's menu sets the box's background and text colours.
 class ListMarker : public SkinMarker
 {
     Q_OBJECT

@@ -111,7 +111,7 @@ void SkinEditor::onPicked(quint32 colour)
     DescriptionMarker &description = m_parts.description;
     placeClient(icon, clientCorner(*this) + QPoint(5, 52));
     icon.show();
-    list.resize(152, list.height());
+    list.setOuterWidth(152);
     placeClient(list, clientCorner(icon) + QPoint(0, IconMarkerHeight));
     list.show();
     placeClient(description, clientCorner(list) + QPoint(0, ListMarkerHeight));
@@ -142,7 +142,7 @@ void SkinEditor::openSkin(const QString &skin, QPoint mainCorner)
     placeClient(icon, corner + QPoint(ini.readInteger(Key::IconLeft, Default::IconLeft), iconTop));
     const int listTop = ini.readInteger(Key::ListTop, Default::ListTop);
     placeClient(list, corner + QPoint(ini.readInteger(Key::ListLeft, Default::ListLeft), listTop));
-    list.resize(ini.readInteger(Key::ListWidth, Default::ListWidth), list.height());
+    list.setClientWidth(ini.readInteger(Key::ListWidth, Default::ListWidth));
     const int explanationTop = ini.readInteger(Key::ExplanationTop, Default::ExplanationTop);
     placeClient(description,
                 corner

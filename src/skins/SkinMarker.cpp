@@ -7,11 +7,90 @@
 
 #include <QColorDialog>
 #include <QKeyEvent>
+#include <QWindow>
 
 SkinMarker::SkinMarker(AppContext &context)
     : MovableWindow(context, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setAutoFillBackground(true);
+}
+
+void SkinMarker::setFixedOuterSize(int width, int height)
+{
+    m_fixedOuter = {width, height};
+    fitToFrame();
+}
+
+void SkinMarker::setOuterWidth(int outer)
+{
+    m_askedOuterWidth = outer;
+    m_fittedClientWidth = -1;
+    fitToFrame();
+}
+
+int SkinMarker::outerWidth() const
+{
+    const QMargins margins = frame();
+    return width() == m_fittedClientWidth ? m_askedOuterWidth
+                                          : width() + margins.left() + margins.right();
+}
+
+void SkinMarker::setClientWidth(int client)
+{
+    m_askedOuterWidth = 0;
+    resize(client, height());
+}
+
+QMargins SkinMarker::frame() const
+{
+    const QWindow *handle = windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
+void SkinMarker::fitToFrame()
+{
+    const QMargins margins = frame();
+    const int sides = margins.left() + margins.right();
+    if (const int fixed = m_fixedOuter.height() - margins.top() - margins.bottom();
+        m_fixedOuter.height() > 0 && (minimumHeight() != fixed || maximumHeight() != fixed))
+        setFixedHeight(fixed);
+    if (const int fixed = m_fixedOuter.width() - sides;
+        m_fixedOuter.width() > 0 && (minimumWidth() != fixed || maximumWidth() != fixed)) {
+        setFixedWidth(fixed);
+    } else if (m_fixedOuter.width() <= 0 && m_askedOuterWidth > 0
+               && (m_fittedClientWidth < 0 || width() == m_fittedClientWidth)) {
+        if (width() != m_askedOuterWidth - sides)
+            resize(m_askedOuterWidth - sides, height());
+        m_fittedClientWidth = width();
+    }
+}
+
+void SkinMarker::showEvent(QShowEvent *event)
+{
+    fitToFrame();
+    // A window manager that keeps the client area where it was asked to be frames it without
+    // moving it: the first exposure after the show is the first sight of the frame.
+    if (QWindow *handle = windowHandle(); handle && !m_watchingExposure) {
+        handle->installEventFilter(this);
+        m_watchingExposure = true;
+    }
+    MovableWindow::showEvent(event);
+}
+
+bool SkinMarker::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && m_watchingExposure) {
+        watched->removeEventFilter(this);
+        m_watchingExposure = false;
+        fitToFrame();
+    }
+    return MovableWindow::eventFilter(watched, event);
+}
+
+void SkinMarker::moveEvent(QMoveEvent *event)
+{
+    fitToFrame();
+    MovableWindow::moveEvent(event);
 }
 
 void SkinMarker::keyPressEvent(QKeyEvent *event)

@@ -2,6 +2,8 @@
 
 #include "MovableWindow.h"
 
+#include <QMargins>
+#include <QSize>
 #include <QtGlobal>
 
 #include <optional>
@@ -9,6 +11,11 @@
 // A marker of the skin editor: a small window, always on top and without a taskbar button,
 // that stands for one control of the main window over the editor's bitmap. The arrow keys
 // nudge it by one pixel.
+//
+// Its sizes count its frame, as the main window's own sizes do, so that its client area is
+// what the frame leaves, as the main window's controls are. The window manager may frame the
+// marker only after it shows, so the client area is fitted again when it is first exposed
+// after a show and whenever it moves.
 class SkinMarker : public MovableWindow
 {
     Q_OBJECT
@@ -16,7 +23,16 @@ class SkinMarker : public MovableWindow
 public:
     explicit SkinMarker(AppContext &context);
 
+    // The width with the frame. One asked for stands until the marker is resized otherwise.
+    void setOuterWidth(int outer);
+    int outerWidth() const;
+    // The client width, as skin.ini keeps the input line's.
+    void setClientWidth(int client);
+
 protected:
+    // Sizes with the frame that the marker keeps whatever the user does; 0 leaves one free.
+    void setFixedOuterSize(int width, int height);
+
     // The colour dialog, starting from the colour last chosen in it (dark red, 64, at first);
     // the colour chosen, or nothing when cancelled.
     std::optional<quint32> askColour();
@@ -27,7 +43,17 @@ protected:
     static void paint(QWidget &control, int role, quint32 colour);
 
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QMargins frame() const;
+    void fitToFrame();
+
     quint32 m_lastColour = 64;
+    QSize m_fixedOuter;
+    int m_askedOuterWidth = 0;
+    int m_fittedClientWidth = -1;
+    bool m_watchingExposure = false;
 };

@@ -167,12 +167,6 @@ QRegion WindowShape::regionOf(const QImage &picture, quint32 transparentColour)
     return region;
 }
 
-QPoint WindowShape::frameOffset(QSize outer, QSize client, QPoint position)
-{
-    const int side = (outer.width() - client.width()) / 2;
-    return {position.x() + side, position.y() + (outer.height() - client.height()) - side};
-}
-
 void WindowShape::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())

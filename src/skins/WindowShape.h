@@ -63,11 +63,6 @@ public:
     // above share their rectangles, so that a plain shape is a few rectangles.
     static QRegion regionOf(const QImage &picture, quint32 transparentColour);
 
-    // Where a client point of a window lies in its outer rectangle when only the sizes are
-    // known: the left and right frames are taken as equal, the bottom frame as equal to a
-    // side frame, and the rest of the height as the top frame (integer division truncates).
-    static QPoint frameOffset(QSize outer, QSize client, QPoint position);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 

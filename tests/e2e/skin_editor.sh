@@ -38,6 +38,14 @@ wait_until 10 blue_at $((X + 200)) $((Y + 30)) || fail "the editor does not show
 [ "$(pixel $((X + 10)) $((Y + 10)))" != "FFFFFF" ] || fail "the white corner was not cut"
 screenshot "$(dirname "$PROGRAM")/skin_editor.png"
 
+# The list marker is 152 wide with its frame; skin.ini gets the width of its client area.
+frame_sides() {
+  xprop -id "$(named '登録名')" _NET_FRAME_EXTENTS | awk -F'[=,]' '{print $2 + $3}'
+}
+wait_until 5 sh -c "xprop -id $(named '登録名') _NET_FRAME_EXTENTS | grep -q =" \
+  || fail "the list marker has no frame extents"
+LIST_WIDTH=$((152 - $(frame_sides)))
+
 # Three nudges to the left.
 ICON=$(named 'アイコン')
 xdotool windowactivate --sync "$ICON" >/dev/null 2>&1 || xdotool windowfocus "$ICON"
@@ -58,7 +66,7 @@ editor_closed() { ! shown 'skin.iniエディタ'; }
 wait_until 10 editor_closed || fail "the editor stayed open"
 cmp -s "$WORK/pictures/shape.bmp" "$WORK/skin/made/shape.bmp" || fail "the bitmap was not copied"
 ini=$(iconv -f CP932 -t UTF-8 "$WORK/skin/made/skin.ini" | tr -d '\r')
-for line in SkinName=shape.bmp IconTop=52 IconLeft=2 ListTop=92 ListLeft=5 ListWidth=152 \
+for line in SkinName=shape.bmp IconTop=52 IconLeft=2 ListTop=92 ListLeft=5 ListWidth=$LIST_WIDTH \
   ExplanationTop=120 ExplanationLeft=5 ExplanationWidth=152 TransparentColor=clWhite; do
   grep -qx "$line" <<<"$ini" || fail "skin.ini lacks $line: $ini"
 done

@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QWindow>
 
 namespace {
 
@@ -55,6 +56,16 @@ void click(QWidget &widget, QPoint at, Qt::MouseButton button)
     QMouseEvent event(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), button, button,
                       Qt::NoModifier);
     QApplication::sendEvent(&widget, &event);
+}
+
+QMargins frameOf(const QWidget &window)
+{
+    return window.windowHandle()->frameMargins();
+}
+
+QSize outerSize(const QWidget &window)
+{
+    return window.size().grownBy(frameOf(window));
 }
 
 void key(QWidget &widget, Qt::Key code)
@@ -216,10 +227,16 @@ TEST_F(SkinEditorTest, theEditorOpensBesideTheMainWindowWithTheMarkersAtTheirSta
     openEditor();
     EXPECT_EQ(editor().geometry().topLeft(), window->geometry().topLeft() + QPoint(152, 152));
     EXPECT_EQ(editor().size(), QSize(60, 40));
-    EXPECT_EQ(listMarker().width(), 152);
+    // The markers' sizes count their frames: 40 × 40, 152 × 28 and 152 × 20 with them.
+    const QMargins frame = frameOf(listMarker());
+    ASSERT_GT(frame.left() + frame.right(), 0) << "the test needs windows with frames";
+    EXPECT_EQ(outerSize(iconMarker()), QSize(40, 40));
+    EXPECT_EQ(outerSize(listMarker()), QSize(152, 28));
+    EXPECT_EQ(outerSize(descriptionMarker()), QSize(152, 20));
     const SkinIni::Values values = editor().values();
     EXPECT_EQ(QPoint(values.iconLeft, values.iconTop), QPoint(5, 52));
     EXPECT_EQ(QPoint(values.listLeft, values.listTop), QPoint(5, 92));
+    EXPECT_EQ(values.listWidth, 152 - frame.left() - frame.right());
     EXPECT_EQ(QPoint(values.explanationLeft, values.explanationTop), QPoint(5, 120));
     EXPECT_EQ(values.explanationWidth, 152);
     EXPECT_EQ(values.skinName, "pic.bmp");
@@ -268,10 +285,18 @@ TEST_F(SkinEditorTest, aWidenedListMarkerWritesItsWidthAndKeepsItsHeight)
     openEditor();
     listMarker().resize(200, 50);
     iconMarker().resize(60, 60);
-    EXPECT_EQ(listMarker().height(), 28);
-    EXPECT_EQ(iconMarker().size(), QSize(40, 40));
-    EXPECT_EQ(editor().values().listWidth, 200);
+    descriptionMarker().resize(100, 50);
+    // A move, as when the window manager frames a window, keeps the sizes the user gave.
+    listMarker().move(listMarker().pos() + QPoint(1, 0));
+    descriptionMarker().move(descriptionMarker().pos() + QPoint(1, 0));
+    EXPECT_EQ(outerSize(listMarker()).height(), 28);
+    EXPECT_EQ(outerSize(iconMarker()), QSize(40, 40));
+    EXPECT_EQ(outerSize(descriptionMarker()).height(), 20);
+    const SkinIni::Values values = editor().values();
+    EXPECT_EQ(values.listWidth, 200);
     EXPECT_EQ(listMarker().findChild<QWidget *>("sample")->width(), 200);
+    const QMargins frame = frameOf(descriptionMarker());
+    EXPECT_EQ(values.explanationWidth, 100 + frame.left() + frame.right());
 }
 
 TEST_F(SkinEditorTest, markersFollowTheEditorKeepingThePlacesTheyHadWhenItWasActivated)

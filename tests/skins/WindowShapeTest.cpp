@@ -105,13 +105,6 @@ TEST(WindowShapeTest, RegionSharesRectanglesBetweenEqualRows)
     EXPECT_EQ(region.boundingRect(), QRect(1, 1, 3, 4));
 }
 
-TEST(WindowShapeTest, FrameOffsetTakesSidesAsEqualAndTheRestAsTheTop)
-{
-    EXPECT_EQ(WindowShape::frameOffset({198, 46}, {190, 38}, {0, 0}), QPoint(4, 4));
-    EXPECT_EQ(WindowShape::frameOffset({198, 46}, {190, 38}, {1, 1}), QPoint(5, 5));
-    EXPECT_EQ(WindowShape::frameOffset({201, 60}, {190, 38}, {0, 0}), QPoint(5, 17));
-}
-
 // --- Bitmaps -----------------------------------------------------------------------------
 
 // A Windows bitmap of the picture (only white and red) at the bit depth: a palette of the two
