@@ -17,13 +17,18 @@ bool contains(const QString &text, QStringView what)
 
 EnterCommand EnterCommand::classify(const QString &t, const QString &shutdownName,
                                     const QString &rebootName,
-                                    const std::function<bool(const QString &)> &isLaunchable)
+                                    const std::function<bool(const QString &)> &isLaunchable,
+                                    const std::function<bool(const QString &)> &opensATarget)
 {
     using K = Kind;
-    // An emptied name must never make Enter on an empty line switch the computer off.
-    if (!t.isEmpty() && KeywordText::equal(t, shutdownName))
+    // An emptied name must never make Enter on an empty line switch the computer off, and
+    // neither must a keyword of the user's own that happens to carry a power name.
+    const auto powerName = [&](const QString &name) {
+        return !t.isEmpty() && KeywordText::equal(t, name) && !(opensATarget && opensATarget(t));
+    };
+    if (powerName(shutdownName))
         return {K::PowerOff, t};
-    if (!t.isEmpty() && KeywordText::equal(t, rebootName))
+    if (powerName(rebootName))
         return {K::Reboot, t};
     // A secure address is as plainly an address as a plain one.
     if (contains(t, u"http://") || contains(t, u"https://"))

@@ -33,7 +33,11 @@ void EnterDispatch::run()
     const QString text = m_parts.clock.showsTime() ? QString() : display.inputText();
     const EnterCommand command = EnterCommand::classify(
         text, m_parts.liveSettings.shutdownName, m_parts.liveSettings.rebootName,
-        [&store](const QString &t) { return store.find(t) >= 0 && store.entryExists(t); });
+        [&store](const QString &t) { return store.find(t) >= 0 && store.entryExists(t); },
+        [&store](const QString &t) {
+            return store.find(t) >= 0 && store.entryExists(t)
+                   && !store.readEntry(t).target.isEmpty();
+        });
     switch (command.kind) {
     case K::PowerOff:
         m_parts.power.powerOff();

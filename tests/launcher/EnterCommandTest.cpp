@@ -83,6 +83,26 @@ TEST(EnterCommandKeywords, ALaunchableKeywordGoesBeforeArithmeticButAfterTheComm
             << text;
 }
 
+TEST(EnterCommandPowerNames, AKeywordOfTheUsersOwnIsNeverTakenForAPowerName)
+{
+    // "foo" opens a program of the user's; "shutdown" is the item's own, empty entry.
+    const auto opensATarget = [](const QString &t) {
+        return t.compare("foo", Qt::CaseInsensitive) == 0;
+    };
+    const std::tuple<const char *, const char *, K> cases[] = {
+        {"foo", "foo", K::Keyword},
+        {"FOO", "foo", K::Keyword},
+        {"shutdown", "shutdown", K::PowerOff},
+        {"foo", "bar", K::Keyword},
+    };
+    for (const auto &[text, name, kind] : cases) {
+        EXPECT_EQ(EnterCommand::classify(text, name, "reboot", {}, opensATarget).kind, kind)
+            << text;
+        const K restart = kind == K::PowerOff ? K::Reboot : kind;
+        EXPECT_EQ(EnterCommand::classify(text, "", name, {}, opensATarget).kind, restart) << text;
+    }
+}
+
 TEST(EnterCommandPowerNames, AnEmptyLineNeverMatchesAnEmptiedName)
 {
     EXPECT_EQ(EnterCommand::classify("", "", "").kind, K::Keyword);

@@ -171,6 +171,17 @@ TEST_F(MainWindowDispatch, SpecialNamesPowerOffOrRestartWhetherRegisteredOrNot)
     EXPECT_TRUE(power.calls.isEmpty());
 }
 
+TEST_F(MainWindowDispatch, AKeywordOfTheUsersOwnWinsOverAPowerName)
+{
+    root->liveSettings().shutdownName = QStringLiteral("memo");
+    root->liveSettings().rebootName = QStringLiteral("FOO");
+    enter("memo");
+    enter("foo");
+    EXPECT_TRUE(power.calls.isEmpty());
+    ASSERT_EQ(shell.calls.size(), 2);
+    EXPECT_EQ(shell.calls[1], (FakeShell::Call{"/bin/foo", ""}));
+}
+
 TEST_F(MainWindowDispatch, AddressesGoToTheShellWhole)
 {
     enter("see http://example.org");
