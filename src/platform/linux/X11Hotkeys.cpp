@@ -318,17 +318,28 @@ bool X11Hotkeys::onKeyPress(const xcb_key_press_event_t &event)
         if ((event.state & ComboModifiers) == combination.modifiers
             && contains(combination.keycodes, event.detail)) {
             const bool repeat = event.detail == m_lastReleaseKey && event.time == m_lastReleaseTime;
-            if (!repeat)
+            if (repeat)
+                thaw(event);
+            else
                 press(id, event);
-            // The grab froze the keyboard at the press: what was typed after it waited in the
-            // server, and now comes to the hold, or where it was typed when there is none.
-            xcb_allow_events(m_connection, XCB_ALLOW_ASYNC_KEYBOARD, event.time);
-            xcb_flush(m_connection);
             // Qt too dates the user's last action by a press, and its own activations with that.
             return repeat;
         }
     }
+    // Its grab was released, or moved to other keys, while the press was on its way: it
+    // froze the keyboard all the same.
+    thaw(event);
     return keep(event);
+}
+
+// A press of a grab froze the whole desktop's keyboard until it is answered, so every press
+// on the root window is answered; where nothing is frozen the answer does nothing. What was
+// typed after the press waited in the server and comes now: to the hold, or where it was
+// typed when there is none.
+void X11Hotkeys::thaw(const xcb_key_press_event_t &event)
+{
+    xcb_allow_events(m_connection, XCB_ALLOW_ASYNC_KEYBOARD, event.time);
+    xcb_flush(m_connection);
 }
 
 bool X11Hotkeys::onKeyRelease(const xcb_key_release_event_t &event)
@@ -391,6 +402,8 @@ void X11Hotkeys::press(int id, const xcb_key_press_event_t &event)
             m_holdLimit.start();
         }
     }
+    // Before the handler, which may take its time (a box, a slow window).
+    thaw(event);
     m_focusTaken = false;
     m_inPressHandler = true;
     reportPress(id);

@@ -48,6 +48,7 @@ private:
 
     bool onKeyPress(const xcb_key_press_event_t &event);
     bool onKeyRelease(const xcb_key_release_event_t &event);
+    void thaw(const xcb_key_press_event_t &event);
     bool keep(const xcb_key_press_event_t &event);
     bool keepInOrder(const xcb_key_press_event_t &event);
     void press(int id, const xcb_key_press_event_t &event);
