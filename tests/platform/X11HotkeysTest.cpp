@@ -214,7 +214,10 @@ TEST_P(X11HotkeysRace, APressWhoseGrabWentMeanwhileLeavesTheKeyboardFree)
 }
 
 INSTANTIATE_TEST_SUITE_P(, X11HotkeysRace,
-                         testing::Values(RaceCase{"Released", [](X11Hotkeys &h) { h.release(1); }},
+                         testing::Values(RaceCase{"Released",
+                                                  [](X11Hotkeys &h) {
+                                                      h.release(1);
+                                                  }},
                                          RaceCase{"MovedToAnotherKey",
                                                   [](X11Hotkeys &h) {
                                                       h.release(1);

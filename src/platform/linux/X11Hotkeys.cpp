@@ -88,8 +88,7 @@ bool X11Hotkeys::grab(int id, int virtualKey, int modifiers)
     const VirtualKeys::Key *key = VirtualKeys::find(virtualKey);
     if (m_grabs.contains(id) || !key || !connectToDisplay())
         return false;
-    Combination combination{key->keysym, toX11Modifiers(modifiers),
-                            keycodesOf(m_symbols, key->keysym)};
+    Combination combination{key->vk, toX11Modifiers(modifiers), keysOf(key->vk)};
     // Two identifiers on one combination would share one grab of the server's, and releasing
     // either would release both.
     for (const auto &entry : m_grabs) {
@@ -255,14 +254,30 @@ void X11Hotkeys::ungrabKeys(const Combination &combination)
             xcb_ungrab_key(m_connection, keycode, m_root, combination.modifiers | locks);
 }
 
-// The keys or the lock modifiers moved: grab the same keysyms on their new keycodes.
+// The keys that are the virtual key, read from their unshifted symbols as the settings field
+// reads a key pressed: the ";+" key of a Japanese keyboard, not the one with "=" on Shift.
+std::vector<xcb_keycode_t> X11Hotkeys::keysOf(int vk) const
+{
+    const xcb_setup_t *setup = xcb_get_setup(m_connection);
+    std::vector<xcb_keycode_t> keycodes;
+    for (int keycode = setup->min_keycode; keycode <= setup->max_keycode; ++keycode) {
+        const auto k = xcb_keycode_t(keycode);
+        if (VirtualKeys::fromKeysyms(xcb_key_symbols_get_keysym(m_symbols, k, 0),
+                                     xcb_key_symbols_get_keysym(m_symbols, k, 1))
+            == vk)
+            keycodes.push_back(k);
+    }
+    return keycodes;
+}
+
+// The keys or the lock modifiers moved: grab the same virtual keys on their new keycodes.
 void X11Hotkeys::grabAgain()
 {
     for (auto &[id, combination] : m_grabs)
         ungrabKeys(combination);
     readKeyboard();
     for (auto &[id, combination] : m_grabs) {
-        combination.keycodes = keycodesOf(m_symbols, combination.keysym);
+        combination.keycodes = keysOf(combination.vk);
         grabKeys(combination); // one taken meanwhile by another client stays released
     }
     xcb_flush(m_connection);

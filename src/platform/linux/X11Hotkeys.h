@@ -33,7 +33,7 @@ public:
 private:
     struct Combination
     {
-        xcb_keysym_t keysym;
+        int vk;
         uint16_t modifiers; // X modifier mask, without lock keys
         std::vector<xcb_keycode_t> keycodes;
     };
@@ -42,6 +42,7 @@ private:
 
     bool connectToDisplay();
     void readKeyboard();
+    std::vector<xcb_keycode_t> keysOf(int vk) const;
     bool grabKeys(Combination &combination);
     void ungrabKeys(const Combination &combination);
     void grabAgain();
