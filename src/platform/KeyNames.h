@@ -11,4 +11,8 @@ public:
 
     // Empty when the layout has no name for the key (or no such key).
     virtual QString name(int vk) const = 0;
+
+    // The virtual key of the key pressed, by the key's native scan code: the same whatever
+    // modifiers are held (Shift+1 is the key 1). 0 when the layout cannot be read here.
+    virtual int virtualKey(quint32 nativeScanCode) const = 0;
 };

@@ -68,6 +68,13 @@ std::vector<Key> buildTable()
         {0xDC, Qt::Key_Backslash, false, 0x5c},
         {0xDD, Qt::Key_BracketRight, false, 0x5d},
         {0xDE, Qt::Key_Apostrophe, false, 0x27},
+        {0xDE, Qt::Key_AsciiCircum, false, 0x5e}, // "^" beside "-" on Japanese keyboards
+        {0xDC, Qt::Key_yen, false, 0xa5},
+        {OemBackslash, Qt::Key_Underscore, false, 0x5f}, // "\ _" (ろ) on Japanese keyboards
+        {OemBackslash, Qt::Key_Less, false, 0x3c},       // "< >" beside left Shift elsewhere
+        {0xF0, Qt::Key_Eisu_toggle, false, 0xff30},      // 英数 (Caps Lock)
+        {0xF2, Qt::Key_Hiragana_Katakana, false, 0xff27},
+        {0xF3, Qt::Key_Zenkaku_Hankaku, false, 0xff2a},
     };
     for (int i = 0; i <= 9; ++i) {
         t.push_back({0x30 + i, Qt::Key_0 + i, false, uint32_t(0x30 + i)});
@@ -99,6 +106,37 @@ int fromQtKey(int qtKey, bool keypad)
             if (k.qtKey == qtKey)
                 return k.vk;
     return 0;
+}
+
+int fromKeysym(uint32_t keysym)
+{
+    for (const Key &k : table())
+        if (k.keysym == keysym)
+            return k.vk;
+    return 0;
+}
+
+int fromKeysyms(uint32_t unshifted, uint32_t shifted)
+{
+    const auto isDigit = [](uint32_t keysym) {
+        return keysym >= '0' && keysym <= '9';
+    };
+    // The number pad's digits and decimal sign are on its second level, behind Num Lock.
+    if (unshifted >= 0xff95 && unshifted <= 0xff9f
+        && ((shifted >= 0xffb0 && shifted <= 0xffb9) || shifted == 0xffae || shifted == 0xffac))
+        return fromKeysym(shifted);
+    if (isDigit(unshifted) || (unshifted >= 'a' && unshifted <= 'z'))
+        return fromKeysym(unshifted);
+    if (isDigit(shifted)) // the digit row of layouts that type signs unshifted
+        return fromKeysym(shifted);
+    // These four are named after a sign on the key, whichever level it is on: ";+" is the
+    // plus key of a Japanese keyboard, "=+" that of an American one.
+    for (const uint32_t sign : {'+', ',', '-', '.'})
+        if (unshifted == sign || shifted == sign)
+            return fromKeysym(sign);
+    if (unshifted == '\\' && shifted == '_')
+        return OemBackslash;
+    return fromKeysym(unshifted);
 }
 
 const Key *find(int vk)

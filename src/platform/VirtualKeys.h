@@ -22,7 +22,8 @@ enum Code : int {
     Numpad0 = 0x60,
     Divide = 0x6F,
     F1 = 0x70,
-    OemSlash = 0xBF, // the key that types "/" on the common layouts
+    OemSlash = 0xBF,     // the key that types "/" on the common layouts
+    OemBackslash = 0xE2, // the extra key of Japanese and European keyboards
 };
 
 struct Key
@@ -35,6 +36,11 @@ struct Key
 
 // The virtual key of a Qt key event; 0 when the key has none.
 int fromQtKey(int qtKey, bool keypad);
+
+// The virtual key of a key of the keyboard by the symbols on its first two levels, as
+// keyboards name their keys: the unshifted symbol, but a digit or one of "+,-." wherever it
+// is on the key (X NoSymbol is 0). 0 when the key has none.
+int fromKeysyms(uint32_t unshifted, uint32_t shifted);
 
 // The table entry of a virtual key, or nullptr.
 const Key *find(int vk);

@@ -2,9 +2,34 @@
 
 #include "ShortcutText.h"
 
+#include "platform/KeyNames.h"
 #include "platform/VirtualKeys.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QToolTip>
+
+namespace {
+
+// Keys that only modify others: the combination is not complete yet.
+bool isModifier(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_Mode_switch:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
 
 HotkeyEdit::HotkeyEdit(const KeyNames &keyNames, QWidget *parent)
     : QLineEdit(parent)
@@ -37,9 +62,8 @@ void HotkeyEdit::showEvent(QShowEvent *event)
     QLineEdit::showEvent(event);
 }
 
-int HotkeyEdit::shortcutOf(int qtKey, Qt::KeyboardModifiers modifiers)
+int HotkeyEdit::shortcutOf(int vk, Qt::KeyboardModifiers modifiers)
 {
-    const int vk = VirtualKeys::fromQtKey(qtKey, modifiers & Qt::KeypadModifier);
     if (vk == 0 || vk == VirtualKeys::Shift || vk == VirtualKeys::Control
         || vk == VirtualKeys::Menu)
         return 0;
@@ -82,6 +106,31 @@ void HotkeyEdit::keyPressEvent(QKeyEvent *event)
         setShortcut(0);
         return;
     }
-    if (const int shortcut = shortcutOf(key, event->modifiers()))
+    if (isModifier(key))
+        return;
+    const int shortcut = shortcutOf(virtualKeyOf(*event), event->modifiers());
+    // A combination without a name would be saved as no hotkey at all.
+    if (shortcut && !ShortcutText(m_keyNames).toText(shortcut).isEmpty())
         setShortcut(shortcut);
+    else
+        refuse();
+}
+
+int HotkeyEdit::virtualKeyOf(const QKeyEvent &event) const
+{
+    if (const int vk = m_keyNames.virtualKey(event.nativeScanCode()))
+        return vk;
+    // Without the keyboard map, a sign typed with Shift does not tell which key it was on.
+    const int key = event.key();
+    if ((event.modifiers() & Qt::ShiftModifier) && key > 0x20 && key < 0x100
+        && !(key >= Qt::Key_A && key <= Qt::Key_Z))
+        return 0;
+    return VirtualKeys::fromQtKey(key, event.modifiers() & Qt::KeypadModifier);
+}
+
+void HotkeyEdit::refuse()
+{
+    QApplication::beep();
+    QToolTip::showText(mapToGlobal(QPoint(0, height())),
+                       QStringLiteral("このキーはホットキーにできません"), this);
 }

@@ -21,12 +21,25 @@ void SystemPower::reboot()
 
 void SystemPower::requestExit(PowerAction action, const QString &refusedMessage)
 {
-    // Without the privilege the exit call is not even tried.
-    if (!m_power.mayExit(action))
-        throw PowerError(QStringLiteral("特権の取得に失敗しました。"));
-    // The answer may come after this object is gone, at the end of the program.
-    m_power.exit(action, [self = QPointer(this), refusedMessage](bool accepted) {
-        if (self && !accepted)
-            emit self->refused(refusedMessage);
+    // The answers may come after this object is gone, at the end of the program.
+    m_power.mayExit(action, [self = QPointer(this), action, refusedMessage](PowerPrivilege may) {
+        if (!self)
+            return;
+        const QString noPrivilege = QStringLiteral("特権の取得に失敗しました。");
+        switch (may) {
+        case PowerPrivilege::Refused:
+            // Without the privilege the exit call is not even tried.
+            emit self->refused(noPrivilege);
+            return;
+        case PowerPrivilege::NoAnswer:
+            emit self->refused(noPrivilege + QStringLiteral("\nシステムが応答しません。"));
+            return;
+        case PowerPrivilege::Granted:
+            break;
+        }
+        self->m_power.exit(action, [self, refusedMessage](bool accepted) {
+            if (self && !accepted)
+                emit self->refused(refusedMessage);
+        });
     });
 }

@@ -153,10 +153,11 @@ TEST_F(MainWindowDispatch, SpecialNamesPowerOffOrRestartWhetherRegisteredOrNot)
                                                    {Step::Exit, PowerAction::Reboot}}));
     EXPECT_TRUE(displayCleared());
 
+    // The privilege too is the system's answer, which comes later: the line is done with.
     power.grantPrivilege = false;
     enter("shutdown");
     EXPECT_EQ(interaction.errors, QStringList(QStringLiteral("特権の取得に失敗しました。.")));
-    EXPECT_EQ(input()->text(), "shutdown");
+    EXPECT_TRUE(displayCleared());
 
     // The system's refusal comes later, on its own.
     power.grantPrivilege = true;

@@ -9,12 +9,12 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
-#include <QDir>
 #include <QProcess>
 #include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -218,6 +218,21 @@ protected:
         return result;
     }
 
+    // Asks for the privilege and waits for the answer, at most ten seconds.
+    std::optional<PowerPrivilege> privilege(PowerAction action)
+    {
+        std::optional<PowerPrivilege> answer;
+        QEventLoop loop;
+        power.mayExit(action, [&](PowerPrivilege may) {
+            answer = may;
+            loop.quit();
+        });
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        if (!answer)
+            loop.exec();
+        return answer;
+    }
+
     // Requests the action and waits for the system's answer, at most ten seconds.
     std::optional<bool> exitAnswer(PowerAction action)
     {
@@ -259,7 +274,7 @@ class LogindPowerActionTest : public LogindPowerTest, public testing::WithParamI
 TEST_P(LogindPowerActionTest, AsksLogindAndRequestsTheActionInteractively)
 {
     ASSERT_NO_FATAL_FAILURE(startMock());
-    EXPECT_TRUE(power.mayExit(GetParam().action));
+    EXPECT_EQ(privilege(GetParam().action), PowerPrivilege::Granted);
     EXPECT_EQ(exitAnswer(GetParam().action), true);
     EXPECT_EQ(calls(), (QList<Call>{{GetParam().canMethod, {}}, {GetParam().exitMethod, {true}}}));
 }
@@ -304,29 +319,61 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(LogindPowerTest, AnswerNoIsARefusedPrivilegeAndRequestsNothing)
 {
     ASSERT_NO_FATAL_FAILURE(startMock(QStringLiteral(R"({"CanPowerOff": "no"})")));
-    EXPECT_FALSE(power.mayExit(PowerAction::PowerOff));
+    EXPECT_EQ(privilege(PowerAction::PowerOff), PowerPrivilege::Refused);
     EXPECT_EQ(calls(), (QList<Call>{{"CanPowerOff", {}}}));
 }
 
 TEST_F(LogindPowerTest, OnlyYesAndChallengeGrantThePrivilege)
 {
     ASSERT_NO_FATAL_FAILURE(startMock());
-    const QList<std::pair<QString, bool>> answers{
-        {"yes", true}, {"challenge", true}, {"no", false}, {"na", false}, {"", false}};
+    using P = PowerPrivilege;
+    const QList<std::pair<QString, P>> answers{{"yes", P::Granted},
+                                               {"challenge", P::Granted},
+                                               {"no", P::Refused},
+                                               {"na", P::Refused},
+                                               {"", P::Refused}};
     for (const auto &[answer, granted] : answers) {
         ASSERT_NO_FATAL_FAILURE(mockMethod(QStringLiteral("CanReboot"), QString(),
                                            QStringLiteral("s"),
                                            QStringLiteral("ret = '%1'").arg(answer)));
-        EXPECT_EQ(power.mayExit(PowerAction::Reboot), granted) << answer.toStdString();
+        EXPECT_EQ(privilege(PowerAction::Reboot), granted) << answer.toStdString();
     }
 }
 
 TEST_F(LogindPowerTest, WithoutLogindNothingIsGranted)
 {
     // No mock: the bus answers that nobody owns the name.
-    EXPECT_FALSE(power.mayExit(PowerAction::PowerOff));
-    EXPECT_FALSE(power.mayExit(PowerAction::Reboot));
+    EXPECT_EQ(privilege(PowerAction::PowerOff), PowerPrivilege::Refused);
+    EXPECT_EQ(privilege(PowerAction::Reboot), PowerPrivilege::Refused);
     EXPECT_EQ(exitAnswer(PowerAction::PowerOff), false);
+}
+
+// A logind that hangs (or a polkit behind it) must not hang the program: the question returns
+// at once, the program goes on meanwhile, and the answer "no answer" comes after the time given.
+TEST_F(LogindPowerTest, AHungLogindIsNoAnswerSoonAndNothingWaitsForIt)
+{
+    ASSERT_NO_FATAL_FAILURE(startMock());
+    ASSERT_NO_FATAL_FAILURE(mockMethod(QStringLiteral("CanPowerOff"), QString(),
+                                       QStringLiteral("s"),
+                                       QStringLiteral("import time\ntime.sleep(60)\nret = 'yes'")));
+    LogindPower impatient(std::chrono::milliseconds(300));
+    QElapsedTimer timer;
+    timer.start();
+    std::optional<PowerPrivilege> answer;
+    bool ticked = false;
+    QEventLoop loop;
+    QTimer::singleShot(50, &loop, [&] { ticked = !answer; });
+    impatient.mayExit(PowerAction::PowerOff, [&](PowerPrivilege may) {
+        answer = may;
+        loop.quit();
+    });
+    EXPECT_LT(timer.elapsed(), 200) << "the question waited for the answer";
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    if (!answer)
+        loop.exec();
+    EXPECT_TRUE(ticked) << "the program stood still while it waited";
+    EXPECT_EQ(answer, PowerPrivilege::NoAnswer);
+    EXPECT_LT(timer.elapsed(), 5000);
 }
 
 } // namespace

@@ -5,10 +5,13 @@
 #include "settings/HotkeyEdit.h"
 #include "settings/SettingsDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolTip>
 #include <QWindow>
 
 namespace {
@@ -85,6 +88,46 @@ TEST_F(SettingsDialogTest, OnlyChangeAndOkWriteAndOkWritesInItsOrder)
     EXPECT_EQ(settingsText(), "[Setting]\r\nTimeStamp=0\r\nStayOnTop=0\r\nMousePoint=1\r\n"
                               "HookHotKey=1\r\n[hotkey]\r\nkey=Ctrl+Alt+K\r\n");
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+// Keys as the display reports them: the sign typed, and the key's scan code, which the
+// keyboard map turns into the key's virtual key.
+TEST_F(SettingsDialogTest, TheHotkeyFieldTakesAKeyByWhatItHasUnshiftedAndRefusesWhatItCannotWrite)
+{
+    keyNames.keys = {{10, 0x31}, {47, 0xBA}}; // "1 !", and ";" without a name here
+    dir.write("tblaunch.ini", "[hotkey]\r\nkey=Ctrl+Alt+K\r\n");
+    start();
+    const auto press = [&](int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode) {
+        QKeyEvent event(QEvent::KeyPress, qtKey, modifiers, scanCode, 0, 0);
+        QApplication::sendEvent(hotkeyField(), &event);
+    };
+    const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    press(Qt::Key_Exclam, ctrlShift, 10);
+    EXPECT_EQ(hotkeyField()->shortcut(), 0x6031);
+    click("apply");
+    EXPECT_EQ(settingsText(), "[hotkey]\r\nkey=Shift+Ctrl+1\r\n");
+    EXPECT_EQ(hotkeys.grabbed.value(1), (Combination{0x31, 6}));
+
+    struct Refused
+    {
+        const char *name;
+        int qtKey;
+        quint32 scanCode;
+    };
+    for (const Refused &key : {Refused{"a key without a name", Qt::Key_Semicolon, 47},
+                               Refused{"a sign with Shift, its key unknown", Qt::Key_Exclam, 0},
+                               Refused{"no key at all", Qt::Key_unknown, 0}}) {
+        QToolTip::showText({}, QStringLiteral("-"), hotkeyField());
+        press(key.qtKey, ctrlShift, key.scanCode);
+        EXPECT_EQ(hotkeyField()->shortcut(), 0x6031) << key.name;
+        EXPECT_EQ(QToolTip::text(), QStringLiteral("このキーはホットキーにできません")) << key.name;
+    }
+    // A modifier on its own is a combination on its way, not a refusal.
+    QToolTip::showText({}, QStringLiteral("-"), hotkeyField());
+    press(Qt::Key_Shift, Qt::ControlModifier | Qt::ShiftModifier, 50);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("-"));
+    click("ok");
+    EXPECT_TRUE(settingsText().contains("key=Shift+Ctrl+1\r\n"));
 }
 
 TEST_F(SettingsDialogTest, TheHotkeyBringsTheMainWindowToThePointer)

@@ -11,3 +11,8 @@ QString FakeKeyNames::name(int vk) const
 {
     return names.value(vk);
 }
+
+int FakeKeyNames::virtualKey(quint32 nativeScanCode) const
+{
+    return keys.value(nativeScanCode);
+}

@@ -12,6 +12,8 @@ public:
     explicit FakeKeyNames(QHash<int, QString> names);
 
     QString name(int vk) const override;
+    int virtualKey(quint32 nativeScanCode) const override;
 
     QHash<int, QString> names;
+    QHash<quint32, int> keys; // native scan code to virtual key
 };

@@ -1,9 +1,12 @@
 #include "FakePower.h"
 
-bool FakePower::mayExit(PowerAction action)
+void FakePower::mayExit(PowerAction action, std::function<void(PowerPrivilege)> answer)
 {
     calls.append({Step::MayExit, action});
-    return grantPrivilege;
+    if (hung)
+        answer(PowerPrivilege::NoAnswer);
+    else
+        answer(grantPrivilege ? PowerPrivilege::Granted : PowerPrivilege::Refused);
 }
 
 void FakePower::exit(PowerAction action, std::function<void(bool accepted)> done)

@@ -17,11 +17,13 @@ public:
         bool operator==(const Call &) const = default;
     };
 
-    bool mayExit(PowerAction action) override;
+    // Answers at once with grantPrivilege, or not in time when the system is hung.
+    void mayExit(PowerAction action, std::function<void(PowerPrivilege)> answer) override;
     // Answers at once with acceptExit.
     void exit(PowerAction action, std::function<void(bool accepted)> done) override;
 
     QList<Call> calls;
     bool grantPrivilege = true;
+    bool hung = false;
     bool acceptExit = true;
 };

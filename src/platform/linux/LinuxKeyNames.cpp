@@ -2,7 +2,12 @@
 
 #include "platform/VirtualKeys.h"
 
+#include <QGuiApplication>
 #include <QKeySequence>
+
+#include <xcb/xcb_keysyms.h>
+
+#include <memory>
 
 namespace {
 
@@ -46,4 +51,19 @@ QString LinuxKeyNames::name(int vk) const
     if (text.isEmpty() || !isPrintable(text))
         return {};
     return key->keypad ? QStringLiteral("Num ") + text : text;
+}
+
+int LinuxKeyNames::virtualKey(quint32 nativeScanCode) const
+{
+    const auto *x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection || nativeScanCode == 0 || nativeScanCode > 255)
+        return 0;
+    // Read afresh: the map changes with the layout, and a key press in a field is rare.
+    const std::unique_ptr<xcb_key_symbols_t, decltype(&xcb_key_symbols_free)> symbols(
+        xcb_key_symbols_alloc(connection), &xcb_key_symbols_free);
+    const auto keycode = xcb_keycode_t(nativeScanCode);
+    return VirtualKeys::fromKeysyms(xcb_key_symbols_get_keysym(symbols.get(), keycode, 0),
+                                    xcb_key_symbols_get_keysym(symbols.get(), keycode, 1));
 }

@@ -1,6 +1,7 @@
 #include "LogindPower.h"
 
 #include <QDBusConnection>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 
@@ -31,14 +32,34 @@ QDBusMessage LogindPower::managerCall(const char *method)
         QStringLiteral("org.freedesktop.login1.Manager"), QString::fromLatin1(method));
 }
 
-bool LogindPower::mayExit(PowerAction action)
+LogindPower::LogindPower(std::chrono::milliseconds checkTimeout)
+    : m_checkTimeout(checkTimeout)
 {
-    // No bus, no logind or an odd answer all mean we may not: never go on on a guess.
-    const QDBusMessage reply = QDBusConnection::systemBus().call(managerCall(canMethod(action)));
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1)
-        return false;
-    const QString answer = reply.arguments().constFirst().toString();
-    return answer == QLatin1String("yes") || answer == QLatin1String("challenge");
+}
+
+void LogindPower::mayExit(PowerAction action, std::function<void(PowerPrivilege)> answer)
+{
+    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(
+        managerCall(canMethod(action)), int(m_checkTimeout.count())));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [answer = std::move(answer)](QDBusPendingCallWatcher *finished) {
+                         finished->deleteLater();
+                         const QDBusMessage reply = finished->reply();
+                         const QDBusError::ErrorType error = finished->error().type();
+                         if (error == QDBusError::NoReply || error == QDBusError::Timeout) {
+                             answer(PowerPrivilege::NoAnswer);
+                             return;
+                         }
+                         // No bus, no logind or an odd answer all mean we may not: never go on on a
+                         // guess.
+                         const QString said = reply.type() == QDBusMessage::ReplyMessage
+                                                      && reply.arguments().size() == 1
+                                                  ? reply.arguments().constFirst().toString()
+                                                  : QString();
+                         answer(said == QLatin1String("yes") || said == QLatin1String("challenge")
+                                    ? PowerPrivilege::Granted
+                                    : PowerPrivilege::Refused);
+                     });
 }
 
 void LogindPower::exit(PowerAction action, std::function<void(bool accepted)> done)
@@ -46,8 +67,8 @@ void LogindPower::exit(PowerAction action, std::function<void(bool accepted)> do
     QDBusMessage call = managerCall(exitMethod(action));
     call << true; // interactive: let polkit ask for a password where it needs one
     call.setInteractiveAuthorizationAllowed(true);
-    auto *watcher = new QDBusPendingCallWatcher(
-        QDBusConnection::systemBus().asyncCall(call, ExitCallTimeout));
+    auto *watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(call, ExitCallTimeout));
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                      [done = std::move(done)](QDBusPendingCallWatcher *finished) {
                          finished->deleteLater();

@@ -2,6 +2,8 @@
 
 #include "platform/Power.h"
 
+#include <chrono>
+
 class QDBusMessage;
 
 // Powers off and restarts through systemd-logind on the system bus; polkit decides who may,
@@ -9,9 +11,15 @@ class QDBusMessage;
 class LogindPower : public Power
 {
 public:
-    bool mayExit(PowerAction action) override;
+    // logind answers whether we may at once: waiting longer than the time given only means
+    // that it hangs.
+    explicit LogindPower(std::chrono::milliseconds checkTimeout = std::chrono::seconds(5));
+
+    void mayExit(PowerAction action, std::function<void(PowerPrivilege)> answer) override;
     void exit(PowerAction action, std::function<void(bool accepted)> done) override;
 
 private:
     static QDBusMessage managerCall(const char *method);
+
+    std::chrono::milliseconds m_checkTimeout;
 };

@@ -88,8 +88,7 @@ bool X11Hotkeys::grab(int id, int virtualKey, int modifiers)
     const VirtualKeys::Key *key = VirtualKeys::find(virtualKey);
     if (m_grabs.contains(id) || !key || !connectToDisplay())
         return false;
-    Combination combination{key->keysym, toX11Modifiers(modifiers),
-                            keycodesOf(m_symbols, key->keysym)};
+    Combination combination{key->vk, toX11Modifiers(modifiers), keysOf(key->vk)};
     // Two identifiers on one combination would share one grab of the server's, and releasing
     // either would release both.
     for (const auto &entry : m_grabs) {
@@ -255,14 +254,30 @@ void X11Hotkeys::ungrabKeys(const Combination &combination)
             xcb_ungrab_key(m_connection, keycode, m_root, combination.modifiers | locks);
 }
 
-// The keys or the lock modifiers moved: grab the same keysyms on their new keycodes.
+// The keys that are the virtual key, read from their unshifted symbols as the settings field
+// reads a key pressed: the ";+" key of a Japanese keyboard, not the one with "=" on Shift.
+std::vector<xcb_keycode_t> X11Hotkeys::keysOf(int vk) const
+{
+    const xcb_setup_t *setup = xcb_get_setup(m_connection);
+    std::vector<xcb_keycode_t> keycodes;
+    for (int keycode = setup->min_keycode; keycode <= setup->max_keycode; ++keycode) {
+        const auto k = xcb_keycode_t(keycode);
+        if (VirtualKeys::fromKeysyms(xcb_key_symbols_get_keysym(m_symbols, k, 0),
+                                     xcb_key_symbols_get_keysym(m_symbols, k, 1))
+            == vk)
+            keycodes.push_back(k);
+    }
+    return keycodes;
+}
+
+// The keys or the lock modifiers moved: grab the same virtual keys on their new keycodes.
 void X11Hotkeys::grabAgain()
 {
     for (auto &[id, combination] : m_grabs)
         ungrabKeys(combination);
     readKeyboard();
     for (auto &[id, combination] : m_grabs) {
-        combination.keycodes = keycodesOf(m_symbols, combination.keysym);
+        combination.keycodes = keysOf(combination.vk);
         grabKeys(combination); // one taken meanwhile by another client stays released
     }
     xcb_flush(m_connection);
@@ -318,17 +333,28 @@ bool X11Hotkeys::onKeyPress(const xcb_key_press_event_t &event)
         if ((event.state & ComboModifiers) == combination.modifiers
             && contains(combination.keycodes, event.detail)) {
             const bool repeat = event.detail == m_lastReleaseKey && event.time == m_lastReleaseTime;
-            if (!repeat)
+            if (repeat)
+                thaw(event);
+            else
                 press(id, event);
-            // The grab froze the keyboard at the press: what was typed after it waited in the
-            // server, and now comes to the hold, or where it was typed when there is none.
-            xcb_allow_events(m_connection, XCB_ALLOW_ASYNC_KEYBOARD, event.time);
-            xcb_flush(m_connection);
             // Qt too dates the user's last action by a press, and its own activations with that.
             return repeat;
         }
     }
+    // Its grab was released, or moved to other keys, while the press was on its way: it
+    // froze the keyboard all the same.
+    thaw(event);
     return keep(event);
+}
+
+// A press of a grab froze the whole desktop's keyboard until it is answered, so every press
+// on the root window is answered; where nothing is frozen the answer does nothing. What was
+// typed after the press waited in the server and comes now: to the hold, or where it was
+// typed when there is none.
+void X11Hotkeys::thaw(const xcb_key_press_event_t &event)
+{
+    xcb_allow_events(m_connection, XCB_ALLOW_ASYNC_KEYBOARD, event.time);
+    xcb_flush(m_connection);
 }
 
 bool X11Hotkeys::onKeyRelease(const xcb_key_release_event_t &event)
@@ -391,6 +417,8 @@ void X11Hotkeys::press(int id, const xcb_key_press_event_t &event)
             m_holdLimit.start();
         }
     }
+    // Before the handler, which may take its time (a box, a slow window).
+    thaw(event);
     m_focusTaken = false;
     m_inPressHandler = true;
     reportPress(id);

@@ -33,7 +33,7 @@ public:
 private:
     struct Combination
     {
-        xcb_keysym_t keysym;
+        int vk;
         uint16_t modifiers; // X modifier mask, without lock keys
         std::vector<xcb_keycode_t> keycodes;
     };
@@ -42,12 +42,14 @@ private:
 
     bool connectToDisplay();
     void readKeyboard();
+    std::vector<xcb_keycode_t> keysOf(int vk) const;
     bool grabKeys(Combination &combination);
     void ungrabKeys(const Combination &combination);
     void grabAgain();
 
     bool onKeyPress(const xcb_key_press_event_t &event);
     bool onKeyRelease(const xcb_key_release_event_t &event);
+    void thaw(const xcb_key_press_event_t &event);
     bool keep(const xcb_key_press_event_t &event);
     bool keepInOrder(const xcb_key_press_event_t &event);
     void press(int id, const xcb_key_press_event_t &event);
