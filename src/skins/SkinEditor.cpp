@@ -198,7 +198,7 @@ SkinIni::Values SkinEditor::values() const
             icon.x(),
             list.y(),
             list.x(),
-            m_parts.list.width(),
+            m_parts.list.clientWidth(),
             m_parts.list.backgroundColour(),
             m_parts.list.textColour(),
             description.y(),

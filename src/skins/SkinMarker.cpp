@@ -35,6 +35,14 @@ int SkinMarker::outerWidth() const
                                           : width() + margins.left() + margins.right();
 }
 
+int SkinMarker::clientWidth() const
+{
+    const QMargins margins = frame();
+    return width() == m_fittedClientWidth && m_askedOuterWidth > 0
+               ? m_askedOuterWidth - margins.left() - margins.right()
+               : width();
+}
+
 void SkinMarker::setClientWidth(int client)
 {
     m_askedOuterWidth = 0;

@@ -26,8 +26,10 @@ public:
     // The width with the frame. One asked for stands until the marker is resized otherwise.
     void setOuterWidth(int outer);
     int outerWidth() const;
-    // The client width, as skin.ini keeps the input line's.
+    // The client width, as skin.ini keeps the input line's: an asked outer width less the
+    // frame as it is now, whether or not the marker was fitted to it yet.
     void setClientWidth(int client);
+    int clientWidth() const;
 
 protected:
     // Sizes with the frame that the marker keeps whatever the user does; 0 leaves one free.
