@@ -7,14 +7,14 @@
 
 namespace {
 
-struct Run
+struct Outcome
 {
     int status = -1;
     QString out;
     QString err;
 };
 
-Run run(const QStringList &arguments)
+Outcome run(const QStringList &arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -54,7 +54,7 @@ TEST(CommandLine, AnswersHelpAndVersionAndRefusesTheRestWithoutADisplay)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
-        const Run result = run(c.arguments);
+        const Outcome result = run(c.arguments);
         EXPECT_EQ(result.status, c.status) << result.err.toStdString();
         EXPECT_TRUE(result.out.contains(QString::fromUtf8(c.out))) << result.out.toStdString();
         EXPECT_TRUE(result.err.contains(QString::fromUtf8(c.err))) << result.err.toStdString();

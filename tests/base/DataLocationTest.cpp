@@ -16,6 +16,7 @@ TEST(DataLocation, InstalledInTheXdgFoldersPortableInAFolderOfItsOwn)
     // What an earlier start as root left beside the installed program.
     dir.write("usr/bin/data.lst", "");
     dir.write("home/.local/share/tblaunch/data.lst", "");
+    dir.write("home/.local/bin/other", "");
     const DataLocation::Environment xdg{"/x/data", "/x/config", "/home/u"};
 
     struct Case
