@@ -86,9 +86,13 @@ TEST_F(DesktopApplicationsTest, AProgramTakesTheIconOfTheEntryThatRunsIt)
         {temp.file("elsewhere/pad"), "", "the same name elsewhere is another program"},
     };
     DesktopApplications index = applications();
+    // Read on a thread of its own, the same answers.
+    DesktopApplications early = applications();
+    early.start();
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(index.iconOfProgram(c.program), c.icon);
+        EXPECT_EQ(early.iconOfProgram(c.program), c.icon);
     }
 }
 

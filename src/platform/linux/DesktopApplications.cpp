@@ -11,6 +11,9 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <system_error>
+
+#include <pthread.h>
 
 namespace {
 
@@ -88,10 +91,38 @@ DesktopApplications::DesktopApplications(Folders folders)
 {
 }
 
+DesktopApplications::~DesktopApplications()
+{
+    m_stopping = true;
+    if (m_builder.joinable())
+        m_builder.join();
+}
+
+void DesktopApplications::start()
+{
+    if (m_indexed || m_builder.joinable())
+        return;
+    try {
+        m_builder = std::thread([this] {
+            const sched_param idle{};
+            pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+            buildIndex();
+        });
+    } catch (const std::system_error &) {
+        // No thread to be had: read at the first question.
+    }
+}
+
 void DesktopApplications::ensureIndex()
 {
-    if (m_indexed)
-        return;
+    if (m_builder.joinable())
+        m_builder.join();
+    if (!m_indexed)
+        buildIndex();
+}
+
+void DesktopApplications::buildIndex()
+{
     m_indexed = true;
     QSet<QString> seen;
     for (const QString &folder : std::as_const(m_folders.applications)) {
@@ -102,6 +133,8 @@ void DesktopApplications::ensureIndex()
             files.append(it.next());
         files.sort();
         for (const QString &file : std::as_const(files)) {
+            if (m_stopping)
+                return;
             // The same ID in a folder of less precedence is hidden by the first.
             const QString id = file.mid(folder.size() + 1).replace(u'/', u'-');
             if (seen.contains(id))

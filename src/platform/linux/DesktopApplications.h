@@ -4,10 +4,14 @@
 #include <QList>
 #include <QStringList>
 
+#include <atomic>
+#include <thread>
+
 // The applications the desktop knows by their desktop entries: which entry runs a program,
-// and which one opens addresses of a scheme by default. The entries are read once, at the
-// first question (a few hundred small files), and kept as an index; every later question is
-// a hash lookup and a few path resolutions.
+// and which one opens addresses of a scheme by default. The entries are read once (a few
+// hundred small files, tens of milliseconds) into an index, on a thread of idle priority from
+// start() or else at the first question; every question is then a hash lookup and a few path
+// resolutions.
 class DesktopApplications
 {
 public:
@@ -24,6 +28,13 @@ public:
     static Folders ofEnvironment();
 
     explicit DesktopApplications(Folders folders);
+    ~DesktopApplications();
+    DesktopApplications(const DesktopApplications &) = delete;
+    DesktopApplications &operator=(const DesktopApplications &) = delete;
+
+    // Reads the entries on a thread of their own, on time no one else wants, so that the
+    // keystroke that first shows a program's icon does not wait for them.
+    void start();
 
     // The Icon of the entry whose Exec runs the program at this absolute path (through a link
     // too); empty when no entry runs it. Entries shown in menus and without arguments of their
@@ -42,11 +53,15 @@ private:
     };
 
     void ensureIndex();
+    void buildIndex();
     QString resolved(const QString &program) const;
     // The applications named for the MIME type by the default lists, in order.
     QStringList defaultsFor(const QString &mimeType) const;
 
     Folders m_folders;
+    std::thread m_builder;
+    std::atomic<bool> m_stopping = false;
+    // Written by the builder only; read by the main thread only after joining it.
     bool m_indexed = false;
     QHash<QString, QString> m_iconById;            // by desktop file ID
     QHash<QString, QList<Runner>> m_runnersByName; // by the program's file name

@@ -124,6 +124,7 @@ QByteArrayView keyValue(QByteArrayView section, QByteArrayView key)
 LinuxIcons::LinuxIcons()
     : LinuxIcons(DesktopApplications::ofEnvironment())
 {
+    m_applications.start();
 }
 
 LinuxIcons::LinuxIcons(DesktopApplications::Folders applications)
