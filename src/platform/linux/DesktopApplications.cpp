@@ -94,38 +94,52 @@ DesktopApplications::DesktopApplications(Folders folders)
 DesktopApplications::~DesktopApplications()
 {
     m_stopping = true;
-    if (m_builder.joinable())
-        m_builder.join();
+    if (m_reader.joinable())
+        m_reader.join();
 }
 
 void DesktopApplications::start()
 {
-    if (m_indexed || m_builder.joinable())
+    if (m_index || m_reader.joinable())
         return;
     try {
-        m_builder = std::thread([this] {
+        m_reader = std::thread([this] {
             const sched_param idle{};
             pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
-            buildIndex();
+            Index index = read(m_folders.applications, m_stopping);
+            const std::lock_guard lock(m_readMutex);
+            if (!m_stopping)
+                m_read = std::move(index);
         });
     } catch (const std::system_error &) {
         // No thread to be had: read at the first question.
     }
 }
 
-void DesktopApplications::ensureIndex()
+const DesktopApplications::Index &DesktopApplications::index()
 {
-    if (m_builder.joinable())
-        m_builder.join();
-    if (!m_indexed)
-        buildIndex();
+    if (m_index)
+        return *m_index;
+    {
+        const std::lock_guard lock(m_readMutex);
+        if (m_read)
+            m_index = std::move(m_read);
+        // Not done yet: read here and now rather than wait for idle time.
+        m_stopping = true;
+    }
+    if (!m_index) {
+        const std::atomic<bool> never = false;
+        m_index = read(m_folders.applications, never);
+    }
+    return *m_index;
 }
 
-void DesktopApplications::buildIndex()
+DesktopApplications::Index DesktopApplications::read(const QStringList &applications,
+                                                     const std::atomic<bool> &stop)
 {
-    m_indexed = true;
+    Index index;
     QSet<QString> seen;
-    for (const QString &folder : std::as_const(m_folders.applications)) {
+    for (const QString &folder : applications) {
         QStringList files;
         QDirIterator it(folder, {QStringLiteral("*.desktop")}, QDir::Files,
                         QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
@@ -133,8 +147,8 @@ void DesktopApplications::buildIndex()
             files.append(it.next());
         files.sort();
         for (const QString &file : std::as_const(files)) {
-            if (m_stopping)
-                return;
+            if (stop)
+                return index;
             // The same ID in a folder of less precedence is hidden by the first.
             const QString id = file.mid(folder.size() + 1).replace(u'/', u'-');
             if (seen.contains(id))
@@ -143,7 +157,7 @@ void DesktopApplications::buildIndex()
             const DesktopEntry entry = DesktopEntry::read(file);
             if (entry.hidden())
                 continue;
-            m_iconById.insert(id, entry.icon());
+            index.iconById.insert(id, entry.icon());
 
             QStringList words = ShellWords::split(entry.exec());
             // "env NAME=value program" runs the program.
@@ -158,10 +172,11 @@ void DesktopApplications::buildIndex()
                 std::any_of(words.cbegin() + 1, words.cend(),
                             [](const QString &word) { return !isFieldCode(word); });
             const int rank = (entry.noDisplay() ? 2 : 0) + (ownArguments ? 1 : 0);
-            m_runnersByName[QFileInfo(words.first()).fileName()].append(
+            index.runnersByName[QFileInfo(words.first()).fileName()].append(
                 {words.first(), entry.icon(), rank});
         }
     }
+    return index;
 }
 
 QString DesktopApplications::resolved(const QString &program) const
@@ -175,7 +190,7 @@ QString DesktopApplications::resolved(const QString &program) const
 
 QString DesktopApplications::iconOfProgram(const QString &program)
 {
-    ensureIndex();
+    const Index &entries = index();
     const QFileInfo info(program);
     const QString canonical = info.canonicalFilePath();
     QStringList names{info.fileName()};
@@ -184,8 +199,8 @@ QString DesktopApplications::iconOfProgram(const QString &program)
 
     const Runner *best = nullptr;
     for (const QString &name : std::as_const(names)) {
-        const auto found = m_runnersByName.constFind(name);
-        if (found == m_runnersByName.cend())
+        const auto found = entries.runnersByName.constFind(name);
+        if (found == entries.runnersByName.cend())
             continue;
         for (const Runner &runner : *found) {
             if (best && best->rank <= runner.rank)
@@ -207,11 +222,11 @@ QString DesktopApplications::iconOfSchemeHandler(const QString &scheme)
     const auto cached = m_handlerIcons.constFind(key);
     if (cached != m_handlerIcons.cend())
         return *cached;
-    ensureIndex();
+    const Index &entries = index();
     QString icon;
     for (const QString &id : defaultsFor(QStringLiteral("x-scheme-handler/") + key)) {
-        const auto found = m_iconById.constFind(id);
-        if (found != m_iconById.cend()) {
+        const auto found = entries.iconById.constFind(id);
+        if (found != entries.iconById.cend()) {
             icon = *found;
             break;
         }

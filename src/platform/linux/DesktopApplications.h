@@ -5,13 +5,15 @@
 #include <QStringList>
 
 #include <atomic>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 // The applications the desktop knows by their desktop entries: which entry runs a program,
 // and which one opens addresses of a scheme by default. The entries are read once (a few
 // hundred small files, tens of milliseconds) into an index, on a thread of idle priority from
-// start() or else at the first question; every question is then a hash lookup and a few path
-// resolutions.
+// start(), or at the first question that comes before that thread is done; every question is
+// then a hash lookup and a few path resolutions.
 class DesktopApplications
 {
 public:
@@ -33,7 +35,8 @@ public:
     DesktopApplications &operator=(const DesktopApplications &) = delete;
 
     // Reads the entries on a thread of their own, on time no one else wants, so that the
-    // keystroke that first shows a program's icon does not wait for them.
+    // keystroke that first shows a program's icon finds them read. That thread is never waited
+    // for: on a busy machine idle time may not come for seconds.
     void start();
 
     // The Icon of the entry whose Exec runs the program at this absolute path (through a link
@@ -52,18 +55,26 @@ private:
         int rank = 0; // lower first
     };
 
-    void ensureIndex();
-    void buildIndex();
+    struct Index
+    {
+        QHash<QString, QString> iconById;            // by desktop file ID
+        QHash<QString, QList<Runner>> runnersByName; // by the program's file name
+    };
+
+    // Reads the entries of the folders; stops early, with part of them, when told to.
+    static Index read(const QStringList &applications, const std::atomic<bool> &stop);
+    const Index &index();
     QString resolved(const QString &program) const;
     // The applications named for the MIME type by the default lists, in order.
     QStringList defaultsFor(const QString &mimeType) const;
 
     Folders m_folders;
-    std::thread m_builder;
+    std::optional<Index> m_index;
+    QHash<QString, QString> m_handlerIcons; // by scheme
+
+    // The reading thread hands its index over through m_read, unless it was told to stop.
+    std::thread m_reader;
     std::atomic<bool> m_stopping = false;
-    // Written by the builder only; read by the main thread only after joining it.
-    bool m_indexed = false;
-    QHash<QString, QString> m_iconById;            // by desktop file ID
-    QHash<QString, QList<Runner>> m_runnersByName; // by the program's file name
-    QHash<QString, QString> m_handlerIcons;        // by scheme
+    std::mutex m_readMutex;
+    std::optional<Index> m_read;
 };
