@@ -39,7 +39,8 @@ DataLocation DataLocation::choose(const QString &executablePath, bool folderWrit
     if (!installed && (folderWritable || FileSystem::isFile(folder + QStringLiteral("data.lst")))) {
         const QString name = exe.fileName();
         const qsizetype dot = name.lastIndexOf(u'.');
-        return {true, folder, folder + (dot > 0 ? name.left(dot) : name) + QStringLiteral(".ini")};
+        return {true, folder,
+                folder + (dot > 0 ? name.left(dot) : name) + QStringLiteral(".ini")};
     }
     const QString data = xdgFolder(environment.dataHome, environment.home, ".local/share");
     const QString config = xdgFolder(environment.configHome, environment.home, ".config");

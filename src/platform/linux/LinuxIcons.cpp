@@ -207,13 +207,11 @@ LinuxIcons::Stamp LinuxIcons::stampOf(const QString &path)
     // systems that do not keep a change time. Both may tick coarsely, so an executable bit set
     // within the same tick is caught by the mode itself. Read straight from the file system:
     // times in local time would look up the time zone on every keystroke.
-    struct stat status
-    {
-    };
+    struct stat status{};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return {};
-    return {qint64(status.st_size),        qint64(status.st_mtim.tv_sec), status.st_mtim.tv_nsec,
-            qint64(status.st_ctim.tv_sec), status.st_ctim.tv_nsec,        unsigned(status.st_mode)};
+    return {qint64(status.st_size),   qint64(status.st_mtim.tv_sec), status.st_mtim.tv_nsec,
+            qint64(status.st_ctim.tv_sec), status.st_ctim.tv_nsec,   unsigned(status.st_mode)};
 }
 
 LinuxIcons::Source LinuxIcons::sourceOf(const QFileInfo &info)
@@ -321,8 +319,9 @@ QPixmap LinuxIcons::indexedPng(const QString &name, qreal devicePixelRatio)
     for (const QString &folder : m_themeIndex->cache.pngFolders(name.toUtf8())) {
         if (!holdsExactly(folder, edge))
             continue;
-        QImageReader reader(
-            m_themeIndex->folder + u'/' + folder + u'/' + name + QStringLiteral(".png"), "png");
+        QImageReader reader(m_themeIndex->folder + u'/' + folder + u'/' + name
+                                + QStringLiteral(".png"),
+                            "png");
         // Told the format and nothing else, the reader loads no image plugin to ask them.
         reader.setAutoDetectImageFormat(false);
         const QImage image = reader.read();
