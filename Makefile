@@ -4,7 +4,7 @@ JOBS ?= 2
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 20
 
-.PHONY: deps configure build test run bench fuzz package screenshots clean
+.PHONY: deps configure build build-program test run bench fuzz package screenshots clean
 
 deps:
 	@scripts/install-deps.sh
@@ -15,10 +15,14 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# Only what the program needs to start: the executable and its help file.
+build-program: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tblaunch tb_help
+
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-run: build
+run: build-program
 	@scripts/run.sh $(BUILD)
 
 bench: build

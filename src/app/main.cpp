@@ -10,42 +10,74 @@
 #include "base/Paths.h"
 #include "base/QtInteraction.h"
 #include "launcher/MainWindow.h"
-#include "settings/AboutDialog.h"
 #include "platform/PlatformServices.h"
+#include "settings/AboutDialog.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
 #include "ui/ProgramIcon.h"
 
 #include <QApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
-// --help and --version answer without a window, or a display; other arguments are left to
-// the toolkit (-display, -platform). Answers the exit status, or -1 to go on and start.
+// The toolkit's own options that the program lets through, each with its value: where to
+// show (-display, -platform, -platformtheme), a look (-style, -stylesheet), and the session
+// manager's -session, which restarts a program with it.
+constexpr const char *ToolkitOptions[] = {"-display",    "-platform", "-platformtheme",  "-style",
+                                          "-stylesheet", "-session",  "-qwindowgeometry"};
+
+bool isToolkitOption(const char *argument)
+{
+    // The toolkit takes "--name" as well as "-name".
+    if (std::strncmp(argument, "--", 2) == 0)
+        ++argument;
+    return std::any_of(
+        std::begin(ToolkitOptions), std::end(ToolkitOptions),
+        [argument](const char *option) { return std::strcmp(argument, option) == 0; });
+}
+
+// --help and --version answer without a window, or a display; so does anything else the
+// program would not understand, refused before the toolkit looks for a display. Answers the
+// exit status, or -1 to go on and start.
 int commandLine(int argc, char **argv)
 {
-    if (argc < 2)
-        return -1;
-    const char *option = argv[1];
-    if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "-h") == 0) {
-        std::printf("Usage: tblaunch [OPTION]\n"
-                    "A keyword launcher: type the first letters of a keyword, press Enter, and the\n"
-                    "program, document, folder or web page registered under it opens.\n"
-                    "Started again while it runs, the running launcher comes forward.\n"
-                    "\n"
-                    "  -h, --help     display this help and exit\n"
-                    "  -v, --version  output version information and exit\n"
-                    "\n"
-                    "Keywords, skins and settings are kept beside the program when its folder can\n"
-                    "be written, else in $XDG_DATA_HOME/tblaunch and $XDG_CONFIG_HOME/tblaunch.\n");
-        return 0;
-    }
-    if (std::strcmp(option, "--version") == 0 || std::strcmp(option, "-v") == 0) {
-        std::printf("tblaunch %s\n", TB_VERSION);
-        return 0;
+    for (int i = 1; i < argc; ++i) {
+        const char *option = argv[i];
+        if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "-h") == 0) {
+            std::printf(
+                "Usage: tblaunch [OPTION]\n"
+                "A keyword launcher: type the first letters of a keyword, press Enter, and the\n"
+                "program, document, folder or web page registered under it opens.\n"
+                "Started again while it runs, the running launcher comes forward.\n"
+                "\n"
+                "  -h, --help     display this help and exit\n"
+                "  -v, --version  output version information and exit\n"
+                "\n"
+                "Installed, it keeps keywords, skins and settings in $XDG_DATA_HOME/tblaunch and\n"
+                "$XDG_CONFIG_HOME/tblaunch; a copy in a folder of its own keeps them beside it.\n");
+            return 0;
+        }
+        if (std::strcmp(option, "--version") == 0 || std::strcmp(option, "-v") == 0) {
+            std::printf("tblaunch %s\n", TB_VERSION);
+            return 0;
+        }
+        if (isToolkitOption(option) && i + 1 < argc) {
+            ++i;
+            continue;
+        }
+        const char *fault = isToolkitOption(option) ? "missing value for"
+                            : option[0] == '-'      ? "unknown option"
+                                                    : "unexpected argument";
+        std::fprintf(stderr,
+                     "tblaunch: %s '%s'\n"
+                     "Usage: tblaunch [-h | --help | -v | --version]\n",
+                     fault, option);
+        return 2;
     }
     return -1;
 }

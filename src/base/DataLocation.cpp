@@ -33,7 +33,10 @@ DataLocation DataLocation::choose(const QString &executablePath, bool folderWrit
 {
     const QFileInfo exe(executablePath);
     const QString folder = withSlash(exe.absolutePath());
-    if (folderWritable || FileSystem::isFile(folder + QStringLiteral("data.lst"))) {
+    // An installed program has its shared files under the prefix, whatever the prefix and
+    // whoever runs it: root can write /usr/bin, yet that must not become anyone's data folder.
+    const bool installed = FileSystem::isFolder(folder + QStringLiteral("../share/tblaunch"));
+    if (!installed && (folderWritable || FileSystem::isFile(folder + QStringLiteral("data.lst")))) {
         const QString name = exe.fileName();
         const qsizetype dot = name.lastIndexOf(u'.');
         return {true, folder,

@@ -2,15 +2,16 @@
 
 #include <QString>
 
-// Where the program keeps its keywords, skins and settings. Portable, beside the executable,
-// when that folder can be written or already holds a keyword list; installed otherwise (a
-// program in /usr/bin), in the user's XDG folders: data, data.lst and skin in
-// $XDG_DATA_HOME/tblaunch/, the settings in $XDG_CONFIG_HOME/tblaunch/tblaunch.ini. The
-// files keep their formats either way.
+// Where the program keeps its keywords, skins and settings. Installed (a program beside a
+// ../share/tblaunch folder, whatever the prefix) or in a folder it can neither write nor
+// finds a keyword list in, it keeps them in the user's XDG folders: data, data.lst and skin in
+// $XDG_DATA_HOME/tblaunch/, the settings in $XDG_CONFIG_HOME/tblaunch/tblaunch.ini. A copy in
+// a folder of its own that it can write or that holds a keyword list is portable: everything
+// beside the executable. The files keep their formats either way.
 struct DataLocation
 {
     bool portable = true;
-    QString dataFolder;   // ends in "/"
+    QString dataFolder; // ends in "/"
     QString settingsFile;
 
     // The environment's say: the XDG variables (empty when unset) and the home folder.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The .deb: built with CPack from the build folder, unpacked into a throw-away root, its
 # control fields and files where the freedesktop and Debian conventions put them; then the
-# program installed there starts with a fresh HOME, calculates, and finds its help in the
-# installed share folder.
+# program installed there starts with a fresh HOME, keeps its data in the XDG folders though
+# it could write its own folder (as root can /usr/bin), calculates, finds its help in the
+# installed share folder, and shows Qt's own texts in Japanese.
 source "$(dirname "$0")/lib.sh"
 BUILD=$(dirname "$PROGRAM")
 
@@ -11,7 +12,7 @@ DEB=$(ls "$WORK"/pkg/tblaunch_*_amd64.deb)
 dpkg-deb -x "$DEB" "$WORK/root"
 control=$(dpkg-deb -I "$DEB")
 for field in 'Package: tblaunch' 'Version: 1.2.0.5' 'Depends: .*libqt6widgets6' 'Depends: .*xchm' \
-  'Description: keyword launcher for the desktop'; do
+  'Depends: .*qt6-translations-l10n' 'Description: keyword launcher for the desktop'; do
   grep -q "$field" <<<"$control" || fail "control lacks '$field': $control"
 done
 for file in bin/tblaunch share/applications/tblaunch.desktop share/tblaunch/tblaunch.chm \
@@ -27,7 +28,9 @@ lintian --fail-on error "$DEB" >"$WORK/lintian.log" 2>&1 || fail "lintian: $(cat
 
 start_display
 mkdir -p "$WORK/home"
-HOME="$WORK/home" "$WORK/root/usr/bin/tblaunch" >"$WORK/installed.log" 2>&1 &
+# Qt's accessibility bridge on, so that the windows' texts can be read back.
+HOME="$WORK/home" XDG_DATA_HOME="$WORK/home/data" XDG_CONFIG_HOME="$WORK/home/config" \
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$WORK/root/usr/bin/tblaunch" >"$WORK/installed.log" 2>&1 &
 LAUNCHER_PID=$!
 PIDS+=("$LAUNCHER_PID")
 wait_until 15 launcher_shown || fail "the installed program did not appear: $(cat "$WORK/installed.log")"
@@ -44,4 +47,27 @@ key Return
 viewer_on_installed_help() { pgrep -af xchm 2>/dev/null | grep -q "$WORK/root/usr/share/tblaunch/tblaunch.chm"; }
 wait_until 20 viewer_on_installed_help || fail "/help did not open the installed help: $(pgrep -af xchm)"
 pkill -f "xchm $WORK" 2>/dev/null || true
+
+# The data went to the XDG folders, nothing beside the installed program.
+[ -d "$WORK/home/data/tblaunch/skin" ] || fail "no skin folder in XDG_DATA_HOME: $(ls -R "$WORK/home")"
+[ "$(ls -A "$WORK/root/usr/bin")" = "tblaunch" ] || fail "written beside the program: $(ls -A "$WORK/root/usr/bin")"
+
+# The file chooser of the registration dialog: Qt's title and standard button in Japanese.
+xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
+key ctrl+a BackSpace
+type_text "/new"
+key Return
+dialog() { xdotool search --onlyvisible --name '^登録画面$' 2>/dev/null | head -n 1; }
+dialog_shown() { [ -n "$(dialog)" ]; }
+wait_until 10 dialog_shown || fail "/new did not open the registration dialog"
+DIALOG=$(dialog)
+xdotool windowactivate --sync "$DIALOG" >/dev/null 2>&1 || true
+xdotool mousemove --window "$DIALOG" 56 98 click 1
+chooser_shown() { xdotool search --onlyvisible --name '^開く$' >/dev/null 2>&1; }
+wait_until 10 chooser_shown || fail "no file chooser titled 開く: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null)"
+cancel_in_japanese() {
+  /usr/bin/python3 "$(dirname "$0")/accessible.py" "$LAUNCHER_PID" >"$WORK/accessible.txt" 2>&1
+  grep -qP '^開く\tpush button\tキャンセル$' "$WORK/accessible.txt"
+}
+wait_until 15 cancel_in_japanese || fail "the chooser's buttons: $(grep -P '^開く\tpush button' "$WORK/accessible.txt" || cat "$WORK/accessible.txt")"
 echo "PASS"

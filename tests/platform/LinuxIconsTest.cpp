@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QImage>
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -151,6 +152,51 @@ TEST_F(LinuxIconsTest, DesktopFileShowsItsIcon)
     // An icon the theme lacks still shows the file as a program.
     EXPECT_EQ(pixels(extract(desktopFile(QStringLiteral("no-such-icon-anywhere")))),
               theme(QStringLiteral("application-x-executable")));
+}
+
+TEST_F(LinuxIconsTest, ProgramsAndAddressesShowTheIconsOfTheirApplications)
+{
+    const QString pad = file(QStringLiteral("bin/pad"), "#!/bin/sh\n", true);
+    file(QStringLiteral("apps/pad.desktop"),
+         "[Desktop Entry]\nType=Application\nName=Pad\nExec=pad %F\nIcon=user-trash\n");
+    file(QStringLiteral("apps/browser.desktop"),
+         "[Desktop Entry]\nType=Application\nName=Browser\nExec=browser %u\nIcon=computer\n");
+    file(QStringLiteral("mimeapps.list"),
+         "[Default Applications]\nx-scheme-handler/https=browser.desktop\n");
+    LinuxIcons desktop({{temp.file(QStringLiteral("apps"))},
+                        {temp.file(QStringLiteral("mimeapps.list"))},
+                        {temp.file(QStringLiteral("bin"))}});
+    // A bare program name is found on the search path, as the shell finds it.
+    const QByteArray searchPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(temp.file(QStringLiteral("bin"))) + ':' + searchPath);
+    const auto restore = qScopeGuard([&searchPath] { qputenv("PATH", searchPath); });
+    const auto extractFrom = [&desktop](const QString &target) {
+        return pixels(desktop.extract(target, 0, 1));
+    };
+
+    struct Case
+    {
+        QString target;
+        QString themeIcon;
+    };
+    const Case cases[] = {
+        {pad, QStringLiteral("user-trash")},
+        {QStringLiteral("pad"), QStringLiteral("user-trash")},
+        {QStringLiteral("https://example.com/"), QStringLiteral("computer")},
+        // No default browser named: the theme's web browser.
+        {QStringLiteral("http://example.com/"), QStringLiteral("web-browser")},
+        {file(QStringLiteral("bin/other"), "#!/bin/sh\n", true),
+         QStringLiteral("application-x-executable")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.target.toStdString());
+        // The same picture as a desktop file naming the icon shows.
+        const QImage expected = pixels(extract(desktopFile(c.themeIcon)));
+        ASSERT_FALSE(expected.isNull());
+        EXPECT_EQ(extractFrom(c.target), expected);
+    }
+    EXPECT_TRUE(desktop.extract(QStringLiteral("mailto:someone@example.com"), 0, 1).isNull());
+    EXPECT_TRUE(desktop.extract(QStringLiteral("https://example.com/"), 1, 1).isNull());
 }
 
 TEST_F(LinuxIconsTest, NothingFoundGivesNoPixmap)

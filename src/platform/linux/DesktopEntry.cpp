@@ -79,6 +79,10 @@ DesktopEntry DesktopEntry::read(const QString &path)
             entry.m_path = value;
         else if (key == QStringLiteral("Terminal"))
             entry.m_terminal = value == QStringLiteral("true");
+        else if (key == QStringLiteral("Hidden"))
+            entry.m_hidden = value == QStringLiteral("true");
+        else if (key == QStringLiteral("NoDisplay"))
+            entry.m_noDisplay = value == QStringLiteral("true");
     }
     return entry;
 }

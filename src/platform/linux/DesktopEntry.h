@@ -17,6 +17,9 @@ public:
     QString name() const { return m_name; }
     QString workingFolder() const { return m_path; }
     bool terminal() const { return m_terminal; }
+    // Deleted for this user, or kept out of the menus.
+    bool hidden() const { return m_hidden; }
+    bool noDisplay() const { return m_noDisplay; }
 
     // Program and arguments of the Exec line, with the file and URL field codes given
     // `arguments` and the other codes replaced or dropped. Empty when there is no Exec.
@@ -29,4 +32,6 @@ private:
     QString m_name;
     QString m_path;
     bool m_terminal = false;
+    bool m_hidden = false;
+    bool m_noDisplay = false;
 };

@@ -2,6 +2,8 @@
 
 #include "DesktopEntry.h"
 
+#include "platform/Shell.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -119,7 +121,16 @@ QByteArrayView keyValue(QByteArrayView section, QByteArrayView key)
 
 } // namespace
 
-LinuxIcons::LinuxIcons() = default;
+LinuxIcons::LinuxIcons()
+    : LinuxIcons(DesktopApplications::ofEnvironment())
+{
+    m_applications.start();
+}
+
+LinuxIcons::LinuxIcons(DesktopApplications::Folders applications)
+    : m_applications(std::move(applications))
+{
+}
 
 void LinuxIcons::ensureTheme()
 {
@@ -169,24 +180,24 @@ QPixmap LinuxIcons::extract(const QString &file, int index, qreal devicePixelRat
     // An ordinary file holds one icon, its own.
     if (file.isEmpty() || index != 0)
         return {};
+    if (Shell::isAddress(file))
+        return render(addressSource(file), devicePixelRatio);
 
     const QFileInfo info(file);
+    QString path = info.absoluteFilePath();
     if (!info.exists()) {
-        // A bare program name is found on the search path, as the shell starts it; an
-        // application's icon usually carries its name.
+        // A bare program name is found on the search path, as the shell starts it.
         if (file.contains(u'/'))
             return {};
-        const QString program = QStandardPaths::findExecutable(file);
-        if (program.isEmpty())
+        path = QStandardPaths::findExecutable(file);
+        if (path.isEmpty())
             return {};
-        return render({{}, {file, ExecutableIcon}}, devicePixelRatio);
     }
 
-    const QString path = info.absoluteFilePath();
     const Stamp stamp = stampOf(path);
     auto cached = m_sources.find(path);
     if (cached == m_sources.end() || cached->stamp != stamp)
-        cached = m_sources.insert(path, {stamp, sourceOf(info)});
+        cached = m_sources.insert(path, {stamp, sourceOf(QFileInfo(path))});
     return render(cached->source, devicePixelRatio);
 }
 
@@ -219,7 +230,7 @@ LinuxIcons::Source LinuxIcons::sourceOf(const QFileInfo &info)
     // A program is never a picture; telling so from its first bytes spares the type database.
     // Only a plain file is opened: a pipe would wait for a writer.
     if (info.isFile() && info.isExecutable() && isProgramFile(path))
-        return {{}, {ExecutableIcon}};
+        return programSource(info);
 
     // An image shows itself, even with an executable bit (as on file systems that set it on
     // every file); one that cannot be decoded shows its type's icon.
@@ -227,8 +238,30 @@ LinuxIcons::Source LinuxIcons::sourceOf(const QFileInfo &info)
     if (mime.name().startsWith(QStringLiteral("image/")) && QImageReader(path).canRead())
         return {path, {mime.iconName(), mime.genericIconName()}};
     if (info.isExecutable())
-        return {{}, {ExecutableIcon}};
+        return programSource(info);
     return {{}, {mime.iconName(), mime.genericIconName()}};
+}
+
+LinuxIcons::Source LinuxIcons::programSource(const QFileInfo &info)
+{
+    // The icon the desktop shows for the program, else one carrying its name, as an
+    // application's icon usually does.
+    const QString icon = m_applications.iconOfProgram(info.absoluteFilePath());
+    if (QDir::isAbsolutePath(icon))
+        return {icon, {info.fileName(), ExecutableIcon}};
+    return {{}, {icon, info.fileName(), ExecutableIcon}};
+}
+
+LinuxIcons::Source LinuxIcons::addressSource(const QString &address)
+{
+    const QString scheme = address.section(u':', 0, 0).toLower();
+    const QString icon = m_applications.iconOfSchemeHandler(scheme);
+    QStringList fallback;
+    if (scheme == QStringLiteral("http") || scheme == QStringLiteral("https"))
+        fallback = {QStringLiteral("web-browser"), QStringLiteral("applications-internet")};
+    if (QDir::isAbsolutePath(icon))
+        return {icon, fallback};
+    return {{}, QStringList{icon} + fallback};
 }
 
 QPixmap LinuxIcons::render(const Source &source, qreal devicePixelRatio)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DesktopApplications.h"
 #include "IconThemeCache.h"
 
 #include "platform/Icons.h"
@@ -16,8 +17,10 @@
 class QFileInfo;
 
 // Icons from the desktop's icon theme: the system's icon files stand for theme icons, a
-// .desktop file shows its Icon, an image shows itself, a folder, an executable and a
-// document show the theme's icon for their kind. Needs a QGuiApplication.
+// .desktop file shows its Icon, a program the Icon of the desktop entry that runs it, an
+// address the icon of the application that opens it (a web browser's for a web address), an
+// image shows itself, a folder, an executable and a document show the theme's icon for their
+// kind. Needs a QGuiApplication.
 //
 // The picture is looked up on every keystroke that names a keyword, so rendered pixmaps are
 // kept: theme icons by name, files by path together with their size and times, so that a
@@ -25,8 +28,10 @@ class QFileInfo;
 class LinuxIcons : public Icons
 {
 public:
-    // Chooses an icon theme when the platform names none (no desktop running).
+    // Chooses an icon theme when the platform names none (no desktop running). The desktop
+    // entries are looked for where the environment says, or in the folders given.
     LinuxIcons();
+    explicit LinuxIcons(DesktopApplications::Folders applications);
 
     QPixmap extract(const QString &file, int index, qreal devicePixelRatio) override;
 
@@ -77,11 +82,14 @@ private:
     bool holdsExactly(const QString &folder, int edge);
 
     Source sourceOf(const QFileInfo &info);
+    Source programSource(const QFileInfo &info);
+    Source addressSource(const QString &address);
     QPixmap render(const Source &source, qreal devicePixelRatio);
     QPixmap themePixmap(const QString &name, qreal devicePixelRatio);
     QPixmap imagePixmap(const QString &path, qreal devicePixelRatio);
 
     QMimeDatabase m_mimes;
+    DesktopApplications m_applications;
     QHash<QString, CachedSource> m_sources; // by absolute path
     bool m_themeChecked = false;
     QHash<Key, QPixmap> m_themePixmaps; // by theme name and ratio; null when not found
