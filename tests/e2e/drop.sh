@@ -31,10 +31,8 @@ drag_to_input_line() {
 }
 
 drag_to_input_line
-dialog() { xdotool search --onlyvisible --name '^登録画面$' 2>/dev/null | head -n 1; }
-dialog_shown() { [ -n "$(dialog)" ]; }
-wait_until 10 dialog_shown || fail "the drop did not open the registration dialog"
-DIALOG=$(dialog)
+wait_until 10 registration_shown || fail "the drop did not open the registration dialog"
+DIALOG=$(registration_dialog)
 xdotool windowactivate --sync "$DIALOG" >/dev/null 2>&1 || true
 screenshot "$(dirname "$PROGRAM")/drop.png"
 
@@ -50,7 +48,7 @@ copy_field 60 74
 wait_until 5 clipboard_is "$WORK/docs/Report.final.doc" || fail "path: '$(clipboard)'"
 
 key Escape
-dialog_gone() { ! dialog_shown; }
+dialog_gone() { ! registration_shown; }
 wait_until 10 dialog_gone || fail "the registration dialog did not close"
 xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
 [ -z "$(input_text)" ] || fail "the drop was typed into the line: '$(input_text)'"

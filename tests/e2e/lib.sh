@@ -183,6 +183,19 @@ main_menu() {
   fail "no menu"
 }
 
+# The registration dialog's window, once it shows.
+registration_dialog() { xdotool search --onlyvisible --name '^登録画面$' 2>/dev/null | head -n 1; }
+registration_shown() { [ -n "$(registration_dialog)" ]; }
+
+# "/new" and Enter in the input line; the dialog's window id in DIALOG, activated.
+open_new_registration() {
+  type_text "/new"
+  key Return
+  wait_until 10 registration_shown || fail "/new did not open the registration dialog"
+  DIALOG=$(registration_dialog)
+  xdotool windowactivate --sync "$DIALOG" >/dev/null 2>&1 || true
+}
+
 launcher_ended() { ! kill -0 "$LAUNCHER_PID" 2>/dev/null; }
 
 # Types "/exit" and Enter into the input line and waits for the program to end.

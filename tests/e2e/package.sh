@@ -55,13 +55,7 @@ pkill -f "xchm $WORK" 2>/dev/null || true
 # The file chooser of the registration dialog: Qt's title and standard button in Japanese.
 xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
 key ctrl+a BackSpace
-type_text "/new"
-key Return
-dialog() { xdotool search --onlyvisible --name '^登録画面$' 2>/dev/null | head -n 1; }
-dialog_shown() { [ -n "$(dialog)" ]; }
-wait_until 10 dialog_shown || fail "/new did not open the registration dialog"
-DIALOG=$(dialog)
-xdotool windowactivate --sync "$DIALOG" >/dev/null 2>&1 || true
+open_new_registration
 xdotool mousemove --window "$DIALOG" 56 98 click 1
 chooser_shown() { xdotool search --onlyvisible --name '^開く$' >/dev/null 2>&1; }
 wait_until 10 chooser_shown || fail "no file chooser titled 開く: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null)"

@@ -10,13 +10,7 @@ sjis_file "$WORK/data/cherry" /usr/bin/true "" ""
 sjis_file "$WORK/data.lst" apple cherry
 start_launcher
 
-type_text "/new"
-key Return
-dialog() { xdotool search --onlyvisible --name '^登録画面$' 2>/dev/null | head -n 1; }
-dialog_shown() { [ -n "$(dialog)" ]; }
-wait_until 10 dialog_shown || fail "/new did not open the registration dialog"
-DIALOG=$(dialog)
-xdotool windowactivate --sync "$DIALOG" >/dev/null 2>&1 || true
+open_new_registration
 
 # Click into a field at its design position and type into it.
 fill() {
@@ -37,7 +31,7 @@ xdotool mousemove --window "$DIALOG" 188 238 click 1
 notice() { xdotool search --onlyvisible --name '^tblaunch$' >/dev/null 2>&1; }
 wait_until 10 notice || fail "no notice after registering"
 key Return
-dialog_gone() { ! dialog_shown; }
+dialog_gone() { ! registration_shown; }
 wait_until 10 dialog_gone || fail "the dialog did not close"
 
 [ "$(tr -d '\r' < "$WORK/data.lst" | paste -sd,)" = "apple,bench,cherry" ] \
