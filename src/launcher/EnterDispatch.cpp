@@ -30,7 +30,7 @@ void EnterDispatch::run()
     MainMenu &menu = m_parts.menu;
     KeywordStore &store = m_parts.store;
     // The clock's date and time are no text of the user's: Enter on them is Enter on nothing.
-    const QString text = m_parts.clock.showsTime() ? QString() : display.inputText();
+    const QString text = display.typedText();
     const EnterCommand command = EnterCommand::classify(
         text, m_parts.liveSettings.shutdownName, m_parts.liveSettings.rebootName,
         [&store](const QString &t) { return store.find(t) >= 0 && store.entryExists(t); },

@@ -16,6 +16,11 @@ QString EntryDisplay::inputText() const
     return m_input.text();
 }
 
+QString EntryDisplay::typedText() const
+{
+    return m_input.showsStandIn() ? QString() : m_input.text();
+}
+
 void EntryDisplay::setInputText(const QString &text)
 {
     m_input.setText(text);

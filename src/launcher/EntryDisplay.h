@@ -14,6 +14,8 @@ public:
     EntryDisplay(KeywordLineEdit &input, QLabel &icon, QLabel &description);
 
     QString inputText() const;
+    // The line's text as the user's: nothing while it shows the clock's date and time.
+    QString typedText() const;
     void setInputText(const QString &text);
     // The description's first ShownDescriptionLength characters, far more than the line shows.
     void showEntry(const QPixmap &icon, const QString &description);

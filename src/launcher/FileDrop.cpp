@@ -26,8 +26,7 @@ std::optional<FileDrop::Proposal> FileDrop::drop(const QStringList &paths)
         return std::nullopt;
     // Locked on nothing (an empty line, or the clock's date and time), a drop has no entry to
     // go to and is offered for registration as when unlocked.
-    const bool onEntry = m_parts.menu.locked() && !m_parts.clock.showsTime()
-                         && !m_parts.display.inputText().isEmpty();
+    const bool onEntry = m_parts.menu.locked() && !m_parts.display.typedText().isEmpty();
     if (!onEntry) {
         const QString &path = paths.first();
         return Proposal{TargetPath::proposedKeyword(path), path, EntryIcon::iconForPath(path)};
@@ -41,8 +40,9 @@ std::optional<FileDrop::Proposal> FileDrop::drop(const QStringList &paths)
     } else if (FileSystem::isFolder(target)) {
         const QStringList failed = copyInto(target, paths);
         if (!failed.isEmpty())
-            m_parts.interaction.error(QStringLiteral("次のファイルを '%1' にコピーできませんでした: %2")
-                                          .arg(target, failed.join(QStringLiteral(", "))));
+            m_parts.interaction.error(
+                QStringLiteral("次のファイルを '%1' にコピーできませんでした: %2")
+                    .arg(target, failed.join(QStringLiteral(", "))));
     }
     m_parts.display.clear();
     m_parts.menu.releaseLock();

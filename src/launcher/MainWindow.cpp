@@ -478,7 +478,7 @@ void MainWindow::openRegistration()
     const QString mydocName = settings.read(SettingsKeys::MydocName, u"");
     const QString dustBoxName = settings.read(SettingsKeys::DustBoxName, u"");
     // The clock's date and time name no entry: a new one is registered.
-    const QString text = m_clock->showsTime() ? QString() : m_input->text();
+    const QString text = m_display->typedText();
     if (text.isEmpty() || KeywordText::equal(text, u"/new")) {
         emit newEntryRequested();
         return;
@@ -501,7 +501,7 @@ void MainWindow::openSpecialItems()
 void MainWindow::openTargetFolder()
 {
     // The clock's date and time name no entry.
-    const QString text = m_clock->showsTime() ? QString() : m_input->text();
+    const QString text = m_display->typedText();
     if (text.isEmpty()) {
         m_context.interaction.warning(QStringLiteral("何も選択されていません"),
                                       {Interaction::Button::Ok});
@@ -526,7 +526,8 @@ void MainWindow::deleteShownEntry()
 {
     using Button = Interaction::Button;
     Interaction &interaction = m_context.interaction;
-    const QString text = m_input->text();
+    // The clock's date and time name no entry.
+    const QString text = m_display->typedText();
     if (text.isEmpty()) {
         interaction.warning(QStringLiteral("何も選択されていません"), {Button::Ok});
         return;

@@ -209,7 +209,9 @@ TEST_F(MainMenuCommands, OnTheClockOrAnEmptyLineNothingIsSelected)
         interaction.warnings.clear();
         showLine();
         action(Command::OpenTargetFolder)->trigger();
-        EXPECT_EQ(interaction.warnings, QStringList(QStringLiteral("何も選択されていません")));
+        showLine();
+        action(Command::DeleteEntry)->trigger();
+        EXPECT_EQ(interaction.warnings, QStringList(2, QStringLiteral("何も選択されていません")));
 
         // A drop while locked on nothing is offered for registration.
         window->toggleLock();
