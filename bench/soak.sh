@@ -63,7 +63,11 @@ exists() { [ -e "$1" ]; }
 missing() { [ ! -e "$1" ]; }
 # A notice box bears the program's name.
 notice_shown() { shown tblaunch; }
-must() { "$@" || fail "soak stopped at operation $done_ops: $*"; }
+must() {
+  "$@" && return 0
+  screenshot "$build/soak-failed.png"
+  fail "soak stopped at operation $done_ops: $* (the screen: $build/soak-failed.png)"
+}
 
 alive() { kill -0 "$LAUNCHER_PID" 2>/dev/null || fail "the launcher ended at operation $done_ops"; }
 
