@@ -38,6 +38,13 @@ TEST(IconThemeCacheTest, NamesTheFoldersHoldingAPicture)
     EXPECT_TRUE(cache.pngFolders("folder").contains("32x32/places"));
     EXPECT_TRUE(cache.pngFolders("no-such-icon").isEmpty());
     EXPECT_TRUE(cache.pngFolders("").isEmpty());
+
+    // Any picture counts for holding a name, a drawing without a PNG beside it too.
+    EXPECT_TRUE(cache.pngFolders("folder-symbolic").isEmpty());
+    for (const char *held : {"folder", "folder-symbolic"})
+        EXPECT_TRUE(cache.holds(held)) << held;
+    for (const char *absent : {"no-such-icon", "true", ""})
+        EXPECT_FALSE(cache.holds(absent)) << absent;
 }
 
 // A damaged index answers nothing or part of the truth, never a folder it does not hold.

@@ -24,8 +24,12 @@ quint32 nameHash(QByteArrayView name)
 
 bool olderThan(const QByteArray &file, const QByteArray &folder)
 {
-    struct stat fileStat{};
-    struct stat folderStat{};
+    struct stat fileStat
+    {
+    };
+    struct stat folderStat
+    {
+    };
     if (::stat(file.constData(), &fileStat) != 0 || ::stat(folder.constData(), &folderStat) != 0)
         return true;
     if (fileStat.st_mtim.tv_sec != folderStat.st_mtim.tv_sec)
@@ -82,34 +86,47 @@ QString IconThemeCache::folder(quint16 index) const
     return offset ? QString::fromUtf8(text(*offset)) : QString();
 }
 
-QStringList IconThemeCache::pngFolders(QByteArrayView name) const
+std::optional<quint32> IconThemeCache::imagesOf(QByteArrayView name) const
 {
-    QStringList folders;
     const std::optional<quint32> hashTable = number(4);
     const std::optional<quint32> buckets = hashTable ? number(*hashTable) : std::nullopt;
     if (!buckets || *buckets == 0 || name.isEmpty())
-        return folders;
+        return std::nullopt;
     std::optional<quint32> icon = number(*hashTable + 4 + 4 * (nameHash(name) % *buckets));
     for (quint32 step = 0; icon && *icon != NoMore && step < MostSteps; ++step) {
         const std::optional<quint32> next = number(*icon);
         const std::optional<quint32> nameAt = number(*icon + 4);
         const std::optional<quint32> images = number(*icon + 8);
         if (!next || !nameAt || !images)
-            break;
-        if (text(*nameAt) == name) {
-            const quint32 count = number(*images).value_or(0);
-            for (quint32 i = 0; i < count && i < MostSteps; ++i) {
-                const std::optional<quint16> index = word(*images + 4 + 8 * i);
-                const std::optional<quint16> flags = word(*images + 6 + 8 * i);
-                if (!index || !flags)
-                    break;
-                if (*flags & HasPng)
-                    if (const QString found = folder(*index); !found.isEmpty())
-                        folders.append(found);
-            }
-            break;
-        }
+            return std::nullopt;
+        if (text(*nameAt) == name)
+            return images;
         icon = next;
     }
+    return std::nullopt;
+}
+
+QStringList IconThemeCache::pngFolders(QByteArrayView name) const
+{
+    QStringList folders;
+    const std::optional<quint32> images = imagesOf(name);
+    if (!images)
+        return folders;
+    const quint32 count = number(*images).value_or(0);
+    for (quint32 i = 0; i < count && i < MostSteps; ++i) {
+        const std::optional<quint16> index = word(*images + 4 + 8 * i);
+        const std::optional<quint16> flags = word(*images + 6 + 8 * i);
+        if (!index || !flags)
+            break;
+        if (*flags & HasPng)
+            if (const QString found = folder(*index); !found.isEmpty())
+                folders.append(found);
+    }
     return folders;
+}
+
+bool IconThemeCache::holds(QByteArrayView name) const
+{
+    const std::optional<quint32> images = imagesOf(name);
+    return images && number(*images).value_or(0) > 0;
 }

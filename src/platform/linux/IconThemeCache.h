@@ -21,8 +21,12 @@ public:
 
     // The sub-folders (such as "32x32/mimetypes") holding a PNG picture of that name.
     QStringList pngFolders(QByteArrayView name) const;
+    // Whether any sub-folder holds a picture of that name, in whatever format.
+    bool holds(QByteArrayView name) const;
 
 private:
+    // Where the list of the name's pictures lies; nullopt when the index has no such name.
+    std::optional<quint32> imagesOf(QByteArrayView name) const;
     // Big-endian numbers at an offset; nullopt past the end.
     std::optional<quint16> word(quint32 offset) const;
     std::optional<quint32> number(quint32 offset) const;

@@ -5,6 +5,7 @@
 #include "platform/Shell.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImage>
@@ -97,7 +98,10 @@ bool isProgramFile(const QString &path)
     char start[4] = {};
     const qint64 read = file.read(start, sizeof start);
     return (read >= 2 && start[0] == '#' && start[1] == '!')
-           || (read == 4 && QByteArrayView(start, 4) == QByteArrayView("\x7f" "ELF"));
+           || (read == 4
+               && QByteArrayView(start, 4)
+                      == QByteArrayView("\x7f"
+                                        "ELF"));
 }
 
 // The value of a key in a section of a theme's description (the lines up to the next section).
@@ -207,11 +211,13 @@ LinuxIcons::Stamp LinuxIcons::stampOf(const QString &path)
     // systems that do not keep a change time. Both may tick coarsely, so an executable bit set
     // within the same tick is caught by the mode itself. Read straight from the file system:
     // times in local time would look up the time zone on every keystroke.
-    struct stat status{};
+    struct stat status
+    {
+    };
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return {};
-    return {qint64(status.st_size),   qint64(status.st_mtim.tv_sec), status.st_mtim.tv_nsec,
-            qint64(status.st_ctim.tv_sec), status.st_ctim.tv_nsec,   unsigned(status.st_mode)};
+    return {qint64(status.st_size),        qint64(status.st_mtim.tv_sec), status.st_mtim.tv_nsec,
+            qint64(status.st_ctim.tv_sec), status.st_ctim.tv_nsec,        unsigned(status.st_mode)};
 }
 
 LinuxIcons::Source LinuxIcons::sourceOf(const QFileInfo &info)
@@ -245,11 +251,50 @@ LinuxIcons::Source LinuxIcons::sourceOf(const QFileInfo &info)
 LinuxIcons::Source LinuxIcons::programSource(const QFileInfo &info)
 {
     // The icon the desktop shows for the program, else one carrying its name, as an
-    // application's icon usually does.
+    // application's icon usually does. That name is a guess: asked of the toolkit when no
+    // theme holds it, it costs the long search on a keystroke.
     const QString icon = m_applications.iconOfProgram(info.absoluteFilePath());
+    const QString byName = mayBeThemed(info.fileName()) ? info.fileName() : QString();
     if (QDir::isAbsolutePath(icon))
-        return {icon, {info.fileName(), ExecutableIcon}};
-    return {{}, {icon, info.fileName(), ExecutableIcon}};
+        return {icon, {byName, ExecutableIcon}};
+    return {{}, {icon, byName, ExecutableIcon}};
+}
+
+bool LinuxIcons::mayBeThemed(const QString &name)
+{
+    if (!m_family) {
+        m_family.emplace();
+        const QString theme = QIcon::themeName();
+        QStringList themes{theme};
+        for (const QString &path : QIcon::themeSearchPaths()) {
+            QFile description(path + u'/' + theme + QStringLiteral("/index.theme"));
+            if (!path.startsWith(u':') && description.open(QIODevice::ReadOnly)) {
+                const QByteArray text = description.readAll();
+                for (const QByteArray &inherited :
+                     keyValue(text, "Inherits").toByteArray().split(','))
+                    themes.append(QString::fromUtf8(inherited.trimmed()));
+                break;
+            }
+        }
+        themes.append(QStringLiteral("hicolor"));
+        m_family->complete = true;
+        for (const QString &member : std::as_const(themes)) {
+            for (const QString &path : QIcon::themeSearchPaths()) {
+                const QString folder = path + u'/' + member;
+                if (member.isEmpty() || path.startsWith(u':') || !QFileInfo(folder).isDir())
+                    continue;
+                IconThemeCache cache(folder);
+                if (cache.isEmpty())
+                    m_family->complete = false;
+                else
+                    m_family->caches.push_back(std::move(cache));
+            }
+        }
+    }
+    const QByteArray utf8 = name.toUtf8();
+    return !m_family->complete
+           || std::ranges::any_of(m_family->caches,
+                                  [&](const IconThemeCache &cache) { return cache.holds(utf8); });
 }
 
 LinuxIcons::Source LinuxIcons::addressSource(const QString &address)
@@ -319,9 +364,8 @@ QPixmap LinuxIcons::indexedPng(const QString &name, qreal devicePixelRatio)
     for (const QString &folder : m_themeIndex->cache.pngFolders(name.toUtf8())) {
         if (!holdsExactly(folder, edge))
             continue;
-        QImageReader reader(m_themeIndex->folder + u'/' + folder + u'/' + name
-                                + QStringLiteral(".png"),
-                            "png");
+        QImageReader reader(
+            m_themeIndex->folder + u'/' + folder + u'/' + name + QStringLiteral(".png"), "png");
         // Told the format and nothing else, the reader loads no image plugin to ask them.
         reader.setAutoDetectImageFormat(false);
         const QImage image = reader.read();

@@ -13,6 +13,7 @@
 #include <ctime>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class QFileInfo;
 
@@ -81,6 +82,10 @@ private:
     // The Size, Scale and Type lines of one sub-folder's section in the theme's description.
     bool holdsExactly(const QString &folder, int edge);
 
+    // Whether the theme, the themes it inherits or hicolor may hold an icon of that name:
+    // false only when each of their folders has a valid index and none names it.
+    bool mayBeThemed(const QString &name);
+
     Source sourceOf(const QFileInfo &info);
     Source programSource(const QFileInfo &info);
     Source addressSource(const QString &address);
@@ -103,4 +108,13 @@ private:
         QByteArray description;
     };
     std::optional<ThemeIndex> m_themeIndex;
+
+    // The indexes of the theme and every theme it falls back to, read at the first guess of a
+    // program's icon by its name; complete when every folder of those themes has one.
+    struct ThemeFamily
+    {
+        bool complete = false;
+        std::vector<IconThemeCache> caches;
+    };
+    std::optional<ThemeFamily> m_family;
 };
