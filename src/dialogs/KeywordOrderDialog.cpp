@@ -74,6 +74,8 @@ void KeywordOrderDialog::build()
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summary"));
+    // A word on a refused move is longer than the window is wide: it takes a second line.
+    m_summary->setWordWrap(true);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         m_moveRefused = false;
         showSummary();
@@ -190,13 +192,14 @@ void KeywordOrderDialog::showSummary()
 {
     if (m_moveRefused) {
         m_summary->setText(kOtherFirstCharacter);
-        return;
+    } else {
+        const QString missing = m_check->isRunning() ? QStringLiteral("確認中")
+                                                     : QString::number(m_model->missingCount());
+        m_summary->setText(QStringLiteral("届かないキーワード: %1　リンク切れ: %2")
+                               .arg(m_model->unreachableCount())
+                               .arg(missing));
     }
-    const QString missing =
-        m_check->isRunning() ? QStringLiteral("確認中") : QString::number(m_model->missingCount());
-    m_summary->setText(QStringLiteral("届かないキーワード: %1　リンク切れ: %2")
-                           .arg(m_model->unreachableCount())
-                           .arg(missing));
+    layOutSummary();
 }
 
 void KeywordOrderDialog::done(int result)
@@ -207,14 +210,23 @@ void KeywordOrderDialog::done(int result)
     QDialog::done(result);
 }
 
+void KeywordOrderDialog::layOutSummary()
+{
+    if (!m_list || !m_summary)
+        return;
+    const int panelTop = height() - kPanelHeight;
+    const int summaryHeight = std::max(kSummaryHeight, m_summary->heightForWidth(width() - 8));
+    m_list->setGeometry(0, 0, width(), panelTop - summaryHeight);
+    m_summary->setGeometry(4, panelTop - summaryHeight, width() - 8, summaryHeight);
+}
+
 void KeywordOrderDialog::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     if (!m_list)
         return;
+    layOutSummary();
     const int panelTop = height() - kPanelHeight;
-    m_list->setGeometry(0, 0, width(), panelTop - kSummaryHeight);
-    m_summary->setGeometry(4, panelTop - kSummaryHeight, width() - 8, kSummaryHeight);
     m_ok->move(kOkGeometry.topLeft() + QPoint(0, panelTop));
     m_cancel->move(width() - kCancelRightMargin - kCancelGeometry.width(),
                    panelTop + kCancelGeometry.top());

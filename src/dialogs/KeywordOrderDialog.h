@@ -55,6 +55,8 @@ private:
     void build();
     void fill(const QStringList &keywords);
     void showSummary();
+    // The list above the summary, which takes the lines its text needs.
+    void layOutSummary();
     // A move between different first characters is refused; the status line says why until
     // another row is chosen or a move succeeds.
     void refuseMove();

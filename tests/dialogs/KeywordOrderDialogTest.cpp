@@ -155,6 +155,12 @@ TEST_F(KeywordOrderDialogTest, ARefusedMoveSaysWhyUntilAnotherRowIsChosen)
     list()->setCurrentIndex(row(3));
     EXPECT_FALSE(dialog.moveSelectedOnto(0)); // banana onto apple
     EXPECT_EQ(summary(), why);
+    // Said whole, on the lines it needs, the list still above it.
+    const QLabel *line = child<QLabel>(dialog, "summary");
+    const bool fitsOneLine = line->fontMetrics().horizontalAdvance(why) <= line->width();
+    EXPECT_TRUE(fitsOneLine
+                || (line->wordWrap() && line->height() >= line->heightForWidth(line->width())));
+    EXPECT_LE(list()->geometry().bottom(), line->y());
     list()->setCurrentIndex(row(2));
     EXPECT_EQ(summary(), counts);
 
