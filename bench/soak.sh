@@ -66,7 +66,10 @@ notice_shown() { shown tblaunch; }
 must() {
   "$@" && return 0
   screenshot "$build/soak-failed.png"
-  fail "soak stopped at operation $done_ops: $* (the screen: $build/soak-failed.png)"
+  cp "$WORK/launcher.log" "$build/soak-launcher.log" 2>/dev/null || true
+  local state="running"
+  kill -0 "$LAUNCHER_PID" 2>/dev/null || state="gone"
+  fail "soak stopped at operation $done_ops: $* (the launcher $state; the screen: $build/soak-failed.png, its output: $build/soak-launcher.log)"
 }
 
 alive() { kill -0 "$LAUNCHER_PID" 2>/dev/null || fail "the launcher ended at operation $done_ops"; }
@@ -217,7 +220,9 @@ counts=(
 settings() { dialog '設定画面' Down Down Down Down Down Down Return; }
 special() { dialog '特殊項目の登録' Down Down Down Return; }
 order() { dialog '登録キーワード保守' /sort; }
-about() { dialog 'バージョン情報' Up Up Return; }
+# Down from the top: Up from it passes the exit item, which a key lost to a menu not yet
+# ready would choose.
+about() { dialog 'バージョン情報' Down Down Down Down Down Down Down Down Down Down Down Down Return; }
 newdlg() { dialog '登録画面' /new; }
 
 total=0
