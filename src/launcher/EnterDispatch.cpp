@@ -31,13 +31,12 @@ void EnterDispatch::run()
     KeywordStore &store = m_parts.store;
     // The clock's date and time are no text of the user's: Enter on them is Enter on nothing.
     const QString text = display.typedText();
+    const auto launchable = [&store](const QString &t) {
+        return store.find(t) >= 0 && store.entryExists(t);
+    };
     const EnterCommand command = EnterCommand::classify(
-        text, m_parts.liveSettings.shutdownName, m_parts.liveSettings.rebootName,
-        [&store](const QString &t) { return store.find(t) >= 0 && store.entryExists(t); },
-        [&store](const QString &t) {
-            return store.find(t) >= 0 && store.entryExists(t)
-                   && !store.readEntry(t).target.isEmpty();
-        });
+        text, m_parts.liveSettings.shutdownName, m_parts.liveSettings.rebootName, launchable,
+        [&](const QString &t) { return launchable(t) && !store.readEntry(t).target.isEmpty(); });
     switch (command.kind) {
     case K::PowerOff:
         m_parts.power.powerOff();
