@@ -4,8 +4,8 @@
 #include "BenchKeywords.h"
 
 #include "base/TextFile.h"
-#include "launcher/KeywordReach.h"
-#include "launcher/KeywordStore.h"
+#include "keywords/KeywordReach.h"
+#include "keywords/KeywordStore.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,8 +6,8 @@
 #include "app/CompositionRoot.h"
 #include "base/QtInteraction.h"
 #include "base/TextFile.h"
-#include "launcher/KeywordLineEdit.h"
-#include "launcher/MainWindow.h"
+#include "mainwindow/KeywordLineEdit.h"
+#include "mainwindow/MainWindow.h"
 #include "platform/fake/FakeHotkeys.h"
 #include "platform/fake/FakeKeyNames.h"
 #include "platform/fake/FakePower.h"
@@ -37,7 +37,7 @@ struct Launcher
         TextFile::writeLines(folder + QStringLiteral("tblaunch.ini"),
                              {QStringLiteral("[Setting]"), QStringLiteral("DustBoxName=dustbox"),
                               QStringLiteral("MydocName=mydocument")});
-        context = std::make_unique<AppContext>(AppContext{.executableFolder = folder,
+        context = std::make_unique<AppContext>(AppContext{.dataFolder = folder,
                                                           .settingsFile = folder + "tblaunch.ini",
                                                           .shell = shell,
                                                           .power = power,

@@ -7,8 +7,8 @@
 #include "base/Error.h"
 #include "base/ShiftJis.h"
 #include "base/TextFile.h"
-#include "launcher/KeywordStore.h"
-#include "launcher/KeywordText.h"
+#include "keywords/KeywordStore.h"
+#include "keywords/KeywordText.h"
 
 #include <QTemporaryDir>
 

@@ -4,7 +4,7 @@
 #include "FuzzSupport.h"
 
 #include "base/ShiftJis.h"
-#include "launcher/EnterCommand.h"
+#include "keywords/EnterCommand.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "base/Error.h"
 #include "base/TextFile.h"
-#include "launcher/Entry.h"
-#include "launcher/KeywordStore.h"
+#include "keywords/Entry.h"
+#include "keywords/KeywordStore.h"
 
 #include <QTemporaryDir>
 

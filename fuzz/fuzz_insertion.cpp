@@ -3,8 +3,8 @@
 
 #include "FuzzSupport.h"
 
-#include "launcher/FirstCharacterOrder.h"
-#include "launcher/InsertionRule.h"
+#include "keywords/FirstCharacterOrder.h"
+#include "keywords/InsertionRule.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 
 #include "FuzzSupport.h"
 
-#include "settings/VersionInfo.h"
+#include "dialogs/VersionInfo.h"
 
 #include <QBuffer>
 

@@ -4,11 +4,11 @@
 #include "dialogs/KeywordOrderDialog.h"
 #include "dialogs/RegistrationDialog.h"
 #include "dialogs/SpecialItemsDialog.h"
-#include "launcher/Entry.h"
-#include "launcher/EntryIcon.h"
-#include "launcher/MainWindow.h"
-#include "settings/AboutDialog.h"
-#include "settings/SettingsDialog.h"
+#include "keywords/Entry.h"
+#include "keywords/EntryIcon.h"
+#include "mainwindow/MainWindow.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/SettingsDialog.h"
 #include "skins/DescriptionMarker.h"
 #include "skins/IconMarker.h"
 #include "skins/ListMarker.h"
@@ -20,7 +20,7 @@
 
 CompositionRoot::CompositionRoot(AppContext &context)
     : m_context(context)
-    , m_store(context.executableFolder)
+    , m_store(context.dataFolder)
 {
     m_mainWindow = std::make_unique<MainWindow>(context, m_store, m_liveSettings);
     m_mainWindow->startUp();

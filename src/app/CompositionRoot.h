@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launcher/KeywordStore.h"
+#include "keywords/KeywordStore.h"
 #include "settings/LiveSettings.h"
 #include "skins/SkinEditorState.h"
 

@@ -9,9 +9,9 @@
 #include "base/Guard.h"
 #include "base/Paths.h"
 #include "base/QtInteraction.h"
-#include "launcher/MainWindow.h"
+#include "mainwindow/MainWindow.h"
 #include "platform/PlatformServices.h"
-#include "settings/AboutDialog.h"
+#include "dialogs/AboutDialog.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
 #include "ui/ProgramIcon.h"
@@ -109,7 +109,7 @@ int main(int argc, char **argv)
     PlatformServices platform = createPlatformServices();
     QtInteraction interaction;
     guarded(interaction, [&] { location.prepare(); });
-    AppContext context{.executableFolder = location.dataFolder,
+    AppContext context{.dataFolder = location.dataFolder,
                        .settingsFile = location.settingsFile,
                        .shell = *platform.shell,
                        .power = *platform.power,

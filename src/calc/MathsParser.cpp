@@ -1,7 +1,7 @@
 #include "MathsParser.h"
 
 #include "OperationReducer.h"
-#include "WindowsDirectory.h"
+#include "platform/WindowsDirectory.h"
 
 #include "base/Error.h"
 

@@ -5,9 +5,9 @@
 
 #include "base/Guard.h"
 #include "base/Interaction.h"
-#include "launcher/KeywordStore.h"
-#include "launcher/KeywordText.h"
-#include "launcher/TargetCheck.h"
+#include "keywords/KeywordStore.h"
+#include "keywords/KeywordText.h"
+#include "keywords/TargetCheck.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launcher/KeywordReach.h"
+#include "keywords/KeywordReach.h"
 
 #include <QAbstractListModel>
 #include <QIcon>

@@ -4,9 +4,9 @@
 
 #include "base/Interaction.h"
 #include "base/TextFile.h"
-#include "launcher/Entry.h"
-#include "launcher/EntryIcon.h"
-#include "launcher/EntryRegistration.h"
+#include "keywords/Entry.h"
+#include "keywords/EntryIcon.h"
+#include "keywords/EntryRegistration.h"
 #include "platform/Icons.h"
 #include "ui/AppContext.h"
 #include "ui/FolderChooser.h"

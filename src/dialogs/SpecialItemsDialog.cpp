@@ -1,7 +1,7 @@
 #include "SpecialItemsDialog.h"
 
 #include "base/Interaction.h"
-#include "launcher/EntryRegistration.h"
+#include "keywords/EntryRegistration.h"
 #include "settings/LiveSettings.h"
 #include "settings/SettingsKeys.h"
 #include "ui/AppContext.h"

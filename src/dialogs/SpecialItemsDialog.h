@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launcher/SpecialItems.h"
+#include "keywords/SpecialItems.h"
 
 #include <QDialog>
 

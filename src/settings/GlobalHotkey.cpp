@@ -1,6 +1,6 @@
 #include "GlobalHotkey.h"
 
-#include "ShortcutText.h"
+#include "settings/ShortcutText.h"
 
 #include "platform/Hotkeys.h"
 

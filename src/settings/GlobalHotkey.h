@@ -5,7 +5,7 @@
 #include <QPointer>
 
 class Hotkeys;
-class QWidget;
+#include <QWidget>
 
 // System-wide key combinations, each under an identifier of the caller's, reported by
 // hotkey() whichever program has the keyboard focus. Combinations are given as 16-bit

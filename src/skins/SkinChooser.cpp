@@ -19,7 +19,7 @@ SkinChooser::SkinChooser(AppContext &context)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint)
     , m_context(context)
-    , m_skins(SkinFolders::list(SkinFolders::root(context.executableFolder)))
+    , m_skins(SkinFolders::list(SkinFolders::root(context.dataFolder)))
 {
     setObjectName(QStringLiteral("skinChooser"));
     setWindowTitle(QStringLiteral("skin.iniの編集"));

@@ -124,7 +124,7 @@ void SkinEditor::openSkin(const QString &skin, QPoint mainCorner)
     SkinEditorState &state = m_parts.state;
     placeClient(*this, mainCorner + QPoint(152, 152));
     state.editedSkinName = skin;
-    const QString root = SkinFolders::root(m_context.executableFolder);
+    const QString root = SkinFolders::root(m_context.dataFolder);
     const SkinIni ini(SkinFolders::iniPath(root, skin));
 
     // Read in this order, each value taking effect at once: a colour that does not convert

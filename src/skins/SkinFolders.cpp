@@ -21,9 +21,9 @@ bool sameFile(const QString &a, const QString &b)
 
 } // namespace
 
-QString root(const QString &executableFolder)
+QString root(const QString &dataFolder)
 {
-    return executableFolder + QStringLiteral("skin");
+    return dataFolder + QStringLiteral("skin");
 }
 
 QStringList list(const QString &root)

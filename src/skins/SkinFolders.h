@@ -13,7 +13,7 @@
 namespace SkinFolders {
 
 // The skin root; the executable folder ends in "/".
-QString root(const QString &executableFolder);
+QString root(const QString &dataFolder);
 
 // Every entry of the root but "." and "..", files and hidden entries included (a file
 // chosen as a skin fails like a folder without skin.ini), sorted by name without regard to

@@ -77,7 +77,7 @@ void SkinNameDialog::confirm()
         throw Error(QStringLiteral("「%1」はスキンフォルダ名に使えません。「/」「\\」を含まない、"
                                    "「.」「..」以外の名前を入力して下さい")
                         .arg(name));
-    const QString folder = SkinFolders::root(m_context.executableFolder) + u'/' + name;
+    const QString folder = SkinFolders::root(m_context.dataFolder) + u'/' + name;
     if (FileSystem::exists(folder)) {
         if (interaction.warning(
                 QStringLiteral("そのフォルダ名はすでに存在します。上書きしますか？"),

@@ -14,7 +14,7 @@ class WindowFrame;
 // message boxes. The composition root makes it once (a test makes it with fakes).
 struct AppContext
 {
-    QString executableFolder; // where the data lies (beside the program, or the XDG folder); ends in "/"
+    QString dataFolder; // where the data lies (beside the program, or the XDG folder); ends in "/"
     QString settingsFile;
     Shell &shell;
     Power &power;

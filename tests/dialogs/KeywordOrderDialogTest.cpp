@@ -5,7 +5,7 @@
 #include "CaseName.h"
 #include "FileSizeLimit.h"
 #include "base/TextFile.h"
-#include "launcher/KeywordStore.h"
+#include "keywords/KeywordStore.h"
 
 #include <QApplication>
 #include <QDropEvent>

@@ -4,10 +4,10 @@
 #include "dialogs/RegistrationDialog.h"
 
 #include "base/Error.h"
-#include "launcher/Entry.h"
-#include "launcher/EntryIcon.h"
-#include "launcher/KeywordLineEdit.h"
-#include "launcher/KeywordStore.h"
+#include "keywords/Entry.h"
+#include "keywords/EntryIcon.h"
+#include "mainwindow/KeywordLineEdit.h"
+#include "keywords/KeywordStore.h"
 
 #include <QApplication>
 #include <QDir>

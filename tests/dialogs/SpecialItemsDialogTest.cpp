@@ -3,7 +3,7 @@
 #include "dialogs/SpecialItemsDialog.h"
 
 #include "base/Error.h"
-#include "launcher/KeywordStore.h"
+#include "keywords/KeywordStore.h"
 
 #include <QCheckBox>
 #include <QDir>

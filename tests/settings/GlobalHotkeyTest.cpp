@@ -1,5 +1,5 @@
 #include "settings/GlobalHotkey.h"
-#include "settings/HotkeyEdit.h"
+#include "dialogs/HotkeyEdit.h"
 
 #include "platform/fake/FakeHotkeys.h"
 

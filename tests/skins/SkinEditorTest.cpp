@@ -1,6 +1,6 @@
 #include "WindowsFixture.h"
 
-#include "launcher/MainWindow.h"
+#include "mainwindow/MainWindow.h"
 #include "settings/LiveSettings.h"
 #include "skins/DescriptionMarker.h"
 #include "skins/IconMarker.h"

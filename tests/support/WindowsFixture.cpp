@@ -1,8 +1,8 @@
 #include "WindowsFixture.h"
 
-#include "launcher/IdleClock.h"
-#include "launcher/KeywordLineEdit.h"
-#include "launcher/MainWindow.h"
+#include "mainwindow/IdleClock.h"
+#include "mainwindow/KeywordLineEdit.h"
+#include "mainwindow/MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/CompositionRoot.h"
-#include "launcher/MainMenu.h"
+#include "mainwindow/MainMenu.h"
 #include "platform/fake/FakeHotkeys.h"
 #include "platform/fake/FakeIcons.h"
 #include "platform/fake/FakeKeyNames.h"

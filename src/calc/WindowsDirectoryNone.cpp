@@ -1,7 +1,0 @@
-#include "WindowsDirectory.h"
-
-// Systems other than Windows have no Windows directory, hence no Japanese system font there.
-QString windowsDirectory()
-{
-    return {};
-}

@@ -1,0 +1,180 @@
+#include "WindowsFixture.h"
+
+#include "mainwindow/KeywordLineEdit.h"
+#include "mainwindow/MainWindow.h"
+#include "dialogs/HotkeyEdit.h"
+#include "dialogs/SettingsDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolTip>
+#include <QWindow>
+
+namespace {
+
+using Combination = FakeHotkeys::Combination;
+
+class SettingsDialogTest : public WindowsFixture
+{
+protected:
+    void start()
+    {
+        WindowsFixture::start();
+        dialog = &root->settingsDialog();
+    }
+
+    QCheckBox *box(const char *name) const { return child<QCheckBox>(*dialog, name); }
+    HotkeyEdit *hotkeyField() const { return child<HotkeyEdit>(*dialog, "hotkey"); }
+    void click(const char *button) const { child<QPushButton>(*dialog, button)->click(); }
+    QString settingsText() const { return QString::fromLatin1(dir.read("tblaunch.ini")); }
+
+    SettingsDialog *dialog = nullptr;
+};
+
+TEST_F(SettingsDialogTest, LoadsTheSwitchesAndGrabsTheStoredHotkey)
+{
+    dir.write("tblaunch.ini", "[hotkey]\r\nkey=Ctrl+Alt+K\r\n[Setting]\r\nMousePoint=0\r\n"
+                              "TimeStamp=0\r\nStayOnTop=1\r\n");
+    start();
+    EXPECT_EQ(hotkeys.grabbed, (QMap<int, Combination>{{1, {0x4B, 3}}}));
+    dialog->show();
+    EXPECT_EQ(hotkeyField()->text(), "Ctrl+Alt+K");
+    const LiveSettings &live = root->liveSettings();
+    EXPECT_EQ(live.hotkey, 0xC04B);
+    EXPECT_FALSE(live.appearAtPointer);
+    EXPECT_TRUE(live.useHotkey);
+    EXPECT_FALSE(live.showTime);
+    EXPECT_TRUE(live.stayOnTop);
+}
+
+TEST_F(SettingsDialogTest, AHotkeySwitchedOffIsReleasedAndDoesNothing)
+{
+    dir.write("tblaunch.ini", "[hotkey]\r\nkey=Ctrl+Alt+K\r\n[Setting]\r\nHookHotKey=0\r\n");
+    start();
+    EXPECT_TRUE(hotkeys.grabbed.isEmpty());
+    EXPECT_TRUE(hotkeyField()->isHidden());
+    EXPECT_FALSE(box("appearAtCursor")->isEnabled());
+    window->hide();
+    hotkeys.press(1);
+    EXPECT_FALSE(window->isVisible());
+
+    box("useHotkey")->setChecked(true);
+    EXPECT_EQ(hotkeys.grabbed.value(1), (Combination{0x4B, 3}));
+    EXPECT_FALSE(hotkeyField()->isHidden());
+    box("useHotkey")->setChecked(false); // another program may have the combination now
+    EXPECT_TRUE(hotkeys.grabbed.isEmpty());
+}
+
+TEST_F(SettingsDialogTest, OnlyChangeAndOkWriteAndOkWritesInItsOrder)
+{
+    start();
+    hotkeyField()->setShortcut(0xC04B);
+    box("showTime")->setChecked(false);
+    click("cancel");
+    EXPECT_FALSE(dir.exists("tblaunch.ini"));
+    EXPECT_FALSE(root->liveSettings().showTime); // live all the same
+
+    click("apply");
+    EXPECT_EQ(settingsText(), "[hotkey]\r\nkey=Ctrl+Alt+K\r\n");
+    EXPECT_EQ(hotkeys.grabbed.value(1), (Combination{0x4B, 3}));
+
+    QFile::remove(dir.file("tblaunch.ini"));
+    click("ok");
+    // TimeStamp, StayOnTop, MousePoint, key, HookHotKey: the last joins its section.
+    EXPECT_EQ(settingsText(), "[Setting]\r\nTimeStamp=0\r\nStayOnTop=0\r\nMousePoint=1\r\n"
+                              "HookHotKey=1\r\n[hotkey]\r\nkey=Ctrl+Alt+K\r\n");
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+// Keys as the display reports them: the sign typed, and the key's scan code, which the
+// keyboard map turns into the key's virtual key.
+TEST_F(SettingsDialogTest, TheHotkeyFieldTakesAKeyByWhatItHasUnshiftedAndRefusesWhatItCannotWrite)
+{
+    keyNames.keys = {{10, 0x31}, {47, 0xBA}}; // "1 !", and ";" without a name here
+    dir.write("tblaunch.ini", "[hotkey]\r\nkey=Ctrl+Alt+K\r\n");
+    start();
+    const auto press = [&](int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode) {
+        QKeyEvent event(QEvent::KeyPress, qtKey, modifiers, scanCode, 0, 0);
+        QApplication::sendEvent(hotkeyField(), &event);
+    };
+    const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    press(Qt::Key_Exclam, ctrlShift, 10);
+    EXPECT_EQ(hotkeyField()->shortcut(), 0x6031);
+    click("apply");
+    EXPECT_EQ(settingsText(), "[hotkey]\r\nkey=Shift+Ctrl+1\r\n");
+    EXPECT_EQ(hotkeys.grabbed.value(1), (Combination{0x31, 6}));
+
+    struct Refused
+    {
+        const char *name;
+        int qtKey;
+        quint32 scanCode;
+    };
+    for (const Refused &key : {Refused{"a key without a name", Qt::Key_Semicolon, 47},
+                               Refused{"a sign with Shift, its key unknown", Qt::Key_Exclam, 0},
+                               Refused{"no key at all", Qt::Key_unknown, 0}}) {
+        QToolTip::showText({}, QStringLiteral("-"), hotkeyField());
+        press(key.qtKey, ctrlShift, key.scanCode);
+        EXPECT_EQ(hotkeyField()->shortcut(), 0x6031) << key.name;
+        EXPECT_EQ(QToolTip::text(), QStringLiteral("このキーはホットキーにできません")) << key.name;
+    }
+    // A modifier on its own is a combination on its way, not a refusal.
+    QToolTip::showText({}, QStringLiteral("-"), hotkeyField());
+    press(Qt::Key_Shift, Qt::ControlModifier | Qt::ShiftModifier, 50);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("-"));
+    click("ok");
+    EXPECT_TRUE(settingsText().contains("key=Shift+Ctrl+1\r\n"));
+}
+
+TEST_F(SettingsDialogTest, TheHotkeyBringsTheMainWindowToThePointer)
+{
+    dir.write("tblaunch.ini", "[hotkey]\r\nkey=Ctrl+Alt+K\r\n");
+    start();
+    window->hide();
+    icon()->setPixmap(QPixmap(32, 32));
+    input()->setText("12:00");
+    input()->selectAll();
+    QCursor::setPos(300, 200);
+    hotkeys.press(1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(290, 190));
+    EXPECT_EQ(hotkeys.focusRequests, 1);
+    EXPECT_TRUE(icon()->pixmap().isNull());
+    EXPECT_TRUE(input()->text().isEmpty());
+
+    box("appearAtCursor")->setChecked(false);
+    QCursor::setPos(600, 500);
+    hotkeys.press(1);
+    EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(290, 190));
+}
+
+TEST_F(SettingsDialogTest, OpensBesideTheMainWindowAndOkKeepsItOnTop)
+{
+    start();
+    window->move(100, 120);
+    interaction.onModal = [this](QDialog &shown) {
+        EXPECT_EQ(&shown, dialog);
+        EXPECT_EQ(shown.pos(), QPoint(152, 172));
+        box("stayOnTop")->setChecked(true);
+        click("ok");
+        return int(QDialog::Accepted);
+    };
+    action(MainMenu::Command::Settings)->trigger();
+    EXPECT_EQ(interaction.modalCount, 1);
+    EXPECT_TRUE(window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(windowFrame.borderOnlyRequests, 2); // the frame wish renewed with the flags
+
+    // Kept on top, the window stays when another program is used.
+    window->show();
+    window->trayAvailable = [] {
+        return true;
+    };
+    window->onApplicationDeactivated();
+    EXPECT_TRUE(window->isVisible());
+}
+
+} // namespace
