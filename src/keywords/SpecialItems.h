@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SpecialItem.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,9 +11,6 @@
 
 class KeywordStore;
 
-// The five built-in items, in the order of their settings keys.
-enum class SpecialItem { MyComputer, MyDocuments, RecycleBin, Shutdown, Reboot };
-inline constexpr std::size_t SpecialItemCount = 5;
 
 // The special items: my computer, my documents, the recycle bin, shutdown and reboot, each
 // registered as an ordinary keyword under a name of the user's choice while ticked. The

@@ -1,0 +1,189 @@
+#include "Settings.h"
+
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+
+namespace K = SettingsKeys;
+
+namespace {
+
+const K::SpecialItem &keysOf(SpecialItem item)
+{
+    return K::SpecialItems[std::size_t(item)];
+}
+
+// Sets the value and reports a change of it.
+template <typename T, typename Signal>
+void change(Settings &settings, T &value, const T &newValue, Signal signal)
+{
+    if (value == newValue)
+        return;
+    value = newValue;
+    emit(settings.*signal)(value);
+}
+
+} // namespace
+
+Settings::Settings(QString path, const KeyNames &keyNames, QObject *parent)
+    : QObject(parent)
+    , m_file(std::move(path))
+    , m_keyNames(keyNames)
+{
+    for (std::size_t i = 0; i < SpecialItemCount; ++i)
+        m_specialNames[i] = K::SpecialItems[i].name.defaultValue.toString();
+}
+
+Settings::~Settings() = default;
+
+void Settings::load()
+{
+    m_hotkey = m_file.read(K::Hotkey, m_keyNames);
+    m_appearAtPointer = m_file.read(K::MousePoint);
+    m_useHotkey = m_file.read(K::HookHotKey);
+    m_showTime = m_file.read(K::TimeStamp);
+    m_stayOnTop = m_file.read(K::StayOnTop);
+    for (std::size_t i = 0; i < SpecialItemCount; ++i)
+        m_specialTicked[i] = m_file.read(K::SpecialItems[i].registered);
+    for (std::size_t i = 0; i < SpecialItemCount; ++i)
+        m_specialNames[i] = m_file.read(K::SpecialItems[i].name);
+    m_defaultSkin = m_file.read(K::DefaultSkin);
+    m_selectedSkinName = m_file.read(K::SelectedSkinName);
+    m_stored.reset();
+    watch();
+}
+
+void Settings::watch()
+{
+    if (!m_watcher) {
+        m_watcher = new QFileSystemWatcher(this);
+        // A write that replaces the file shows in its folder; one in place, in the file.
+        const auto changed = [this] {
+            m_stored.reset();
+            watch();
+        };
+        connect(m_watcher, &QFileSystemWatcher::fileChanged, this, changed);
+        connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, changed);
+    }
+    const QString folder = QFileInfo(path()).absolutePath();
+    if (!m_watcher->directories().contains(folder) && QFileInfo::exists(folder))
+        m_watcher->addPath(folder);
+    // A replaced file is a new one: its watch goes with the old.
+    if (m_watcher->files().contains(path()))
+        m_watcher->removePath(path());
+    if (QFileInfo::exists(path()))
+        m_watcher->addPath(path());
+}
+
+void Settings::setHotkey(int shortcut)
+{
+    change(*this, m_hotkey, shortcut, &Settings::hotkeyChanged);
+}
+
+void Settings::setUseHotkey(bool use)
+{
+    change(*this, m_useHotkey, use, &Settings::useHotkeyChanged);
+}
+
+void Settings::setAppearAtPointer(bool on)
+{
+    change(*this, m_appearAtPointer, on, &Settings::appearAtPointerChanged);
+}
+
+void Settings::setShowTime(bool on)
+{
+    change(*this, m_showTime, on, &Settings::showTimeChanged);
+}
+
+void Settings::setStayOnTop(bool on)
+{
+    change(*this, m_stayOnTop, on, &Settings::stayOnTopChanged);
+}
+
+void Settings::setDefaultSkin(bool on)
+{
+    change(*this, m_defaultSkin, on, &Settings::defaultSkinChanged);
+}
+
+void Settings::setSelectedSkinName(const QString &name)
+{
+    change(*this, m_selectedSkinName, name, &Settings::selectedSkinNameChanged);
+}
+
+const QString &Settings::specialName(SpecialItem item) const
+{
+    return m_specialNames[std::size_t(item)];
+}
+
+bool Settings::specialTicked(SpecialItem item) const
+{
+    return m_specialTicked[std::size_t(item)];
+}
+
+void Settings::registerSpecialItems(const std::array<bool, SpecialItemCount> &ticked,
+                                    const std::array<QString, SpecialItemCount> &names)
+{
+    m_specialTicked = ticked;
+    m_specialNames = names;
+    emit specialItemsChanged();
+    m_stored.reset();
+    for (std::size_t i = 0; i < SpecialItemCount; ++i)
+        m_file.write(K::SpecialItems[i].registered, ticked[i]);
+    for (std::size_t i = 0; i < SpecialItemCount; ++i)
+        m_file.write(K::SpecialItems[i].name, names[i]);
+}
+
+const Settings::Stored &Settings::stored() const
+{
+    if (!m_stored) {
+        Stored stored;
+        for (std::size_t i = 0; i < SpecialItemCount; ++i) {
+            const K::SpecialItem &keys = K::SpecialItems[i];
+            stored.ticked[i] = m_file.read(keys.registered);
+            // Read with no default: absent and empty are told apart by the registration.
+            const QString name = m_file.read(keys.name, u"\n");
+            if (name != u"\n")
+                stored.names[i] = name;
+        }
+        m_stored = std::move(stored);
+    }
+    return *m_stored;
+}
+
+std::optional<QString> Settings::storedRegistration(SpecialItem item) const
+{
+    const std::size_t i = std::size_t(item);
+    if (!stored().ticked[i])
+        return std::nullopt;
+    return stored().names[i].value_or(keysOf(item).name.defaultValue.toString());
+}
+
+QString Settings::storedName(SpecialItem item) const
+{
+    return stored().names[std::size_t(item)].value_or(QString());
+}
+
+void Settings::writeHotkey() const
+{
+    m_file.write(K::Hotkey, m_hotkey, m_keyNames);
+}
+
+void Settings::writeSwitches() const
+{
+    m_file.write(K::TimeStamp, m_showTime);
+    m_file.write(K::StayOnTop, m_stayOnTop);
+    m_file.write(K::MousePoint, m_appearAtPointer);
+    m_file.write(K::Hotkey, m_hotkey, m_keyNames);
+    m_file.write(K::HookHotKey, m_useHotkey);
+}
+
+void Settings::writeSelectedSkin() const
+{
+    m_file.write(K::SelectedSkinName, m_selectedSkinName);
+}
+
+void Settings::writeSkinChoice() const
+{
+    m_file.write(K::Hotkey, m_hotkey, m_keyNames);
+    m_file.write(K::DefaultSkin, m_defaultSkin);
+    m_file.write(K::SelectedSkinName, m_selectedSkinName);
+}
