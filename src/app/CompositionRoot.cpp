@@ -21,7 +21,9 @@
 CompositionRoot::CompositionRoot(AppContext &context)
     : m_context(context)
     , m_store(context.dataFolder)
+    , m_settings(context.settingsFile, context.keyNames)
 {
+    m_settings.load();
     m_mainWindow = std::make_unique<MainWindow>(context, m_store, m_liveSettings);
     m_mainWindow->startUp();
     m_mainWindow->show();

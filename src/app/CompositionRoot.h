@@ -2,6 +2,7 @@
 
 #include "keywords/KeywordStore.h"
 #include "settings/LiveSettings.h"
+#include "settings/Settings.h"
 #include "skins/SkinEditorState.h"
 
 #include <memory>
@@ -44,6 +45,7 @@ public:
     ~CompositionRoot();
 
     KeywordStore &store() { return m_store; }
+    Settings &settings() { return m_settings; }
     LiveSettings &liveSettings() { return m_liveSettings; }
     MainWindow &mainWindow() const { return *m_mainWindow; }
     // Made at the first request: most sessions register nothing.
@@ -67,6 +69,7 @@ private:
 
     AppContext &m_context;
     KeywordStore m_store;
+    Settings m_settings;
     LiveSettings m_liveSettings;
     SkinEditorState m_skinEditorState{m_liveSettings};
     std::unique_ptr<MainWindow> m_mainWindow;
