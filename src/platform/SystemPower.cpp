@@ -1,5 +1,7 @@
 #include "SystemPower.h"
 
+#include "PlatformMessages.h"
+
 #include <QPointer>
 
 SystemPower::SystemPower(Power &power, QObject *owner)
@@ -10,13 +12,12 @@ SystemPower::SystemPower(Power &power, QObject *owner)
 
 void SystemPower::powerOff()
 {
-    requestExit(PowerAction::PowerOff,
-                QStringLiteral("コンピュータの電源を切ることができませんでした。"));
+    requestExit(PowerAction::PowerOff, PlatformMessages::cannotPowerOff());
 }
 
 void SystemPower::reboot()
 {
-    requestExit(PowerAction::Reboot, QStringLiteral("Windows を再起動できませんでした。"));
+    requestExit(PowerAction::Reboot, PlatformMessages::cannotReboot());
 }
 
 void SystemPower::requestExit(PowerAction action, const QString &refusedMessage)
@@ -25,14 +26,14 @@ void SystemPower::requestExit(PowerAction action, const QString &refusedMessage)
     m_power.mayExit(action, [self = QPointer(this), action, refusedMessage](PowerPrivilege may) {
         if (!self)
             return;
-        const QString noPrivilege = QStringLiteral("特権の取得に失敗しました。");
+        const QString noPrivilege = PlatformMessages::noPowerPrivilege();
         switch (may) {
         case PowerPrivilege::Refused:
             // Without the privilege the exit call is not even tried.
             emit self->refused(noPrivilege);
             return;
         case PowerPrivilege::NoAnswer:
-            emit self->refused(noPrivilege + QStringLiteral("\nシステムが応答しません。"));
+            emit self->refused(noPrivilege + u'\n' + PlatformMessages::systemDoesNotAnswer());
             return;
         case PowerPrivilege::Granted:
             break;

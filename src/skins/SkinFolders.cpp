@@ -1,5 +1,7 @@
 #include "SkinFolders.h"
 
+#include "SkinMessages.h"
+
 #include "base/Error.h"
 #include "base/TextFile.h"
 
@@ -62,8 +64,7 @@ std::optional<QString> write(const QString &folder, const QString &bitmap,
         try {
             TextFile::writeBytes(target, TextFile::readBytes(bitmap));
         } catch (const Error &e) {
-            failure = QStringLiteral("ビットマップ「%1」を「%2」にコピーできません: %3")
-                          .arg(bitmap, target, e.message());
+            failure = SkinMessages::cannotCopyBitmap(bitmap, target, e.message());
         }
     }
     SkinIni::write(folder + QStringLiteral("/skin.ini"), values);

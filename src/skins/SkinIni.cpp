@@ -2,6 +2,7 @@
 
 #include "SkinColours.h"
 #include "SkinKeys.h"
+#include "SkinMessages.h"
 
 #include "base/Error.h"
 #include "base/TextFile.h"
@@ -38,8 +39,7 @@ void SkinIni::write(const QString &path, const Values &values)
 {
     // A line break would cut the name's line in two and every key after it out of place.
     if (values.skinName.contains(u'\r') || values.skinName.contains(u'\n'))
-        throw Error(QStringLiteral("改行を含むファイル名 \"%1\" は skin.ini に書けません")
-                        .arg(values.skinName));
+        throw Error(SkinMessages::lineBreakInFileName(values.skinName));
 
     const auto entry = [](QStringView key, const QString &value) {
         return key.toString() + u'=' + value;

@@ -1,6 +1,7 @@
 #include "SkinNameDialog.h"
 
 #include "SkinFolders.h"
+#include "SkinMessages.h"
 
 #include "base/Error.h"
 #include "base/FileSystem.h"
@@ -68,27 +69,21 @@ void SkinNameDialog::confirm()
     Interaction &interaction = m_context.interaction;
     const QString name = nameField()->text();
     if (name.isEmpty()) {
-        interaction.warning(QStringLiteral("フォルダ名が空です。名前を入力して下さい。"),
-                            {Button::Ok});
+        interaction.warning(SkinMessages::emptyFolderName(), {Button::Ok});
         return;
     }
     // The folder is made in the skin root and nowhere else.
     if (!SkinFolders::isPlainName(name))
-        throw Error(QStringLiteral("「%1」はスキンフォルダ名に使えません。「/」「\\」を含まない、"
-                                   "「.」「..」以外の名前を入力して下さい")
-                        .arg(name));
+        throw Error(SkinMessages::unfitFolderName(name));
     const QString folder = SkinFolders::root(m_context.dataFolder) + u'/' + name;
     if (FileSystem::exists(folder)) {
-        if (interaction.warning(
-                QStringLiteral("そのフォルダ名はすでに存在します。上書きしますか？"),
-                {Button::Yes, Button::No})
+        if (interaction.warning(SkinMessages::folderExistsOverwrite(), {Button::Yes, Button::No})
             == Button::No)
             return;
         if (!FileSystem::isFolder(folder))
-            throw Error(QStringLiteral("「%1」はフォルダではありません").arg(folder));
+            throw Error(SkinMessages::notAFolder(folder));
     } else if (const int error = FileSystem::makeFolder(folder)) {
-        throw Error(QStringLiteral("スキンフォルダ「%1」を作成できません: %2")
-                        .arg(folder, Messages::systemReason(error)));
+        throw Error(SkinMessages::cannotCreateSkinFolder(folder, Messages::systemReason(error)));
     }
     if (writer)
         writer(folder);

@@ -1,6 +1,7 @@
 #include "WindowShape.h"
 
 #include "SkinColours.h"
+#include "SkinMessages.h"
 
 #include "base/Error.h"
 #include "base/Messages.h"
@@ -83,13 +84,12 @@ void WindowShape::loadPicture(const QString &path)
     // Only bitmaps give the pixels a shape is made of.
     if (extension.compare(u"bmp", Qt::CaseInsensitive) != 0
         && extension.compare(u"dib", Qt::CaseInsensitive) != 0)
-        throw Error(QStringLiteral("拡張子 .%1 の画像形式は処理できません").arg(extension));
+        throw Error(SkinMessages::unknownImageFormat(extension));
 
     const QByteArray bytes = TextFile::readBytes(path);
     QImage loaded;
     if (!loaded.loadFromData(bytes, "BMP"))
-        throw Error(
-            Messages::cannotOpenFile(path, QStringLiteral("ビットマップ イメージが不正です。")));
+        throw Error(Messages::cannotOpenFile(path, SkinMessages::invalidBitmap()));
     // Held as opaque 32-bit pixels, converted once: a bitmap's fourth byte is no alpha, and
     // every build scans the picture as it is drawn.
     QImage picture = loaded.convertToFormat(QImage::Format_RGB32);
@@ -109,7 +109,7 @@ void WindowShape::clearPicture()
 void WindowShape::buildRegion()
 {
     if (!hasPicture())
-        throw Error(QStringLiteral("ビットマップを持っている時のみイメージの変更が可能です"));
+        throw Error(SkinMessages::noBitmapToShape());
     m_region = regionOf(m_picture, m_transparentColour);
     m_hasRegion = true;
 }

@@ -3,22 +3,12 @@
 #include "DesktopEntry.h"
 #include "ShellWords.h"
 #include "base/Error.h"
+#include "platform/PlatformMessages.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-
-namespace {
-
-QString notFound(const QString &target)
-{
-    return QStringLiteral("'%1' が見つかりません。名前を正しく入力したかどうかを確認してから、"
-                          "やり直してください。")
-        .arg(target);
-}
-
-} // namespace
 
 void LinuxShell::open(const QString &target, const QString &parameters)
 {
@@ -35,7 +25,7 @@ void LinuxShell::openWithFile(const QString &target, const QString &file)
 void LinuxShell::run(const QString &target, const QStringList &arguments)
 {
     if (target.isEmpty())
-        throw Error(QStringLiteral("開く対象が登録されていません"));
+        throw Error(PlatformMessages::noTarget());
     if (isAddress(target))
         return openWithDesktop(target);
 
@@ -47,7 +37,7 @@ void LinuxShell::run(const QString &target, const QStringList &arguments)
             const DesktopEntry entry = DesktopEntry::read(target);
             const QStringList command = entry.command(arguments);
             if (command.isEmpty())
-                throw Error(notFound(target));
+                throw Error(PlatformMessages::targetNotFound(target));
             return start(command.first(), command.mid(1), entry.workingFolder());
         }
         if (info.isExecutable())
@@ -60,7 +50,7 @@ void LinuxShell::run(const QString &target, const QStringList &arguments)
         if (!program.isEmpty())
             return start(program, arguments);
     }
-    throw Error(notFound(target));
+    throw Error(PlatformMessages::targetNotFound(target));
 }
 
 void LinuxShell::start(const QString &program, const QStringList &arguments,
@@ -73,15 +63,14 @@ void LinuxShell::start(const QString &program, const QStringList &arguments,
         process.setWorkingDirectory(workingFolder);
     process.setStandardInputFile(QProcess::nullDevice());
     if (!process.startDetached())
-        throw Error(QStringLiteral("'%1' を実行できません").arg(program));
+        throw Error(PlatformMessages::cannotRun(program));
 }
 
 void LinuxShell::openWithDesktop(const QString &what)
 {
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (opener.isEmpty())
-        throw Error(QStringLiteral("'%1' を開くプログラムがありません（xdg-open が見つかりません）")
-                        .arg(what));
+        throw Error(PlatformMessages::noOpener(what));
     start(opener, {what});
 }
 
@@ -107,6 +96,6 @@ void LinuxShell::openExplorer(const QString &parameters)
     const QStringList words = ShellWords::split(parameters);
     const QString folder = words.isEmpty() ? QDir::homePath() : words.last();
     if (!QFileInfo(folder).exists())
-        throw Error(notFound(folder));
+        throw Error(PlatformMessages::targetNotFound(folder));
     openWithDesktop(folder);
 }
