@@ -10,7 +10,7 @@
 #include "calc/MathsParser.h"
 #include "calc/NumberFormat.h"
 #include "platform/Shell.h"
-#include "settings/LiveSettings.h"
+#include "settings/Settings.h"
 #include "platform/SystemPower.h"
 
 #include <QClipboard>
@@ -35,7 +35,8 @@ void EnterDispatch::run()
         return store.find(t) >= 0 && store.entryExists(t);
     };
     const EnterCommand command = EnterCommand::classify(
-        text, m_parts.liveSettings.shutdownName, m_parts.liveSettings.rebootName, launchable,
+        text, m_parts.settings.specialName(SpecialItem::Shutdown),
+        m_parts.settings.specialName(SpecialItem::Reboot), launchable,
         [&](const QString &t) { return launchable(t) && !store.readEntry(t).target.isEmpty(); });
     switch (command.kind) {
     case K::PowerOff:

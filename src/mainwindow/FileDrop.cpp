@@ -10,7 +10,7 @@
 #include "base/Guard.h"
 #include "base/Interaction.h"
 #include "platform/Shell.h"
-#include "settings/LiveSettings.h"
+#include "settings/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +46,7 @@ std::optional<FileDrop::Proposal> FileDrop::drop(const QStringList &paths)
     }
     m_parts.display.clear();
     m_parts.menu.releaseLock();
-    if (m_parts.liveSettings.showTime)
+    if (m_parts.settings.showTime())
         m_parts.clock.showTimeNow();
     return std::nullopt;
 }

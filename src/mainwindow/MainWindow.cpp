@@ -18,9 +18,7 @@
 #include "platform/Shell.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowFrame.h"
-#include "settings/LiveSettings.h"
-#include "settings/SettingsFile.h"
-#include "settings/SettingsKeys.h"
+#include "settings/Settings.h"
 #include "platform/SystemPower.h"
 #include "skins/WindowShape.h"
 #include "ui/AppContext.h"
@@ -60,13 +58,14 @@ QMargins frameOf(const QWidget &window)
 
 } // namespace
 
-MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSettings &liveSettings)
+MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &settings,
+                       const SkinEditorState &skinEditorState)
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint)
     , shiftHeld([] { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; })
     , trayAvailable([] { return QSystemTrayIcon::isSystemTrayAvailable(); })
     , m_context(context)
     , m_store(store)
-    , m_liveSettings(liveSettings)
+    , m_settings(settings)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("tobio's launcher"));
@@ -79,8 +78,8 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
     auto *shape = new WindowShape(this);
     shape->setObjectName(QStringLiteral("windowShape"));
     m_drag.emplace(*this, context.windowFrame);
-    m_skin.emplace(SkinLook::Parts{*this, *shape, *m_keywordBox, *m_input, *m_icon,
-                                   *m_description, *m_menu, context, liveSettings});
+    m_skin.emplace(SkinLook::Parts{*this, *shape, *m_keywordBox, *m_input, *m_icon, *m_description,
+                                   *m_menu, context, settings, skinEditorState});
     // The design's layout, kept even when start-up stops before it lays the window out.
     m_skin->applyDesignedLayout();
     winId();
@@ -110,10 +109,10 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
             [this](const QString &message) { m_context.interaction.error(errorBoxText(message)); });
 
     m_display.emplace(*m_input, *m_icon, *m_description);
-    m_dispatch.emplace(EnterDispatch::Parts{*m_display, *m_menu, *m_clock, m_store, m_liveSettings,
+    m_dispatch.emplace(EnterDispatch::Parts{*m_display, *m_menu, *m_clock, m_store, m_settings,
                                             context.shell, *m_power, *m_calculator,
                                             context.interaction});
-    m_drop.emplace(FileDrop::Parts{*m_display, *m_menu, *m_clock, m_store, m_liveSettings,
+    m_drop.emplace(FileDrop::Parts{*m_display, *m_menu, *m_clock, m_store, m_settings,
                                    context.shell, context.interaction});
 }
 
@@ -232,7 +231,7 @@ void MainWindow::clearDisplay()
 
 void MainWindow::onApplicationDeactivated()
 {
-    if (m_liveSettings.stayOnTop) {
+    if (m_settings.stayOnTop()) {
         keepOnTop();
         return;
     }
@@ -373,9 +372,8 @@ void MainWindow::mouseReleaseEvent(QMouseEvent *)
 
 void MainWindow::onInputEdited()
 {
-    const SettingsFile settings(m_context.settingsFile);
-    const QString dustBoxName = settings.read(SettingsKeys::DustBoxName, u"");
-    const QString mydocName = settings.read(SettingsKeys::MydocName, u"");
+    const QString dustBoxName = m_settings.storedName(SpecialItem::RecycleBin);
+    const QString mydocName = m_settings.storedName(SpecialItem::MyDocuments);
     m_clock->holdForTyping();
     m_icon->setVisible(true);
     // Every equal row names the same entry file, and the last one's icon stands: reading
@@ -473,10 +471,9 @@ void MainWindow::toggleLock()
 
 void MainWindow::openRegistration()
 {
-    const SettingsFile settings(m_context.settingsFile);
-    const QString myComName = settings.read(SettingsKeys::MyComName, u"");
-    const QString mydocName = settings.read(SettingsKeys::MydocName, u"");
-    const QString dustBoxName = settings.read(SettingsKeys::DustBoxName, u"");
+    const QString myComName = m_settings.storedName(SpecialItem::MyComputer);
+    const QString mydocName = m_settings.storedName(SpecialItem::MyDocuments);
+    const QString dustBoxName = m_settings.storedName(SpecialItem::RecycleBin);
     // The clock's date and time name no entry: a new one is registered.
     const QString text = m_display->typedText();
     if (text.isEmpty() || KeywordText::equal(text, u"/new")) {
@@ -532,10 +529,10 @@ void MainWindow::deleteShownEntry()
         interaction.warning(QStringLiteral("何も選択されていません"), {Button::Ok});
         return;
     }
-    const LiveSettings &live = m_liveSettings;
-    for (const QString *name : {&live.myComputerName, &live.shutdownName, &live.rebootName,
-                                &live.myDocumentsName, &live.recycleBinName}) {
-        if (KeywordText::equal(text, *name)) {
+    for (const SpecialItem item :
+         {SpecialItem::MyComputer, SpecialItem::Shutdown, SpecialItem::Reboot,
+          SpecialItem::MyDocuments, SpecialItem::RecycleBin}) {
+        if (KeywordText::equal(text, m_settings.specialName(item))) {
             interaction.warning(
                 QStringLiteral(
                     "特殊項目の削除は「特殊項目の設定」でチェックをはずして行って下さい"),
@@ -607,10 +604,9 @@ void MainWindow::quit()
         return;
     const QScopedValueRollback quitting(m_quitting, true);
     const bool saved = guarded(m_context.interaction, [&] {
-        const SettingsFile settings(m_context.settingsFile);
-        settings.write(SettingsKeys::Hotkey, m_liveSettings.hotkey, m_context.keyNames);
-        settings.write(SettingsKeys::DefaultSkin, m_menu->defaultSkin());
-        settings.write(SettingsKeys::SelectedSkinName, m_skin->selectedName());
+        m_settings.setDefaultSkin(m_menu->defaultSkin());
+        m_settings.setSelectedSkinName(m_skin->selectedName());
+        m_settings.writeSkinChoice();
     });
     // A folder that takes no writes (read-only, full) must not keep the user in the program:
     // after the error, ending without saving is offered, and is the default answer.
