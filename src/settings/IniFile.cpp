@@ -20,10 +20,15 @@ IniFile::IniFile(QString path)
 QString IniFile::readString(QStringView section, QStringView key, QStringView defaultValue) const
 {
     std::optional<QString> value;
-    try {
-        value = IniDocument(TextFile::readBytes(m_path)).value(section, key);
-    } catch (const Error &) {
-        // A file that is missing or cannot be read holds no keys: the default applies.
+    if (m_held) {
+        if (*m_held)
+            value = (*m_held)->value(section, key);
+    } else {
+        try {
+            value = IniDocument(TextFile::readBytes(m_path)).value(section, key);
+        } catch (const Error &) {
+            // A file that is missing or cannot be read holds no keys: the default applies.
+        }
     }
     if (!value) {
         while (defaultValue.endsWith(u' '))
@@ -31,6 +36,18 @@ QString IniFile::readString(QStringView section, QStringView key, QStringView de
         value = defaultValue.toString();
     }
     return cutToBytes(*value, MaxValueBytes);
+}
+
+IniFile IniFile::snapshot() const
+{
+    std::optional<IniDocument> document;
+    try {
+        document.emplace(TextFile::readBytes(m_path));
+    } catch (const Error &) {
+    }
+    IniFile copy(m_path);
+    copy.m_held = std::make_shared<const std::optional<IniDocument>>(std::move(document));
+    return copy;
 }
 
 void IniFile::writeString(QStringView section, QStringView key, QStringView value) const

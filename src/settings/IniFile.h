@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class IniDocument;
 
 // A profile ("ini") file by its path, with the four operations of the platform's profile
 // functions. Nothing is kept between calls: each one opens the file, reads or writes, and
@@ -16,6 +19,10 @@ public:
     explicit IniFile(QString path);
 
     const QString &path() const { return m_path; }
+
+    // The file read once, as it stands now: reads from the copy give what reads from the
+    // file would give at this moment, without opening it again. Only for reading.
+    IniFile snapshot() const;
 
     // The stored value, or the default (without its trailing spaces) when the file, the
     // section or the key is missing or the file cannot be read. Either is cut to
@@ -41,4 +48,6 @@ public:
 
 private:
     QString m_path;
+    // The snapshot's contents; none for an unreadable file, nothing held for the file itself.
+    std::shared_ptr<const std::optional<IniDocument>> m_held;
 };

@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 
@@ -37,18 +38,21 @@ Settings::~Settings() = default;
 
 void Settings::load()
 {
-    m_hotkey = m_file.read(K::Hotkey, m_keyNames);
-    m_appearAtPointer = m_file.read(K::MousePoint);
-    m_useHotkey = m_file.read(K::HookHotKey);
-    m_showTime = m_file.read(K::TimeStamp);
-    m_stayOnTop = m_file.read(K::StayOnTop);
+    // One reading of the file for all of it.
+    const SettingsFile file = m_file.snapshot();
+    m_hotkey = file.read(K::Hotkey, m_keyNames);
+    m_appearAtPointer = file.read(K::MousePoint);
+    m_useHotkey = file.read(K::HookHotKey);
+    m_showTime = file.read(K::TimeStamp);
+    m_stayOnTop = file.read(K::StayOnTop);
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
-        m_specialTicked[i] = m_file.read(K::SpecialItems[i].registered);
+        m_specialTicked[i] = file.read(K::SpecialItems[i].registered);
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
-        m_specialNames[i] = m_file.read(K::SpecialItems[i].name);
-    m_defaultSkin = m_file.read(K::DefaultSkin);
-    m_selectedSkinName = m_file.read(K::SelectedSkinName);
-    m_stored.reset();
+        m_specialNames[i] = file.read(K::SpecialItems[i].name);
+    m_defaultSkin = file.read(K::DefaultSkin);
+    m_selectedSkinName = file.read(K::SelectedSkinName);
+    m_storedSignature = signature();
+    m_stored = readStored(file);
     watch();
 }
 
@@ -57,8 +61,10 @@ void Settings::watch()
     if (!m_watcher) {
         m_watcher = new QFileSystemWatcher(this);
         // A write that replaces the file shows in its folder; one in place, in the file.
+        // Whatever else changes in the folder leaves the stored values as they are.
         const auto changed = [this] {
-            m_stored.reset();
+            if (m_stored && signature() != m_storedSignature)
+                m_stored.reset();
             watch();
         };
         connect(m_watcher, &QFileSystemWatcher::fileChanged, this, changed);
@@ -132,21 +138,35 @@ void Settings::registerSpecialItems(const std::array<bool, SpecialItemCount> &ti
     emit specialItemsChanged();
 }
 
+Settings::Stored Settings::readStored(const SettingsFile &file)
+{
+    Stored stored;
+    for (std::size_t i = 0; i < SpecialItemCount; ++i) {
+        const K::SpecialItem &keys = K::SpecialItems[i];
+        stored.ticked[i] = file.read(keys.registered);
+        // Read with no default: absent and empty are told apart by the registration.
+        const QString name = file.read(keys.name, u"\n");
+        if (name != u"\n")
+            stored.names[i] = name;
+    }
+    return stored;
+}
+
 const Settings::Stored &Settings::stored() const
 {
     if (!m_stored) {
-        Stored stored;
-        for (std::size_t i = 0; i < SpecialItemCount; ++i) {
-            const K::SpecialItem &keys = K::SpecialItems[i];
-            stored.ticked[i] = m_file.read(keys.registered);
-            // Read with no default: absent and empty are told apart by the registration.
-            const QString name = m_file.read(keys.name, u"\n");
-            if (name != u"\n")
-                stored.names[i] = name;
-        }
-        m_stored = std::move(stored);
+        m_storedSignature = signature();
+        m_stored = readStored(m_file.snapshot());
     }
     return *m_stored;
+}
+
+Settings::FileSignature Settings::signature() const
+{
+    const QFileInfo info(path());
+    if (!info.exists())
+        return {};
+    return {true, info.size(), info.lastModified().toMSecsSinceEpoch()};
 }
 
 std::optional<QString> Settings::storedRegistration(SpecialItem item) const

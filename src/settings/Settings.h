@@ -116,7 +116,17 @@ private:
         std::array<bool, SpecialItemCount> ticked{};
         std::array<std::optional<QString>, SpecialItemCount> names;
     };
+    static Stored readStored(const SettingsFile &file);
     const Stored &stored() const;
+    // What tells one state of the file on disk from another without reading it.
+    struct FileSignature
+    {
+        bool exists = false;
+        qint64 size = 0;
+        qint64 modified = 0;
+        bool operator==(const FileSignature &) const = default;
+    };
+    FileSignature signature() const;
     void watch();
 
     SettingsFile m_file;
@@ -133,4 +143,5 @@ private:
 
     QFileSystemWatcher *m_watcher = nullptr;
     mutable std::optional<Stored> m_stored; // none: to be read at the next use
+    mutable FileSignature m_storedSignature; // the file's when m_stored was read
 };

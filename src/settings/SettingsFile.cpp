@@ -9,6 +9,16 @@ SettingsFile::SettingsFile(QString path)
 {
 }
 
+SettingsFile::SettingsFile(IniFile ini)
+    : m_ini(std::move(ini))
+{
+}
+
+SettingsFile SettingsFile::snapshot() const
+{
+    return SettingsFile(m_ini.snapshot());
+}
+
 bool SettingsFile::read(const SettingsKeys::BoolKey &key) const
 {
     return m_ini.readBool(key.section, key.key, key.defaultValue);

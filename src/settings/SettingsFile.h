@@ -15,6 +15,8 @@ public:
 
     const QString &path() const { return m_ini.path(); }
     const IniFile &ini() const { return m_ini; }
+    // The file read once: a run of reads from the copy opens it once (IniFile::snapshot).
+    SettingsFile snapshot() const;
 
     bool read(const SettingsKeys::BoolKey &key) const;
     QString read(const SettingsKeys::StringKey &key) const;
@@ -29,5 +31,7 @@ public:
     void write(const SettingsKeys::ShortcutKey &key, int shortcut, const KeyNames &keyNames) const;
 
 private:
+    explicit SettingsFile(IniFile ini);
+
     IniFile m_ini;
 };
