@@ -95,6 +95,21 @@ TEST_P(IniReadTest, ReadsValue)
 
 INSTANTIATE_TEST_SUITE_P(Cases, IniReadTest, testing::ValuesIn(readCases()), CaseName());
 
+// A snapshot answers as the file stood when it was taken, missing or not, and never opens it
+// again: not even once it is gone or has changed.
+TEST_F(IniFileTest, SnapshotReadsTheFileAsItStoodThen)
+{
+    const IniFile missing = ini().snapshot();
+    folder.write(QStringLiteral("kw.ini"), QByteArray("[S]\r\na=1\r\n"));
+    const IniFile taken = ini().snapshot();
+    folder.write(QStringLiteral("kw.ini"), QByteArray("[S]\r\na=2\r\n"));
+    EXPECT_EQ(missing.readString(u"S", u"a", u"none "), QStringLiteral("none"));
+    EXPECT_EQ(taken.readString(u"S", u"a", u"none"), QStringLiteral("1"));
+    QFile::remove(path());
+    EXPECT_TRUE(taken.readBool(u"S", u"a", false));
+    EXPECT_EQ(ini().readString(u"S", u"a", u"none"), QStringLiteral("none"));
+}
+
 TEST_F(IniFileTest, DefaultLosesTrailingSpacesOnly)
 {
     EXPECT_EQ(ini().readString(u"S", u"a", u" def  "), QStringLiteral(" def"));
