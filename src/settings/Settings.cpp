@@ -7,7 +7,7 @@ namespace K = SettingsKeys;
 
 namespace {
 
-const K::SpecialItem &keysOf(SpecialItem item)
+const K::SpecialItemKeys &keysOf(SpecialItem item)
 {
     return K::SpecialItems[std::size_t(item)];
 }
@@ -137,7 +137,7 @@ const Settings::Stored &Settings::stored() const
     if (!m_stored) {
         Stored stored;
         for (std::size_t i = 0; i < SpecialItemCount; ++i) {
-            const K::SpecialItem &keys = K::SpecialItems[i];
+            const K::SpecialItemKeys &keys = K::SpecialItems[i];
             stored.ticked[i] = m_file.read(keys.registered);
             // Read with no default: absent and empty are told apart by the registration.
             const QString name = m_file.read(keys.name, u"\n");
