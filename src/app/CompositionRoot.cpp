@@ -1,5 +1,7 @@
 #include "CompositionRoot.h"
 
+#include "Summoner.h"
+
 #include "base/Guard.h"
 #include "dialogs/KeywordOrderDialog.h"
 #include "dialogs/RegistrationDialog.h"
@@ -27,9 +29,13 @@ CompositionRoot::CompositionRoot(AppContext &context)
     m_mainWindow = std::make_unique<MainWindow>(context, m_store, m_settings, m_skinEditorState);
     m_mainWindow->startUp();
     m_mainWindow->show();
+    m_summoner = std::make_unique<Summoner>(context.hotkeys, m_settings, context.interaction);
+    MainWindow *main = m_mainWindow.get();
+    m_summoner->setTarget([main](bool atPointer) { main->summon(atPointer); },
+                          *main->windowHandle());
+    m_summoner->start();
 
     m_settingsDialog = std::make_unique<SettingsDialog>(context, m_settings);
-    m_settingsDialog->load();
     m_specialItemsDialog = std::make_unique<SpecialItemsDialog>(context, m_store, m_settings);
     m_aboutDialog = std::make_unique<AboutDialog>(context.interaction);
     m_keywordOrderDialog = std::make_unique<KeywordOrderDialog>(context, m_store);
@@ -62,6 +68,7 @@ CompositionRoot::~CompositionRoot()
     m_specialItemsDialog.reset();
     m_settingsDialog.reset();
     m_registrationDialog.reset();
+    m_summoner.reset();
     m_mainWindow.reset();
 }
 
@@ -111,8 +118,6 @@ void CompositionRoot::connectWindows()
                      [=, &interaction](QPoint position) {
                          guarded(interaction, [&] { settings->openAt(position); });
                      });
-    settings->setSummonedWindow(main);
-    QObject::connect(settings, &SettingsDialog::summoned, main, &MainWindow::summon);
     QObject::connect(settings, &SettingsDialog::stayOnTopConfirmed, main, &MainWindow::keepOnTop);
 }
 

@@ -19,6 +19,7 @@ class MainWindow;
 class RegistrationDialog;
 class SettingsDialog;
 class SpecialItemsDialog;
+class Summoner;
 struct AppContext;
 
 // The composition root: the shared state and every window of the program, made in a fixed
@@ -29,14 +30,15 @@ struct AppContext;
 //  1. the shared state: the KeywordStore, the Settings (loaded first, so that no value
 //     waits for a window) and the skin editor's state;
 //  2. the main window, which runs its start-up (loading the keyword list) and appears;
-//  3. the dialogs, hidden, each showing the settings as loaded: settings (which grabs the
-//     hotkey), special items, the About box and keyword order (both build their controls
+//     the summoner, which grabs the hotkey and brings the main window at each press;
+//  3. the dialogs, hidden, each showing the settings as loaded: settings, special items,
+//     the About box and keyword order (both build their controls
 //     when first opened); the registration dialog is made when first asked for;
 //  4. the skin editor's windows, hidden, each building its contents when first shown: the
 //     three markers, the skin folder name dialog, the transparent colour picker, the editor
 //     (which drives the five before it) and the skin chooser (which lists the skins now);
 //  5. the wiring: the main window's requests open the dialogs and the skin editor, a
-//     registration clears the main window's display, the hotkey summons the main window.
+//     registration clears the main window's display.
 // Everything lives until the root is destroyed, the windows before the state they use.
 class CompositionRoot
 {
@@ -47,6 +49,7 @@ public:
     KeywordStore &store() { return m_store; }
     Settings &settings() { return m_settings; }
     MainWindow &mainWindow() const { return *m_mainWindow; }
+    Summoner &summoner() const { return *m_summoner; }
     // Made at the first request: most sessions register nothing.
     RegistrationDialog &registrationDialog();
     SettingsDialog &settingsDialog() const { return *m_settingsDialog; }
@@ -71,6 +74,7 @@ private:
     Settings m_settings;
     SkinEditorState m_skinEditorState;
     std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<Summoner> m_summoner;
     std::unique_ptr<RegistrationDialog> m_registrationDialog;
     std::unique_ptr<SettingsDialog> m_settingsDialog;
     std::unique_ptr<SpecialItemsDialog> m_specialItemsDialog;

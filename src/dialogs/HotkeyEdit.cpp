@@ -1,5 +1,6 @@
 #include "HotkeyEdit.h"
 
+#include "DialogMessages.h"
 #include "settings/ShortcutText.h"
 
 #include "platform/KeyNames.h"
@@ -131,6 +132,5 @@ int HotkeyEdit::virtualKeyOf(const QKeyEvent &event) const
 void HotkeyEdit::refuse()
 {
     QApplication::beep();
-    QToolTip::showText(mapToGlobal(QPoint(0, height())),
-                       QStringLiteral("このキーはホットキーにできません"), this);
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), DialogMessages::notAHotkey(), this);
 }

@@ -1,5 +1,6 @@
 #include "KeywordOrderDialog.h"
 
+#include "DialogMessages.h"
 #include "KeywordOrderModel.h"
 #include "KeywordOrderView.h"
 
@@ -26,8 +27,6 @@ constexpr int kSummaryHeight = 18;
 constexpr int kCancelRightMargin = 8;
 const QRect kOkGeometry(8, 8, 89, 25);
 const QRect kCancelGeometry(144, 8, 89, 25);
-const QString kOtherFirstCharacter =
-    QStringLiteral("先頭の文字が同じキーワードの間でだけ動かせます");
 
 bool sameFirstCharacter(const QString &a, const QString &b)
 {
@@ -191,13 +190,11 @@ void KeywordOrderDialog::refuseMove()
 void KeywordOrderDialog::showSummary()
 {
     if (m_moveRefused) {
-        m_summary->setText(kOtherFirstCharacter);
+        m_summary->setText(DialogMessages::otherFirstCharacter());
     } else {
-        const QString missing = m_check->isRunning() ? QStringLiteral("確認中")
+        const QString missing = m_check->isRunning() ? DialogMessages::checking()
                                                      : QString::number(m_model->missingCount());
-        m_summary->setText(QStringLiteral("届かないキーワード: %1　リンク切れ: %2")
-                               .arg(m_model->unreachableCount())
-                               .arg(missing));
+        m_summary->setText(DialogMessages::orderSummary(m_model->unreachableCount(), missing));
     }
     layOutSummary();
 }

@@ -1,5 +1,7 @@
 #include "KeywordOrderModel.h"
 
+#include "DialogMessages.h"
+
 #include <QApplication>
 #include <QColor>
 #include <QMimeData>
@@ -10,7 +12,6 @@
 namespace {
 
 const QString kRowFormat = QStringLiteral("application/x-tblaunch-keyword-row");
-const QString kMissingTarget = QStringLiteral("リンク先が見つかりません");
 const QColor kWarningColour(176, 64, 0);
 
 // The style's icon, made when first shown: most lists mark nothing.
@@ -132,12 +133,11 @@ QString KeywordOrderModel::description(size_t row) const
     const QString &keyword = m_keywords[qsizetype(row)];
     QStringList lines;
     if (reach.unreachable())
-        lines.append(QStringLiteral("届きません: 「%1」と打っても「%2」が補完されます")
-                         .arg(keyword, m_keywords[reach.takenBy]));
+        lines.append(DialogMessages::unreachable(keyword, m_keywords[reach.takenBy]));
     else if (reach.typed > 0)
-        lines.append(QStringLiteral("「%1」で補完されます").arg(keyword.left(reach.typed)));
+        lines.append(DialogMessages::completedBy(keyword.left(reach.typed)));
     if (m_missing[size_t(m_numbers[row])])
-        lines.append(kMissingTarget);
+        lines.append(DialogMessages::missingTarget());
     return lines.join(u'\n');
 }
 

@@ -1,5 +1,6 @@
 #include "RegistrationDialog.h"
 
+#include "DialogMessages.h"
 #include "OneLineBox.h"
 
 #include "base/Interaction.h"
@@ -7,6 +8,7 @@
 #include "keywords/Entry.h"
 #include "keywords/EntryIcon.h"
 #include "keywords/EntryRegistration.h"
+#include "keywords/KeywordMessages.h"
 #include "platform/Icons.h"
 #include "ui/AppContext.h"
 #include "ui/FolderChooser.h"
@@ -22,12 +24,6 @@
 using FormDesign::place;
 
 namespace {
-
-const QString kAdded = QStringLiteral("追加しました");
-const QString kOverwritten = QStringLiteral("上書きしました");
-const QString kAbandoned = QStringLiteral("登録処理を中断しました");
-const QString kDescriptionOnly =
-    QStringLiteral("特殊項目の登録内容は『簡単な説明』以外、ここでは変更できません");
 
 QString firstLine(const QString &text)
 {
@@ -97,7 +93,7 @@ void RegistrationDialog::openEntry(const QString &keyword, const Entry &entry, c
                                    bool descriptionOnly)
 {
     if (descriptionOnly)
-        m_context.interaction.notice(kDescriptionOnly);
+        m_context.interaction.notice(DialogMessages::descriptionOnly());
     fillAndOpen(keyword, entry, icon, !descriptionOnly);
 }
 
@@ -157,18 +153,18 @@ void RegistrationDialog::registerEntry()
     bool overwrite = false;
     for (qsizetype i = 0; i < equalRows; ++i)
         overwrite =
-            m_context.interaction.warning(EntryRegistration::overwriteQuestion(),
+            m_context.interaction.warning(KeywordMessages::overwriteQuestion(),
                                           {Interaction::Button::Yes, Interaction::Button::No})
             == Interaction::Button::Yes;
 
     if (equalRows == 0) {
         registration.add(name, entry);
-        m_context.interaction.notice(kAdded);
+        m_context.interaction.notice(DialogMessages::added());
     } else if (overwrite) {
         registration.overwrite(name, entry);
-        m_context.interaction.notice(kOverwritten);
+        m_context.interaction.notice(DialogMessages::overwritten());
     } else {
-        m_context.interaction.notice(kAbandoned);
+        m_context.interaction.notice(DialogMessages::abandoned());
     }
     finish();
 }

@@ -1,10 +1,8 @@
 #include "SettingsDialog.h"
 
-#include "settings/GlobalHotkey.h"
 #include "HotkeyEdit.h"
 #include "settings/Settings.h"
 
-#include "base/Guard.h"
 #include "base/Interaction.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
@@ -18,7 +16,6 @@ SettingsDialog::SettingsDialog(AppContext &context, Settings &settings, QWidget 
     : QDialog(parent)
     , m_context(context)
     , m_settings(settings)
-    , m_globalHotkey(new GlobalHotkey(context.hotkeys, this))
 {
     setObjectName(QStringLiteral("settingsDialog"));
     setWindowTitle(QStringLiteral("設定画面"));
@@ -56,50 +53,20 @@ SettingsDialog::SettingsDialog(AppContext &context, Settings &settings, QWidget 
     // Every change is live at once: other windows read the model at the moment of use.
     connect(m_useHotkey, &QCheckBox::toggled, this, [this](bool use) {
         m_settings.setUseHotkey(use);
-        guarded(m_context.interaction, [&] { useHotkey(use); });
+        showHotkeyUse(use);
     });
     connect(m_appearAtCursor, &QCheckBox::toggled, &settings, &Settings::setAppearAtPointer);
     connect(m_showTime, &QCheckBox::toggled, &settings, &Settings::setShowTime);
     connect(m_stayOnTop, &QCheckBox::toggled, &settings, &Settings::setStayOnTop);
     connect(m_hotkey, &HotkeyEdit::shortcutChanged, &settings, &Settings::setHotkey);
-    connect(m_globalHotkey, &GlobalHotkey::hotkey, this,
-            [this] { guarded(m_context.interaction, [&] { onHotkey(); }); });
 }
 
-SettingsDialog::~SettingsDialog()
-{
-    // The grab ends with the program, not with whatever the desktop does after it.
-    m_globalHotkey->unregisterHotkey(HotkeyId);
-}
-
-void SettingsDialog::load()
-{
-    // A combination taken by another program simply does not work; nothing is said.
-    m_globalHotkey->setActivate(m_settings.useHotkey());
-    if (m_settings.useHotkey())
-        m_globalHotkey->registerHotkey(HotkeyId, m_settings.hotkey());
-}
+SettingsDialog::~SettingsDialog() = default;
 
 void SettingsDialog::openAt(QPoint position)
 {
     move(position);
     m_context.interaction.execModal(*this);
-}
-
-void SettingsDialog::setSummonedWindow(QWidget *window)
-{
-    m_globalHotkey->setOwner(window);
-}
-
-void SettingsDialog::useHotkey(bool use)
-{
-    // A hotkey switched off is released, so that other programs get the combination back.
-    if (use)
-        m_globalHotkey->reregister(HotkeyId, m_settings.hotkey());
-    else
-        m_globalHotkey->unregisterHotkey(HotkeyId);
-    m_globalHotkey->setActivate(use);
-    showHotkeyUse(use);
 }
 
 void SettingsDialog::showHotkeyUse(bool use)
@@ -111,8 +78,7 @@ void SettingsDialog::showHotkeyUse(bool use)
 
 void SettingsDialog::applyHotkey()
 {
-    if (m_settings.useHotkey())
-        m_globalHotkey->reregister(HotkeyId, m_settings.hotkey());
+    m_settings.applyHotkey();
     m_settings.writeHotkey();
 }
 
@@ -120,15 +86,7 @@ void SettingsDialog::confirm()
 {
     if (m_settings.stayOnTop())
         emit stayOnTopConfirmed();
-    if (m_settings.useHotkey())
-        m_globalHotkey->reregister(HotkeyId, m_settings.hotkey());
+    m_settings.applyHotkey();
     m_settings.writeSwitches();
     accept();
-}
-
-void SettingsDialog::onHotkey()
-{
-    if (!m_settings.useHotkey())
-        return;
-    emit summoned(m_settings.appearAtPointer());
 }

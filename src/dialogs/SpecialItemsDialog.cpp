@@ -1,7 +1,7 @@
 #include "SpecialItemsDialog.h"
 
 #include "base/Interaction.h"
-#include "keywords/EntryRegistration.h"
+#include "keywords/KeywordMessages.h"
 #include "settings/Settings.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
@@ -96,7 +96,7 @@ void SpecialItemsDialog::registerItems()
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
         choices[i] = {m_rows[i].tick->isChecked(), m_rows[i].name->text()};
     const std::optional<SpecialItem> declined = m_items.save(choices, [this](const QString &) {
-        return m_context.interaction.warning(EntryRegistration::overwriteQuestion(),
+        return m_context.interaction.warning(KeywordMessages::overwriteQuestion(),
                                              {Interaction::Button::Yes, Interaction::Button::No})
                == Interaction::Button::Yes;
     });

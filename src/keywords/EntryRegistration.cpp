@@ -1,6 +1,7 @@
 #include "EntryRegistration.h"
 
 #include "Entry.h"
+#include "KeywordMessages.h"
 #include "KeywordStore.h"
 #include "KeywordText.h"
 
@@ -12,9 +13,6 @@
 #include <algorithm>
 
 namespace {
-
-const QString kLineBreak =
-    QStringLiteral("登録名・パス・パラメータ・簡単な説明には改行を入れられません");
 
 bool hasLineBreak(const QString &text)
 {
@@ -28,16 +26,11 @@ EntryRegistration::EntryRegistration(KeywordStore &store)
 {
 }
 
-QString EntryRegistration::overwriteQuestion()
-{
-    return QStringLiteral("おなじ名前はがすでに登録されています。更新しますか？");
-}
-
 void EntryRegistration::check(const QString &name, const Entry &entry)
 {
     const QStringList lines = KeywordStore::entryLines(entry);
     if (hasLineBreak(name) || std::ranges::any_of(lines, hasLineBreak))
-        throw Error(kLineBreak);
+        throw Error(KeywordMessages::lineBreakInEntry());
     KeywordText::checkFileName(name);
     TextFile::encodeLines(QStringList(lines) << name);
 }

@@ -12,8 +12,6 @@ class EntryRegistration
 public:
     explicit EntryRegistration(KeywordStore &store);
 
-    // Asked before a listed keyword's entry is written anew.
-    static QString overwriteQuestion();
 
     // Everything that would make the files unsound is refused with its message before
     // anything is written: a name that cannot name a file in the store folder, a line break

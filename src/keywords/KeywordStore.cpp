@@ -2,6 +2,7 @@
 
 #include "FirstCharacterOrder.h"
 #include "InsertionRule.h"
+#include "KeywordMessages.h"
 #include "KeywordText.h"
 
 #include "base/Error.h"
@@ -65,9 +66,7 @@ void KeywordStore::load()
     setKeywords(std::move(rows));
     save();
     if (!unwritable.isEmpty())
-        throw Error(QStringLiteral("次のファイルは名前を data.lst に書けないため、"
-                                   "登録キーワードに加えませんでした: %1")
-                        .arg(unwritable.join(QStringLiteral("、"))));
+        throw Error(KeywordMessages::unlistableFiles(unwritable));
 }
 
 void KeywordStore::beginChange(const QList<KeywordJournal::Step> &steps)

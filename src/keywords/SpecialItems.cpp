@@ -1,5 +1,6 @@
 #include "SpecialItems.h"
 
+#include "KeywordMessages.h"
 #include "KeywordStore.h"
 #include "KeywordText.h"
 
@@ -13,8 +14,6 @@
 #include <algorithm>
 
 namespace {
-
-const QString kLineBreak = QStringLiteral("特殊項目の登録名には改行を入れられません");
 
 // The first row equal to the name, preferring one spelled exactly like it.
 qsizetype rowOf(const QStringList &rows, const QString &name)
@@ -124,7 +123,7 @@ void SpecialItems::checkNames(const States &items)
 {
     for (const State &item : items) {
         if (item.name.contains(u'\r') || item.name.contains(u'\n'))
-            throw Error(kLineBreak);
+            throw Error(KeywordMessages::lineBreakInSpecialName());
         if (item.ticked)
             KeywordText::checkFileName(item.name);
         TextFile::encodeLines({item.name});

@@ -23,26 +23,24 @@ public:
     virtual bool release(int id) = 0;
 
     // Called on the interface thread for each press of a grabbed combination (a key held
-    // down reports once), with its identifier.
-    void setPressHandler(std::function<void(int id)> handler)
+    // down reports once), with its identifier. The handler answers whether a window of the
+    // program is to take the keyboard focus for the press: then the keys typed from the press
+    // on are held until a window given to activate() has the focus, and handed to it in their
+    // order; the hold ends at the latest half a second after the press. Otherwise nothing is
+    // held.
+    void setPressHandler(std::function<bool(int id)> handler)
     {
         m_pressHandler = std::move(handler);
     }
 
-    // Called from the press handler: asks for the keyboard focus for the window on behalf of
-    // the press, so that the window manager lets the focus go to it; a window not shown yet
-    // gets it once it is shown. The keys typed from the
-    // press on until the window has the focus are held and then handed to it in their order;
-    // the hold ends at the latest half a second after the press.
-    virtual void takeFocus(QWindow &window) = 0;
+    // Asks for the keyboard focus for the window, which is on the screen, on behalf of the
+    // last press, so that the window manager lets the focus go to it.
+    virtual void activate(QWindow &window) = 0;
 
 protected:
-    void reportPress(int id) const
-    {
-        if (m_pressHandler)
-            m_pressHandler(id);
-    }
+    // Whether the press handler wants the focus for a window.
+    bool reportPress(int id) const { return m_pressHandler && m_pressHandler(id); }
 
 private:
-    std::function<void(int id)> m_pressHandler;
+    std::function<bool(int id)> m_pressHandler;
 };

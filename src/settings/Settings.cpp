@@ -8,7 +8,7 @@ namespace K = SettingsKeys;
 
 namespace {
 
-const K::SpecialItem &keysOf(SpecialItem item)
+const K::SpecialItemKeys &keysOf(SpecialItem item)
 {
     return K::SpecialItems[std::size_t(item)];
 }
@@ -142,7 +142,7 @@ Settings::Stored Settings::readStored(const SettingsFile &file)
 {
     Stored stored;
     for (std::size_t i = 0; i < SpecialItemCount; ++i) {
-        const K::SpecialItem &keys = K::SpecialItems[i];
+        const K::SpecialItemKeys &keys = K::SpecialItems[i];
         stored.ticked[i] = file.read(keys.registered);
         // Read with no default: absent and empty are told apart by the registration.
         const QString name = file.read(keys.name, u"\n");

@@ -56,6 +56,8 @@ public:
     void setUseHotkey(bool use);
     bool appearAtPointer() const { return m_appearAtPointer; }
     void setAppearAtPointer(bool on);
+    // The hotkey as set is to be taken into use ("変更", "OK"): a changed hotkey alone is not.
+    void applyHotkey() { emit hotkeyApplied(m_hotkey); }
     // The idle clock in the input line.
     bool showTime() const { return m_showTime; }
     void setShowTime(bool on);
@@ -101,6 +103,7 @@ public:
 
 signals:
     void hotkeyChanged(int shortcut);
+    void hotkeyApplied(int shortcut);
     void useHotkeyChanged(bool use);
     void appearAtPointerChanged(bool on);
     void showTimeChanged(bool on);

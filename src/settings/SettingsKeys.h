@@ -43,34 +43,35 @@ inline constexpr BoolKey HookHotKey{SettingSection, u"HookHotKey", true};
 inline constexpr BoolKey TimeStamp{SettingSection, u"TimeStamp", true};
 inline constexpr BoolKey StayOnTop{SettingSection, u"StayOnTop", false};
 
-// The special items: whether each is registered, and its keyword. The defaults of the
-// names are the special items dialog's; the main window reads MyComName, MydocName and
-// DustBoxName with an empty default instead, so that no keyword counts as special before
-// that dialog has been confirmed once.
-inline constexpr BoolKey MyCom{SettingSection, u"MyCom", false};
-inline constexpr BoolKey Mydoc{SettingSection, u"Mydoc", false};
-inline constexpr BoolKey DustBox{SettingSection, u"DustBox", false};
+// The special items: whether each is registered, and its keyword, named in C++ as the
+// SpecialItem values are (the key strings are the file's and stay). The defaults of the
+// names are the special items dialog's; the main window reads the stored names of my
+// computer, my documents and the recycle bin with an empty default instead, so that no
+// keyword counts as special before that dialog has been confirmed once.
+inline constexpr BoolKey MyComputer{SettingSection, u"MyCom", false};
+inline constexpr BoolKey MyDocuments{SettingSection, u"Mydoc", false};
+inline constexpr BoolKey RecycleBin{SettingSection, u"DustBox", false};
 inline constexpr BoolKey Shutdown{SettingSection, u"Shutdown", false};
-inline constexpr BoolKey ReBoot{SettingSection, u"ReBoot", false};
-inline constexpr StringKey MyComName{SettingSection, u"MyComName", u"mycomputer"};
-inline constexpr StringKey MydocName{SettingSection, u"MydocName", u"mydocument"};
-inline constexpr StringKey DustBoxName{SettingSection, u"DustBoxName", u"dustbox"};
+inline constexpr BoolKey Reboot{SettingSection, u"ReBoot", false};
+inline constexpr StringKey MyComputerName{SettingSection, u"MyComName", u"mycomputer"};
+inline constexpr StringKey MyDocumentsName{SettingSection, u"MydocName", u"mydocument"};
+inline constexpr StringKey RecycleBinName{SettingSection, u"DustBoxName", u"dustbox"};
 inline constexpr StringKey ShutdownName{SettingSection, u"ShutdownName", u"shutdown"};
-inline constexpr StringKey ReBootName{SettingSection, u"ReBootName", u"reboot"};
+inline constexpr StringKey RebootName{SettingSection, u"ReBootName", u"reboot"};
 
-struct SpecialItem
+struct SpecialItemKeys
 {
     BoolKey registered;
     StringKey name;
 };
 
-// In the order in which the special items dialog reads and writes them.
-inline constexpr std::array<SpecialItem, 5> SpecialItems{{
-    {MyCom, MyComName},
-    {Mydoc, MydocName},
-    {DustBox, DustBoxName},
+// In the order of the SpecialItem values, which is the order they are read and written in.
+inline constexpr std::array<SpecialItemKeys, 5> SpecialItems{{
+    {MyComputer, MyComputerName},
+    {MyDocuments, MyDocumentsName},
+    {RecycleBin, RecycleBinName},
     {Shutdown, ShutdownName},
-    {ReBoot, ReBootName},
+    {Reboot, RebootName},
 }};
 
 // The skin in use. "defaul" is no typo to mend: it matches no skin folder, so a first

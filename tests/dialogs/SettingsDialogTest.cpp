@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
+#include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -142,6 +143,10 @@ TEST_F(SettingsDialogTest, TheHotkeyBringsTheMainWindowToThePointer)
     hotkeys.press(1);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(290, 190));
+    // The focus is asked for once the window is on the screen.
+    const QDeadlineTimer deadline(2000);
+    while (!window->windowHandle()->isExposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(hotkeys.focusRequests, 1);
     EXPECT_TRUE(icon()->pixmap().isNull());
     EXPECT_TRUE(input()->text().isEmpty());

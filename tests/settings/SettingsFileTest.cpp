@@ -27,10 +27,10 @@ TEST_F(SettingsFileTest, FirstStartReadsDefaults)
     EXPECT_TRUE(file.read(K::HookHotKey));
     EXPECT_TRUE(file.read(K::TimeStamp));
     EXPECT_FALSE(file.read(K::StayOnTop));
-    for (const K::SpecialItem &item : K::SpecialItems)
+    for (const K::SpecialItemKeys &item : K::SpecialItems)
         EXPECT_FALSE(file.read(item.registered));
-    EXPECT_EQ(file.read(K::MyComName), QStringLiteral("mycomputer"));
-    EXPECT_EQ(file.read(K::MydocName, {}), QString());
+    EXPECT_EQ(file.read(K::MyComputerName), QStringLiteral("mycomputer"));
+    EXPECT_EQ(file.read(K::MyDocumentsName, {}), QString());
     EXPECT_TRUE(file.read(K::DefaultSkin));
     EXPECT_EQ(file.read(K::SelectedSkinName), QStringLiteral("defaul"));
     EXPECT_EQ(file.read(K::Hotkey, keyNames), 0);
@@ -84,11 +84,11 @@ TEST(SettingsKeysTest, EveryKeyHasItsOwnName)
     };
     add(K::Hotkey.section, K::Hotkey.key);
     for (const K::BoolKey &key :
-         {K::MousePoint, K::HookHotKey, K::TimeStamp, K::StayOnTop, K::MyCom, K::Mydoc, K::DustBox,
-          K::Shutdown, K::ReBoot, K::DefaultSkin})
+         {K::MousePoint, K::HookHotKey, K::TimeStamp, K::StayOnTop, K::MyComputer, K::MyDocuments,
+          K::RecycleBin, K::Shutdown, K::Reboot, K::DefaultSkin})
         add(key.section, key.key);
-    for (const K::StringKey &key : {K::MyComName, K::MydocName, K::DustBoxName, K::ShutdownName,
-                                    K::ReBootName, K::SelectedSkinName})
+    for (const K::StringKey &key : {K::MyComputerName, K::MyDocumentsName, K::RecycleBinName,
+                                    K::ShutdownName, K::RebootName, K::SelectedSkinName})
         add(key.section, key.key);
     EXPECT_EQ(names.size(), 17);
 }

@@ -15,7 +15,8 @@ bool FakeHotkeys::release(int id)
     return grabbed.remove(id) > 0;
 }
 
-void FakeHotkeys::takeFocus(QWindow &)
+void FakeHotkeys::activate(QWindow &window)
 {
     ++focusRequests;
+    activated = &window;
 }

@@ -19,12 +19,14 @@ public:
 
     bool grab(int id, int virtualKey, int modifiers) override;
     bool release(int id) override;
-    void takeFocus(QWindow &window) override;
+    void activate(QWindow &window) override;
 
-    // Reports a press of whatever is grabbed under the identifier, as the desktop would.
-    void press(int id) const { reportPress(id); }
+    // Reports a press of whatever is grabbed under the identifier, as the desktop would;
+    // answers whether the handler wanted the focus for a window.
+    bool press(int id) const { return reportPress(id); }
 
     QMap<int, Combination> grabbed;
     QList<Combination> takenByOthers;
-    int focusRequests = 0;
+    int focusRequests = 0;        // activate() calls
+    QWindow *activated = nullptr; // the window of the last
 };

@@ -116,52 +116,36 @@ bool X11Hotkeys::release(int id)
     return true;
 }
 
-void X11Hotkeys::takeFocus(QWindow &window)
+// Asked of the window manager by a request from an application, dated by the press: window
+// managers that prevent focus stealing let the focus go to a window the user has just asked
+// for, and to no other.
+void X11Hotkeys::activate(QWindow &window)
 {
     if (!m_connection)
         return;
     m_target = &window;
     m_targetWindow = xcb_window_t(window.winId());
-    m_focusTaken = true;
-    m_activationPending = false;
-    m_activationTime = m_inPressHandler || m_holding ? m_pressTime : XCB_CURRENT_TIME;
     static constexpr char name[] = "_NET_ACTIVE_WINDOW";
     const xcb_intern_atom_cookie_t atom = xcb_intern_atom(m_connection, 0, sizeof name - 1, name);
     const xcb_get_input_focus_cookie_t focus = xcb_get_input_focus(m_connection);
-    const xcb_get_window_attributes_cookie_t attributes =
-        xcb_get_window_attributes(m_connection, m_targetWindow);
     const XcbReply<xcb_intern_atom_reply_t> atomReply(
         xcb_intern_atom_reply(m_connection, atom, nullptr));
     const XcbReply<xcb_get_input_focus_reply_t> focusReply(
         xcb_get_input_focus_reply(m_connection, focus, nullptr));
-    const XcbReply<xcb_get_window_attributes_reply_t> attributesReply(
-        xcb_get_window_attributes_reply(m_connection, attributes, nullptr));
-    m_activeWindowAtom = atomReply ? atomReply->atom : XCB_NONE;
     // Asked of the server: Qt still calls a window active for a moment after it was hidden.
     if (focusReply && focusReply->focus == m_targetWindow) {
         endHold();
         return;
     }
-    // A window manager knows the window only once it has mapped it: a window just shown is
-    // asked for when its map arrives.
-    m_activationPending = !attributesReply || attributesReply->map_state != XCB_MAP_STATE_VIEWABLE;
-    if (!m_activationPending)
-        requestActivation();
-}
-
-// A request from an application, dated by the press: window managers that prevent focus
-// stealing let the focus go to a window the user has just asked for, and to no other.
-void X11Hotkeys::requestActivation()
-{
-    if (!m_target || m_activeWindowAtom == XCB_NONE)
+    if (!atomReply)
         return;
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = m_targetWindow;
-    message.type = m_activeWindowAtom;
+    message.type = atomReply->atom;
     message.data.data32[0] = 1;
-    message.data.data32[1] = m_activationTime;
+    message.data.data32[1] = m_pressTime;
     message.data.data32[2] = XCB_NONE;
     xcb_send_event(m_connection, 0, m_root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
@@ -301,14 +285,6 @@ bool X11Hotkeys::nativeEventFilter(const QByteArray &eventType, void *message, q
         }
         return false; // Qt reads its keymap again too
     }
-    case XCB_MAP_NOTIFY: {
-        const auto *map = static_cast<const xcb_map_notify_event_t *>(message);
-        if (m_activationPending && m_target && map->window == m_targetWindow) {
-            m_activationPending = false;
-            requestActivation();
-        }
-        return false;
-    }
     case XCB_FOCUS_IN: {
         // The held keys are sent once the server gives the window the focus: they come back
         // after this event, which makes it Qt's focus window.
@@ -419,11 +395,7 @@ void X11Hotkeys::press(int id, const xcb_key_press_event_t &event)
     }
     // Before the handler, which may take its time (a box, a slow window).
     thaw(event);
-    m_focusTaken = false;
-    m_inPressHandler = true;
-    reportPress(id);
-    m_inPressHandler = false;
-    if (!m_focusTaken)
+    if (!reportPress(id))
         endHold();
 }
 

@@ -16,10 +16,10 @@
 // Hotkeys on X11: passive key grabs on the root window, one per keycode and lock-key state,
 // read through Qt's native event filter.
 //
-// A press freezes the keyboard until it is read, and from then on the whole keyboard is held
-// until the window given to takeFocus has the focus, or for half a second at most: what the
-// user types right after the hotkey is kept and then sent on to that window instead of
-// landing in the program they came from.
+// A press freezes the keyboard until it is read, and when the press handler wants the focus
+// for a window, the whole keyboard is held from then on until the window given to activate()
+// has the focus, or for half a second at most: what the user types right after the hotkey is
+// kept and then sent on to that window instead of landing in the program they came from.
 class X11Hotkeys : public QObject, public Hotkeys, private QAbstractNativeEventFilter
 {
 public:
@@ -28,7 +28,7 @@ public:
 
     bool grab(int id, int virtualKey, int modifiers) override;
     bool release(int id) override;
-    void takeFocus(QWindow &window) override;
+    void activate(QWindow &window) override;
 
 private:
     struct Combination
@@ -53,14 +53,12 @@ private:
     bool keep(const xcb_key_press_event_t &event);
     bool keepInOrder(const xcb_key_press_event_t &event);
     void press(int id, const xcb_key_press_event_t &event);
-    void requestActivation();
     void endHold();
     void send(xcb_key_press_event_t event, xcb_window_t window);
 
     xcb_connection_t *m_connection = nullptr;
     xcb_window_t m_root = XCB_NONE;
     xcb_key_symbols_t *m_symbols = nullptr;
-    xcb_atom_t m_activeWindowAtom = XCB_NONE;
     std::vector<uint16_t> m_lockStates; // every combination of the lock keys' modifiers
     std::map<int, Combination> m_grabs;
 
@@ -68,17 +66,13 @@ private:
     xcb_keycode_t m_lastReleaseKey = 0;
     xcb_timestamp_t m_lastReleaseTime = XCB_CURRENT_TIME;
 
-    // The hold of the keyboard after a press.
+    // The hold of the keyboard after a press, and the window it is for.
     bool m_holding = false;
-    bool m_inPressHandler = false;
-    bool m_focusTaken = false;
     xcb_keycode_t m_pressKey = 0;
     xcb_timestamp_t m_pressTime = XCB_CURRENT_TIME;
     std::vector<xcb_key_press_event_t> m_held;
     QPointer<QWindow> m_target;
     xcb_window_t m_targetWindow = XCB_NONE;
-    bool m_activationPending = false;
-    xcb_timestamp_t m_activationTime = XCB_CURRENT_TIME;
     QTimer m_holdLimit;
     int m_keysInFlight = 0; // sent on to a window of ours, not back yet
 };

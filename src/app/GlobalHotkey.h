@@ -1,28 +1,23 @@
 #pragma once
 
-#include <QObject>
-
-#include <QPointer>
+#include <functional>
 
 class Hotkeys;
-#include <QWidget>
 
-// System-wide key combinations, each under an identifier of the caller's, reported by
-// hotkey() whichever program has the keyboard focus. Combinations are given as 16-bit
+// System-wide key combinations, each under an identifier of the caller's, reported to the
+// press handler whichever program has the keyboard focus. Combinations are given as 16-bit
 // shortcut codes (virtual key in bits 0 to 12, Shift 0x2000, Ctrl 0x4000, Alt 0x8000).
-class GlobalHotkey : public QObject
+class GlobalHotkey
 {
-    Q_OBJECT
-
 public:
-    explicit GlobalHotkey(Hotkeys &hotkeys, QObject *parent = nullptr);
-    ~GlobalHotkey() override;
+    explicit GlobalHotkey(Hotkeys &hotkeys);
+    ~GlobalHotkey();
+    GlobalHotkey(const GlobalHotkey &) = delete;
+    GlobalHotkey &operator=(const GlobalHotkey &) = delete;
 
-    // While on, each press first brings the owner window to the foreground with the
-    // keyboard focus, then reports the press. On by default.
-    bool activate() const { return m_activate; }
-    void setActivate(bool activate) { m_activate = activate; }
-    void setOwner(QWidget *owner) { m_owner = owner; }
+    // Each press, with its identifier; the handler answers whether a window is to take the
+    // keyboard focus for it (see Hotkeys). Without a handler a press does nothing.
+    void setPressHandler(std::function<bool(int id)> handler);
 
     // False when the combination cannot be had (taken by another program, no such key) or
     // the identifier is registered already.
@@ -42,14 +37,9 @@ public:
     };
     static Combination combination(int shortcut);
 
-    // One press of the combination under the identifier.
-    void press(int id);
-
-signals:
-    void hotkey(int id);
-
 private:
+    bool press(int id) const;
+
     Hotkeys &m_hotkeys;
-    bool m_activate = true;
-    QPointer<QWidget> m_owner;
+    std::function<bool(int id)> m_pressHandler;
 };

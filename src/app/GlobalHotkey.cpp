@@ -1,17 +1,22 @@
 #include "GlobalHotkey.h"
 
+#include "platform/Hotkeys.h"
 #include "settings/ShortcutText.h"
 
-#include "platform/Hotkeys.h"
-
-#include <QMetaMethod>
-#include <QWidget>
-
-GlobalHotkey::GlobalHotkey(Hotkeys &hotkeys, QObject *parent)
-    : QObject(parent)
-    , m_hotkeys(hotkeys)
+GlobalHotkey::GlobalHotkey(Hotkeys &hotkeys)
+    : m_hotkeys(hotkeys)
 {
-    hotkeys.setPressHandler([this](int id) { press(id); });
+    hotkeys.setPressHandler([this](int id) { return press(id); });
+}
+
+GlobalHotkey::~GlobalHotkey()
+{
+    m_hotkeys.setPressHandler({});
+}
+
+void GlobalHotkey::setPressHandler(std::function<bool(int id)> handler)
+{
+    m_pressHandler = std::move(handler);
 }
 
 GlobalHotkey::Combination GlobalHotkey::combination(int shortcut)
@@ -43,17 +48,7 @@ bool GlobalHotkey::reregister(int id, int shortcut)
     return registerHotkey(id, shortcut) && unregistered;
 }
 
-GlobalHotkey::~GlobalHotkey()
+bool GlobalHotkey::press(int id) const
 {
-    m_hotkeys.setPressHandler({});
-}
-
-void GlobalHotkey::press(int id)
-{
-    // Nobody listening: the press is not even brought to the foreground.
-    if (!isSignalConnected(QMetaMethod::fromSignal(&GlobalHotkey::hotkey)))
-        return;
-    if (m_activate && m_owner && m_owner->windowHandle())
-        m_hotkeys.takeFocus(*m_owner->windowHandle());
-    emit hotkey(id);
+    return m_pressHandler && m_pressHandler(id);
 }

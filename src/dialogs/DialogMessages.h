@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// What the dialogs say in message boxes, tips and their status texts, in one place.
+namespace DialogMessages {
+
+// The registration dialog's notices, and its refusal to change a special item's entry.
+QString added();
+QString overwritten();
+QString abandoned();
+QString descriptionOnly();
+
+// The hotkey field's refusal of a key.
+QString notAHotkey();
+
+// The keyword order: a row moved past its first character, the counts, a row's tip.
+QString otherFirstCharacter();
+QString checking();
+QString orderSummary(qsizetype unreachable, const QString &missing);
+QString missingTarget();
+QString unreachable(const QString &typed, const QString &completed);
+QString completedBy(const QString &typed);
+
+} // namespace DialogMessages
