@@ -1,6 +1,6 @@
 #include "SkinChooser.h"
 
-#include "SkinFolders.h"
+#include "skins/SkinFolders.h"
 
 #include "base/Guard.h"
 #include "base/Interaction.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MovableWindow.h"
-#include "SkinIni.h"
+#include "skins/SkinIni.h"
 
 #include <array>
 #include <optional>

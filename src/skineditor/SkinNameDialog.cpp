@@ -1,7 +1,7 @@
 #include "SkinNameDialog.h"
 
-#include "SkinFolders.h"
-#include "SkinMessages.h"
+#include "skins/SkinFolders.h"
+#include "skins/SkinMessages.h"
 
 #include "base/Error.h"
 #include "base/FileSystem.h"

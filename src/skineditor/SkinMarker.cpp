@@ -1,6 +1,6 @@
 #include "SkinMarker.h"
 
-#include "SkinColours.h"
+#include "skins/SkinColours.h"
 
 #include "base/Interaction.h"
 #include "ui/AppContext.h"

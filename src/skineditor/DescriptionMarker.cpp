@@ -1,6 +1,6 @@
 #include "DescriptionMarker.h"
 
-#include "SkinEditorState.h"
+#include "skins/SkinEditorState.h"
 
 #include "base/Guard.h"
 #include "ui/AppContext.h"

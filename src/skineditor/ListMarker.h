@@ -2,7 +2,7 @@
 
 #include "SkinMarker.h"
 
-#include "SkinColours.h"
+#include "skins/SkinColours.h"
 
 class QComboBox;
 class QMenu;

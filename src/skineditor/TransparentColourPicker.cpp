@@ -1,6 +1,6 @@
 #include "TransparentColourPicker.h"
 
-#include "SkinColours.h"
+#include "skins/SkinColours.h"
 
 #include "base/Error.h"
 #include "base/Messages.h"
