@@ -4,7 +4,8 @@
 #include "EntryDisplay.h"
 #include "IdleClock.h"
 #include "keywords/KeywordStore.h"
-#include "MainMenu.h"
+#include "Launcher.h"
+#include "MainWindowMessages.h"
 
 #include "base/Guard.h"
 #include "calc/MathsParser.h"
@@ -25,18 +26,19 @@ EnterDispatch::EnterDispatch(const Parts &parts)
 void EnterDispatch::run()
 {
     using K = EnterCommand::Kind;
-    using C = MainMenu::Command;
     EntryDisplay &display = m_parts.display;
-    MainMenu &menu = m_parts.menu;
+    Launcher &launcher = m_parts.launcher;
     KeywordStore &store = m_parts.store;
     // The clock's date and time are no text of the user's: Enter on them is Enter on nothing.
     const QString text = display.typedText();
     const auto launchable = [&store](const QString &t) {
         return store.find(t) >= 0 && store.entryExists(t);
     };
-    const EnterCommand command = EnterCommand::classify(
-        text, m_parts.liveSettings.shutdownName, m_parts.liveSettings.rebootName, launchable,
-        [&](const QString &t) { return launchable(t) && !store.readEntry(t).target.isEmpty(); });
+    const EnterCommand command =
+        EnterCommand::classify(text, CommandTable::typedForms(), m_parts.liveSettings.shutdownName,
+                               m_parts.liveSettings.rebootName, launchable, [&](const QString &t) {
+                                   return launchable(t) && !store.readEntry(t).target.isEmpty();
+                               });
     switch (command.kind) {
     case K::PowerOff:
         m_parts.power.powerOff();
@@ -47,34 +49,15 @@ void EnterDispatch::run()
     case K::Address:
         open(command.text, QString());
         break;
-    case K::NewEntry:
-        menu.run(C::Register);
+    case K::Command: {
+        const auto id = LauncherCommand(command.command);
+        if (command.cut)
+            display.setInputText(command.text);
+        launcher.run(id);
+        if (CommandTable::row(id).keepsLine)
+            return;
         break;
-    case K::Maintenance:
-        menu.run(C::KeywordOrder);
-        break;
-    case K::Help:
-        menu.run(C::Help);
-        break;
-    case K::Exit:
-        menu.run(C::Quit);
-        break;
-    case K::OpenFolder:
-        display.setInputText(command.text);
-        menu.run(C::OpenTargetFolder);
-        break;
-    case K::Delete:
-        display.setInputText(command.text);
-        menu.run(C::DeleteEntry);
-        break;
-    case K::Lock:
-        menu.toggleLock();
-        display.setInputText(command.text);
-        return;
-    case K::Edit:
-        display.setInputText(command.text);
-        menu.run(C::Register);
-        break;
+    }
     case K::Calculate:
         calculate(command.text);
         finish();
@@ -86,8 +69,8 @@ void EnterDispatch::run()
             display.clear();
             // Cleared without a word, a mistyped keyword would look like a launch that failed.
             if (!command.text.isEmpty())
-                display.showNotice(QStringLiteral("「%1」は登録されていません").arg(command.text));
-            menu.releaseLock();
+                display.showNotice(MainWindowMessages::notRegistered(command.text));
+            launcher.releaseLock();
             return;
         }
         launch(file);
@@ -100,7 +83,7 @@ void EnterDispatch::run()
 
 void EnterDispatch::finish()
 {
-    m_parts.menu.releaseLock();
+    m_parts.launcher.releaseLock();
     m_parts.clock.resume();
 }
 

@@ -6,14 +6,14 @@ class EntryDisplay;
 class IdleClock;
 class Interaction;
 class KeywordStore;
-class MainMenu;
+class Launcher;
 class MathsParser;
 class Shell;
 class SystemPower;
 struct LiveSettings;
 
 // What Enter in the input line does, once EnterCommand has said what the text means:
-// power off or restart, open an address or a keyword's target, run a menu command,
+// power off or restart, open an address or a keyword's target, run a command of the table,
 // calculate. Afterwards the display is cleared and the lock released; an error leaves
 // the text in the line for the user to mend, except the shell's failure to open a target,
 // which is shown before the line is cleared as usual.
@@ -23,7 +23,7 @@ public:
     struct Parts
     {
         EntryDisplay &display;
-        MainMenu &menu;
+        Launcher &launcher;
         IdleClock &clock;
         KeywordStore &store;
         const LiveSettings &liveSettings;

@@ -3,7 +3,8 @@
 #include "EntryDisplay.h"
 #include "IdleClock.h"
 #include "keywords/KeywordStore.h"
-#include "MainMenu.h"
+#include "Launcher.h"
+#include "MainWindowMessages.h"
 #include "keywords/TargetPath.h"
 
 #include "base/FileSystem.h"
@@ -26,7 +27,7 @@ std::optional<FileDrop::Proposal> FileDrop::drop(const QStringList &paths)
         return std::nullopt;
     // Locked on nothing (an empty line, or the clock's date and time), a drop has no entry to
     // go to and is offered for registration as when unlocked.
-    const bool onEntry = m_parts.menu.locked() && !m_parts.display.typedText().isEmpty();
+    const bool onEntry = m_parts.launcher.locked() && !m_parts.display.typedText().isEmpty();
     if (!onEntry) {
         const QString &path = paths.first();
         return Proposal{TargetPath::proposedKeyword(path), path, EntryIcon::iconForPath(path)};
@@ -40,12 +41,10 @@ std::optional<FileDrop::Proposal> FileDrop::drop(const QStringList &paths)
     } else if (FileSystem::isFolder(target)) {
         const QStringList failed = copyInto(target, paths);
         if (!failed.isEmpty())
-            m_parts.interaction.error(
-                QStringLiteral("次のファイルを '%1' にコピーできませんでした: %2")
-                    .arg(target, failed.join(QStringLiteral(", "))));
+            m_parts.interaction.error(MainWindowMessages::cannotCopy(target, failed));
     }
     m_parts.display.clear();
-    m_parts.menu.releaseLock();
+    m_parts.launcher.releaseLock();
     if (m_parts.liveSettings.showTime)
         m_parts.clock.showTimeNow();
     return std::nullopt;

@@ -10,7 +10,7 @@ class EntryDisplay;
 class IdleClock;
 class Interaction;
 class KeywordStore;
-class MainMenu;
+class Launcher;
 class Shell;
 struct LiveSettings;
 
@@ -25,7 +25,7 @@ public:
     struct Parts
     {
         EntryDisplay &display;
-        MainMenu &menu;
+        Launcher &launcher;
         IdleClock &clock;
         KeywordStore &store;
         const LiveSettings &liveSettings;

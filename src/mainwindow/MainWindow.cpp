@@ -1,14 +1,14 @@
 #include "MainWindow.h"
 
-#include "keywords/EntryIcon.h"
 #include "IdleClock.h"
 #include "KeywordLineEdit.h"
 #include "KeywordListModel.h"
+#include "Launcher.h"
+#include "MainMenu.h"
+#include "WindowPlacement.h"
+#include "keywords/EntryIcon.h"
 #include "keywords/KeywordStore.h"
 #include "keywords/KeywordText.h"
-#include "MainMenu.h"
-#include "keywords/TargetPath.h"
-#include "WindowPlacement.h"
 
 #include "base/Error.h"
 #include "base/Guard.h"
@@ -16,12 +16,12 @@
 #include "calc/MathsParser.h"
 #include "platform/Icons.h"
 #include "platform/Shell.h"
+#include "platform/SystemPower.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowFrame.h"
 #include "settings/LiveSettings.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
-#include "platform/SystemPower.h"
 #include "skins/WindowShape.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
@@ -38,7 +38,6 @@
 #include <QListView>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -74,13 +73,12 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
     setFont(FormDesign::font());
 
     buildControls();
-    m_menu = new MainMenu(*this, context.interaction);
-    connectMenu();
+    m_menu = new MainMenu(*this);
     auto *shape = new WindowShape(this);
     shape->setObjectName(QStringLiteral("windowShape"));
     m_drag.emplace(*this, context.windowFrame);
-    m_skin.emplace(SkinLook::Parts{*this, *shape, *m_keywordBox, *m_input, *m_icon,
-                                   *m_description, *m_menu, context, liveSettings});
+    m_skin.emplace(SkinLook::Parts{*this, *shape, *m_keywordBox, *m_input, *m_icon, *m_description,
+                                   *m_menu, context, liveSettings});
     // The design's layout, kept even when start-up stops before it lays the window out.
     m_skin->applyDesignedLayout();
     winId();
@@ -110,10 +108,12 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
             [this](const QString &message) { m_context.interaction.error(errorBoxText(message)); });
 
     m_display.emplace(*m_input, *m_icon, *m_description);
-    m_dispatch.emplace(EnterDispatch::Parts{*m_display, *m_menu, *m_clock, m_store, m_liveSettings,
-                                            context.shell, *m_power, *m_calculator,
+    m_launcher = new Launcher(context, store, liveSettings, *m_display, *m_clock, *m_skin, this);
+    connectLauncher();
+    m_dispatch.emplace(EnterDispatch::Parts{*m_display, *m_launcher, *m_clock, m_store,
+                                            m_liveSettings, context.shell, *m_power, *m_calculator,
                                             context.interaction});
-    m_drop.emplace(FileDrop::Parts{*m_display, *m_menu, *m_clock, m_store, m_liveSettings,
+    m_drop.emplace(FileDrop::Parts{*m_display, *m_launcher, *m_clock, m_store, m_liveSettings,
                                    context.shell, context.interaction});
 }
 
@@ -174,26 +174,26 @@ void MainWindow::buildControls()
     m_description->setAttribute(Qt::WA_TranslucentBackground);
 }
 
-void MainWindow::connectMenu()
+void MainWindow::connectLauncher()
 {
-    using Command = MainMenu::Command;
-    const std::pair<Command, void (MainWindow::*)()> handlers[] = {
-        {Command::Register, &MainWindow::openRegistration},
-        {Command::SpecialItems, &MainWindow::openSpecialItems},
-        {Command::OpenTargetFolder, &MainWindow::openTargetFolder},
-        {Command::DeleteEntry, &MainWindow::deleteShownEntry},
-        {Command::Settings, &MainWindow::openSettings},
-        {Command::KeywordOrder, &MainWindow::openKeywordOrder},
-        {Command::EditSkinIni, &MainWindow::editSkinIni},
-        {Command::SkinEditor, &MainWindow::runSkinEditor},
-        {Command::Help, &MainWindow::openHelp},
-        {Command::About, &MainWindow::openAbout},
-        {Command::Quit, &MainWindow::quit},
-    };
-    for (const auto &[command, handler] : handlers)
-        m_menu->setHandler(command, [this, handler = handler] { (this->*handler)(); });
-    m_menu->setHandler(Command::DefaultSkin, [this] { chooseDefaultSkin(); });
-    m_menu->setSkinHandler([this](const QString &skin) { chooseSkin(skin); });
+    Interaction &interaction = m_context.interaction;
+    connect(m_menu, &MainMenu::chosen, this, [this, &interaction](LauncherCommand command) {
+        guarded(interaction, [&] { m_launcher->run(command); });
+    });
+    connect(m_menu, &MainMenu::skinChosen, this, [this, &interaction](const QString &skin) {
+        guarded(interaction, [&] { m_skin->apply(skin); });
+    });
+    connect(m_launcher, &Launcher::lockChanged, m_menu, &MainMenu::showLock);
+    connect(m_launcher, &Launcher::newEntryRequested, this, &MainWindow::newEntryRequested);
+    connect(m_launcher, &Launcher::entryEditRequested, this, &MainWindow::entryEditRequested);
+    connect(m_launcher, &Launcher::windowRequested, this, [this](LauncherCommand command) {
+        const WindowPlace &place = CommandTable::row(command).window;
+        const QPoint corner = place.from == WindowPlace::From::Frame        ? pos()
+                              : place.from == WindowPlace::From::ClientArea ? geometry().topLeft()
+                                                                            : QPoint();
+        emit windowRequested(command, corner + place.offset);
+    });
+    connect(m_launcher, &Launcher::quitting, this, &QWidget::close);
 }
 
 void MainWindow::startUp()
@@ -222,7 +222,7 @@ void MainWindow::runStartUp()
 
 bool MainWindow::locked() const
 {
-    return m_menu->locked();
+    return m_launcher->locked();
 }
 
 void MainWindow::clearDisplay()
@@ -468,157 +468,10 @@ void MainWindow::takeOverClockText()
 
 void MainWindow::toggleLock()
 {
-    m_menu->toggleLock();
-}
-
-void MainWindow::openRegistration()
-{
-    const SettingsFile settings(m_context.settingsFile);
-    const QString myComName = settings.read(SettingsKeys::MyComName, u"");
-    const QString mydocName = settings.read(SettingsKeys::MydocName, u"");
-    const QString dustBoxName = settings.read(SettingsKeys::DustBoxName, u"");
-    // The clock's date and time name no entry: a new one is registered.
-    const QString text = m_display->typedText();
-    if (text.isEmpty() || KeywordText::equal(text, u"/new")) {
-        emit newEntryRequested();
-        return;
-    }
-    const qsizetype found = m_store.find(text);
-    if (found < 0)
-        return;
-    const QString row = m_store.keywords()[found];
-    const Entry entry = m_store.readEntry(text);
-    const bool special = row == myComName || row == mydocName || row == dustBoxName;
-    emit entryEditRequested(
-        row, entry, EntryIcon::iconForEntry(row, entry.target, dustBoxName, mydocName), special);
-}
-
-void MainWindow::openSpecialItems()
-{
-    emit specialItemsRequested();
-}
-
-void MainWindow::openTargetFolder()
-{
-    // The clock's date and time name no entry.
-    const QString text = m_display->typedText();
-    if (text.isEmpty()) {
-        m_context.interaction.warning(QStringLiteral("何も選択されていません"),
-                                      {Interaction::Button::Ok});
-        return;
-    }
-    const Entry entry = m_store.readEntry(text);
-    // A folder the shell cannot open is said, and the line is done with all the same.
-    guarded(m_context.interaction, [&] {
-        const QString folder = TargetPath::folderToOpen(entry.target);
-        // An empty target is the shell's to refuse; a program PATH does not find has no folder.
-        if (folder.isEmpty() && !entry.target.isEmpty())
-            throw Error(QStringLiteral("「%1」には開くフォルダがありません").arg(entry.target));
-        m_context.shell.open(folder, entry.parameters);
-    });
-    m_display->clear();
-    m_menu->releaseLock();
-    m_clock->resume();
-    m_clock->switchOn();
-}
-
-void MainWindow::deleteShownEntry()
-{
-    using Button = Interaction::Button;
-    Interaction &interaction = m_context.interaction;
-    // The clock's date and time name no entry.
-    const QString text = m_display->typedText();
-    if (text.isEmpty()) {
-        interaction.warning(QStringLiteral("何も選択されていません"), {Button::Ok});
-        return;
-    }
-    const LiveSettings &live = m_liveSettings;
-    for (const QString *name : {&live.myComputerName, &live.shutdownName, &live.rebootName,
-                                &live.myDocumentsName, &live.recycleBinName}) {
-        if (KeywordText::equal(text, *name)) {
-            interaction.warning(
-                QStringLiteral(
-                    "特殊項目の削除は「特殊項目の設定」でチェックをはずして行って下さい"),
-                {Button::Ok});
-            return;
-        }
-    }
-    const qsizetype row = m_store.find(text);
-    if (row < 0)
-        return;
-    const QString keyword = m_store.keywords()[row];
-    if (interaction.warning(QStringLiteral("「%1」を削除します。よろしいですか？").arg(keyword),
-                            {Button::Ok, Button::Cancel})
-        != Button::Ok)
-        return;
-    m_store.removeKeyword(row);
-    m_display->clear();
-    m_menu->releaseLock();
-    m_store.reload();
-}
-
-void MainWindow::openSettings()
-{
-    emit settingsRequested(pos() + QPoint(52, 52));
-}
-
-void MainWindow::openKeywordOrder()
-{
-    emit keywordOrderRequested(pos() + QPoint(38, 52));
-}
-
-void MainWindow::openAbout()
-{
-    emit aboutRequested();
-}
-
-void MainWindow::chooseSkin(const QString &skin)
-{
-    m_skin->apply(skin);
-}
-
-void MainWindow::chooseDefaultSkin()
-{
-    m_skin->applyDefault();
-}
-
-void MainWindow::editSkinIni()
-{
-    emit skinChooserRequested(geometry().topLeft());
-}
-
-void MainWindow::runSkinEditor()
-{
-    emit skinEditorRequested(geometry().topLeft());
-}
-
-void MainWindow::openHelp()
-{
-    // Beside the program or where it is installed, wherever it was started from.
-    m_context.shell.open(m_context.helpFile, QString());
+    m_launcher->toggleLock();
 }
 
 void MainWindow::quit()
 {
-    using Button = Interaction::Button;
-    // The boxes below run their own event loops, in which the exit command can come again
-    // (a held key, the menu, the shortcut): one error and one question answer them all.
-    if (m_quitting)
-        return;
-    const QScopedValueRollback quitting(m_quitting, true);
-    const bool saved = guarded(m_context.interaction, [&] {
-        const SettingsFile settings(m_context.settingsFile);
-        settings.write(SettingsKeys::Hotkey, m_liveSettings.hotkey, m_context.keyNames);
-        settings.write(SettingsKeys::DefaultSkin, m_menu->defaultSkin());
-        settings.write(SettingsKeys::SelectedSkinName, m_skin->selectedName());
-    });
-    // A folder that takes no writes (read-only, full) must not keep the user in the program:
-    // after the error, ending without saving is offered, and is the default answer.
-    if (!saved
-        && m_context.interaction.warning(QStringLiteral("設定を保存せずに終了しますか？"),
-                                         {Button::Yes, Button::No})
-               != Button::Yes)
-        return;
-    close();
-    QApplication::quit();
+    m_launcher->quit();
 }

@@ -23,6 +23,7 @@
 //   reads the skin choice, switches the clock on, shows the tray icon and loads the
 //   keyword list (KeywordStore::load).
 
+#include "CommandTable.h"
 #include "EnterDispatch.h"
 #include "keywords/Entry.h"
 #include "EntryDisplay.h"
@@ -39,6 +40,7 @@
 
 class IdleClock;
 class KeywordLineEdit;
+class Launcher;
 class KeywordListModel;
 class KeywordStore;
 class MainMenu;
@@ -82,20 +84,9 @@ public:
     // Stays above other windows from now on.
     void keepOnTop();
 
-    // The menu's commands.
+    // The lock, as the menu's lock command and the typed "/lock" switch it.
     void toggleLock();
-    void openRegistration();
-    void openSpecialItems();
-    void openTargetFolder();
-    void deleteShownEntry();
-    void openSettings();
-    void openKeywordOrder();
-    void chooseSkin(const QString &skin);
-    void chooseDefaultSkin();
-    void editSkinIni();
-    void runSkinEditor();
-    void openHelp();
-    void openAbout();
+    // The exit command: saves what this run chose and ends the program.
     void quit();
 
     bool locked() const;
@@ -118,18 +109,9 @@ signals:
     // description and parameters as the user left them.
     void pathRegistrationRequested(const QString &keyword, const QString &path,
                                    const IconRef &icon);
-    void specialItemsRequested();
-    // The settings dialog, its outer corner at the position.
-    void settingsRequested(QPoint position);
-    // The keyword order window, its outer corner at the position.
-    void keywordOrderRequested(QPoint position);
-    void aboutRequested();
-    // The skin chooser, which stands 52 pixels right of and below the corner of the main
-    // window's client area (where a skin's bitmap lies).
-    void skinChooserRequested(QPoint mainCorner);
-    // The skin editor for a new bitmap; its bitmap will lie 152 pixels right of and below
-    // the corner of the main window's client area.
-    void skinEditorRequested(QPoint mainCorner);
+    // A command of the table that opens another window, which stands at the position the
+    // command's row gives (from the main window's outer corner or its client area's).
+    void windowRequested(LauncherCommand command, QPoint position);
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -142,7 +124,7 @@ protected:
 
 private:
     void buildControls();
-    void connectMenu();
+    void connectLauncher();
     void takeOverClockText();
     // The entry the line names; an unreadable one is reported (once), and then none.
     std::optional<Entry> readNamedEntry(const QString &text);
@@ -159,6 +141,7 @@ private:
     QLabel *m_icon = nullptr;
     QLabel *m_description = nullptr;
     MainMenu *m_menu = nullptr;
+    Launcher *m_launcher = nullptr;
     IdleClock *m_clock = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     MathsParser *m_calculator = nullptr;
@@ -173,7 +156,5 @@ private:
     // Set from the move handed to the window manager until the program is active again
     // (or, when the move never took the focus, shortly after the release).
     bool m_systemMove = false;
-    // An exit is asking about its failed save: another exit request waits for its answer.
-    bool m_quitting = false;
     QMargins m_hiddenFrame; // the window manager's frame, taken as the window hid
 };

@@ -140,3 +140,8 @@ void SkinLook::applyDefault()
     settings.write(SettingsKeys::DefaultSkin, true);
     settings.write(SettingsKeys::SelectedSkinName, m_selectedName);
 }
+
+bool SkinLook::defaultChosen() const
+{
+    return m_parts.menu.defaultSkin();
+}

@@ -50,6 +50,8 @@ public:
 
     // The skin chosen last in this run ("default" for the default layout), empty when none.
     const QString &selectedName() const { return m_selectedName; }
+    // The default layout is checked in the menu.
+    bool defaultChosen() const;
 
 private:
     void applyDefaultLayout();

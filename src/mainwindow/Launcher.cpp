@@ -1,0 +1,189 @@
+#include "Launcher.h"
+
+#include "EntryDisplay.h"
+#include "IdleClock.h"
+#include "MainWindowMessages.h"
+#include "SkinLook.h"
+
+#include "base/Error.h"
+#include "base/Guard.h"
+#include "base/Interaction.h"
+#include "keywords/EntryIcon.h"
+#include "keywords/KeywordStore.h"
+#include "keywords/KeywordText.h"
+#include "keywords/TargetPath.h"
+#include "platform/Shell.h"
+#include "settings/LiveSettings.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
+#include "ui/AppContext.h"
+
+#include <QCoreApplication>
+#include <QScopedValueRollback>
+
+namespace Say = MainWindowMessages;
+
+Launcher::Launcher(AppContext &context, KeywordStore &store, const LiveSettings &liveSettings,
+                   EntryDisplay &display, IdleClock &clock, SkinLook &skin, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_store(store)
+    , m_liveSettings(liveSettings)
+    , m_display(display)
+    , m_clock(clock)
+    , m_skin(skin)
+{
+    setObjectName(QStringLiteral("launcher"));
+    for (const CommandRow &row : CommandTable::rows()) {
+        const LauncherCommand command = row.command;
+        if (row.handler)
+            m_handlers[std::size_t(command)] = [this, handler = row.handler] {
+                (this->*handler)();
+            };
+        else
+            m_handlers[std::size_t(command)] = [this, command] {
+                emit windowRequested(command);
+            };
+    }
+}
+
+void Launcher::run(LauncherCommand command)
+{
+    if (const auto &handler = m_handlers[std::size_t(command)])
+        handler();
+}
+
+void Launcher::setHandler(LauncherCommand command, std::function<void()> handler)
+{
+    m_handlers[std::size_t(command)] = std::move(handler);
+}
+
+void Launcher::toggleLock()
+{
+    setLocked(!m_locked);
+}
+
+void Launcher::releaseLock()
+{
+    setLocked(false);
+}
+
+void Launcher::setLocked(bool on)
+{
+    m_locked = on;
+    emit lockChanged(on);
+}
+
+void Launcher::openRegistration()
+{
+    const SettingsFile settings(m_context.settingsFile);
+    const QString myComName = settings.read(SettingsKeys::MyComName, u"");
+    const QString mydocName = settings.read(SettingsKeys::MydocName, u"");
+    const QString dustBoxName = settings.read(SettingsKeys::DustBoxName, u"");
+    // The clock's date and time name no entry: a new one is registered.
+    const QString text = m_display.typedText();
+    const QStringView newEntry = CommandTable::row(LauncherCommand::Register).exactForm;
+    if (text.isEmpty() || KeywordText::equal(text, newEntry)) {
+        emit newEntryRequested();
+        return;
+    }
+    const qsizetype found = m_store.find(text);
+    if (found < 0)
+        return;
+    const QString row = m_store.keywords()[found];
+    const Entry entry = m_store.readEntry(text);
+    const bool special = row == myComName || row == mydocName || row == dustBoxName;
+    emit entryEditRequested(
+        row, entry, EntryIcon::iconForEntry(row, entry.target, dustBoxName, mydocName), special);
+}
+
+void Launcher::openTargetFolder()
+{
+    // The clock's date and time name no entry.
+    const QString text = m_display.typedText();
+    if (text.isEmpty()) {
+        m_context.interaction.warning(QString::fromUtf16(Say::NothingSelected),
+                                      {Interaction::Button::Ok});
+        return;
+    }
+    const Entry entry = m_store.readEntry(text);
+    // A folder the shell cannot open is said, and the line is done with all the same.
+    guarded(m_context.interaction, [&] {
+        const QString folder = TargetPath::folderToOpen(entry.target);
+        // An empty target is the shell's to refuse; a program PATH does not find has no folder.
+        if (folder.isEmpty() && !entry.target.isEmpty())
+            throw Error(Say::noFolderToOpen(entry.target));
+        m_context.shell.open(folder, entry.parameters);
+    });
+    m_display.clear();
+    releaseLock();
+    m_clock.resume();
+    m_clock.switchOn();
+}
+
+void Launcher::deleteShownEntry()
+{
+    using Button = Interaction::Button;
+    Interaction &interaction = m_context.interaction;
+    // The clock's date and time name no entry.
+    const QString text = m_display.typedText();
+    if (text.isEmpty()) {
+        interaction.warning(QString::fromUtf16(Say::NothingSelected), {Button::Ok});
+        return;
+    }
+    const LiveSettings &live = m_liveSettings;
+    for (const QString *name : {&live.myComputerName, &live.shutdownName, &live.rebootName,
+                                &live.myDocumentsName, &live.recycleBinName}) {
+        if (KeywordText::equal(text, *name)) {
+            interaction.warning(QString::fromUtf16(Say::SpecialItemNotDeleted), {Button::Ok});
+            return;
+        }
+    }
+    const qsizetype row = m_store.find(text);
+    if (row < 0)
+        return;
+    const QString keyword = m_store.keywords()[row];
+    if (interaction.warning(Say::confirmDeletion(keyword), {Button::Ok, Button::Cancel})
+        != Button::Ok)
+        return;
+    m_store.removeKeyword(row);
+    m_display.clear();
+    releaseLock();
+    m_store.reload();
+}
+
+void Launcher::chooseDefaultSkin()
+{
+    m_skin.applyDefault();
+}
+
+void Launcher::openHelp()
+{
+    // Beside the program or where it is installed, wherever it was started from.
+    m_context.shell.open(m_context.helpFile, QString());
+}
+
+void Launcher::quit()
+{
+    using Button = Interaction::Button;
+    // The boxes below run their own event loops, in which the exit command can come again
+    // (a held key, the menu, the shortcut): one error and one question answer them all.
+    if (m_quitting)
+        return;
+    const QScopedValueRollback once(m_quitting, true);
+    const bool saved = guarded(m_context.interaction, [&] {
+        const SettingsFile settings(m_context.settingsFile);
+        settings.write(SettingsKeys::Hotkey, m_liveSettings.hotkey, m_context.keyNames);
+        settings.write(SettingsKeys::DefaultSkin, m_skin.defaultChosen());
+        settings.write(SettingsKeys::SelectedSkinName, m_skin.selectedName());
+    });
+    // A folder that takes no writes (read-only, full) must not keep the user in the program:
+    // after the error, ending without saving is offered, and is the default answer.
+    if (!saved
+        && m_context.interaction.warning(QString::fromUtf16(Say::QuitWithoutSaving),
+                                         {Button::Yes, Button::No})
+               != Button::Yes)
+        return;
+    emit quitting();
+    QCoreApplication::quit();
+}
