@@ -24,14 +24,13 @@ CompositionRoot::CompositionRoot(AppContext &context)
     , m_settings(context.settingsFile, context.keyNames)
 {
     m_settings.load();
-    m_mainWindow = std::make_unique<MainWindow>(context, m_store, m_liveSettings);
+    m_mainWindow = std::make_unique<MainWindow>(context, m_store, m_settings, m_skinEditorState);
     m_mainWindow->startUp();
     m_mainWindow->show();
 
-    m_settingsDialog = std::make_unique<SettingsDialog>(context, m_liveSettings);
+    m_settingsDialog = std::make_unique<SettingsDialog>(context, m_settings);
     m_settingsDialog->load();
-    m_specialItemsDialog = std::make_unique<SpecialItemsDialog>(context, m_store, m_liveSettings);
-    m_specialItemsDialog->load();
+    m_specialItemsDialog = std::make_unique<SpecialItemsDialog>(context, m_store, m_settings);
     m_aboutDialog = std::make_unique<AboutDialog>(context.interaction);
     m_keywordOrderDialog = std::make_unique<KeywordOrderDialog>(context, m_store);
 

@@ -2,7 +2,6 @@
 
 #include "keywords/KeywordStore.h"
 #include "mainwindow/CommandTable.h"
-#include "settings/LiveSettings.h"
 #include "settings/Settings.h"
 #include "skins/SkinEditorState.h"
 
@@ -28,11 +27,12 @@ struct AppContext;
 //
 // main() first makes the platform services and the message boxes into an AppContext (a test
 // makes one with fakes). Then, in this order:
-//  1. the shared state: the KeywordStore, the LiveSettings and the skin editor's state;
+//  1. the shared state: the KeywordStore, the Settings (loaded first, so that no value
+//     waits for a window) and the skin editor's state;
 //  2. the main window, which runs its start-up (loading the keyword list) and appears;
-//  3. the dialogs, hidden, each loading what it shows: settings (which grabs the hotkey),
-//     special items, the About box and keyword order (both build their controls when first
-//     opened); the registration dialog is made when first asked for;
+//  3. the dialogs, hidden, each showing the settings as loaded: settings (which grabs the
+//     hotkey), special items, the About box and keyword order (both build their controls
+//     when first opened); the registration dialog is made when first asked for;
 //  4. the skin editor's windows, hidden, each building its contents when first shown: the
 //     three markers, the skin folder name dialog, the transparent colour picker, the editor
 //     (which drives the five before it) and the skin chooser (which lists the skins now);
@@ -47,7 +47,6 @@ public:
 
     KeywordStore &store() { return m_store; }
     Settings &settings() { return m_settings; }
-    LiveSettings &liveSettings() { return m_liveSettings; }
     MainWindow &mainWindow() const { return *m_mainWindow; }
     // Made at the first request: most sessions register nothing.
     RegistrationDialog &registrationDialog();
@@ -73,8 +72,7 @@ private:
     AppContext &m_context;
     KeywordStore m_store;
     Settings m_settings;
-    LiveSettings m_liveSettings;
-    SkinEditorState m_skinEditorState{m_liveSettings};
+    SkinEditorState m_skinEditorState;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<RegistrationDialog> m_registrationDialog;
     std::unique_ptr<SettingsDialog> m_settingsDialog;

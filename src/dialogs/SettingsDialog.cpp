@@ -2,9 +2,7 @@
 
 #include "settings/GlobalHotkey.h"
 #include "HotkeyEdit.h"
-#include "settings/LiveSettings.h"
-#include "settings/SettingsFile.h"
-#include "settings/SettingsKeys.h"
+#include "settings/Settings.h"
 
 #include "base/Guard.h"
 #include "base/Interaction.h"
@@ -16,9 +14,10 @@
 
 using FormDesign::place;
 
-SettingsDialog::SettingsDialog(AppContext &context, LiveSettings &liveSettings, QWidget *parent)
+SettingsDialog::SettingsDialog(AppContext &context, Settings &settings, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
+    , m_settings(settings)
     , m_globalHotkey(new GlobalHotkey(context.hotkeys, this))
 {
     setObjectName(QStringLiteral("settingsDialog"));
@@ -34,34 +33,35 @@ SettingsDialog::SettingsDialog(AppContext &context, LiveSettings &liveSettings, 
         return box;
     };
     Interaction &interaction = context.interaction;
-    m_useHotkey =
-        checkBox("useHotkey", QStringLiteral("ホットキーをつかう"), true, {8, 8, 177, 17});
+    m_useHotkey = checkBox("useHotkey", QStringLiteral("ホットキーをつかう"), settings.useHotkey(),
+                           {8, 8, 177, 17});
     m_hotkey = place(new HotkeyEdit(context.keyNames, this), "hotkey", {24, 32, 105, 20});
+    m_hotkey->setShortcut(settings.hotkey());
     FormDesign::button(this, interaction, "apply", QStringLiteral("変更"), {136, 32, 65, 20},
                        &SettingsDialog::applyHotkey);
     m_appearAtCursor = checkBox("appearAtCursor", QStringLiteral("マウスカーソル位置に出現させる"),
-                                true, {24, 56, 193, 25});
-    m_showTime = checkBox("showTime", QStringLiteral("現在時刻を表示する"), true, {8, 88, 177, 17});
-    m_stayOnTop =
-        checkBox("stayOnTop", QStringLiteral("常に最前面に表示させる"), false, {8, 112, 185, 25});
+                                settings.appearAtPointer(), {24, 56, 193, 25});
+    m_showTime = checkBox("showTime", QStringLiteral("現在時刻を表示する"), settings.showTime(),
+                          {8, 88, 177, 17});
+    m_stayOnTop = checkBox("stayOnTop", QStringLiteral("常に最前面に表示させる"),
+                           settings.stayOnTop(), {8, 112, 185, 25});
     FormDesign::button(this, interaction, "cancel", QStringLiteral("cancel"), {48, 144, 81, 25},
                        &QDialog::reject);
     FormDesign::button(this, interaction, "ok", QStringLiteral("OK"), {144, 144, 81, 25},
                        &SettingsDialog::confirm);
 
-    // Every change is live at once: other windows read these at the moment of use.
-    connect(m_useHotkey, &QCheckBox::toggled, this, [this, &liveSettings](bool use) {
-        liveSettings.useHotkey = use;
+    if (!settings.useHotkey())
+        showHotkeyUse(false);
+
+    // Every change is live at once: other windows read the model at the moment of use.
+    connect(m_useHotkey, &QCheckBox::toggled, this, [this](bool use) {
+        m_settings.setUseHotkey(use);
         guarded(m_context.interaction, [&] { useHotkey(use); });
     });
-    connect(m_appearAtCursor, &QCheckBox::toggled, this,
-            [&liveSettings](bool on) { liveSettings.appearAtPointer = on; });
-    connect(m_showTime, &QCheckBox::toggled, this,
-            [&liveSettings](bool on) { liveSettings.showTime = on; });
-    connect(m_stayOnTop, &QCheckBox::toggled, this,
-            [&liveSettings](bool on) { liveSettings.stayOnTop = on; });
-    connect(m_hotkey, &HotkeyEdit::shortcutChanged, this,
-            [&liveSettings](int shortcut) { liveSettings.hotkey = shortcut; });
+    connect(m_appearAtCursor, &QCheckBox::toggled, &settings, &Settings::setAppearAtPointer);
+    connect(m_showTime, &QCheckBox::toggled, &settings, &Settings::setShowTime);
+    connect(m_stayOnTop, &QCheckBox::toggled, &settings, &Settings::setStayOnTop);
+    connect(m_hotkey, &HotkeyEdit::shortcutChanged, &settings, &Settings::setHotkey);
     connect(m_globalHotkey, &GlobalHotkey::hotkey, this,
             [this] { guarded(m_context.interaction, [&] { onHotkey(); }); });
 }
@@ -74,15 +74,10 @@ SettingsDialog::~SettingsDialog()
 
 void SettingsDialog::load()
 {
-    const SettingsFile settings(m_context.settingsFile);
-    m_hotkey->setShortcut(settings.read(SettingsKeys::Hotkey, m_context.keyNames));
-    m_appearAtCursor->setChecked(settings.read(SettingsKeys::MousePoint));
-    m_useHotkey->setChecked(settings.read(SettingsKeys::HookHotKey));
-    m_showTime->setChecked(settings.read(SettingsKeys::TimeStamp));
-    m_stayOnTop->setChecked(settings.read(SettingsKeys::StayOnTop));
     // A combination taken by another program simply does not work; nothing is said.
-    if (m_useHotkey->isChecked())
-        m_globalHotkey->registerHotkey(HotkeyId, m_hotkey->shortcut());
+    m_globalHotkey->setActivate(m_settings.useHotkey());
+    if (m_settings.useHotkey())
+        m_globalHotkey->registerHotkey(HotkeyId, m_settings.hotkey());
 }
 
 void SettingsDialog::openAt(QPoint position)
@@ -100,10 +95,15 @@ void SettingsDialog::useHotkey(bool use)
 {
     // A hotkey switched off is released, so that other programs get the combination back.
     if (use)
-        m_globalHotkey->reregister(HotkeyId, m_hotkey->shortcut());
+        m_globalHotkey->reregister(HotkeyId, m_settings.hotkey());
     else
         m_globalHotkey->unregisterHotkey(HotkeyId);
     m_globalHotkey->setActivate(use);
+    showHotkeyUse(use);
+}
+
+void SettingsDialog::showHotkeyUse(bool use)
+{
     m_hotkey->setEnabled(use);
     m_hotkey->setVisible(use);
     m_appearAtCursor->setEnabled(use);
@@ -111,30 +111,24 @@ void SettingsDialog::useHotkey(bool use)
 
 void SettingsDialog::applyHotkey()
 {
-    if (m_useHotkey->isChecked())
-        m_globalHotkey->reregister(HotkeyId, m_hotkey->shortcut());
-    SettingsFile(m_context.settingsFile)
-        .write(SettingsKeys::Hotkey, m_hotkey->shortcut(), m_context.keyNames);
+    if (m_settings.useHotkey())
+        m_globalHotkey->reregister(HotkeyId, m_settings.hotkey());
+    m_settings.writeHotkey();
 }
 
 void SettingsDialog::confirm()
 {
-    if (m_stayOnTop->isChecked())
+    if (m_settings.stayOnTop())
         emit stayOnTopConfirmed();
-    if (m_useHotkey->isChecked())
-        m_globalHotkey->reregister(HotkeyId, m_hotkey->shortcut());
-    const SettingsFile settings(m_context.settingsFile);
-    settings.write(SettingsKeys::TimeStamp, m_showTime->isChecked());
-    settings.write(SettingsKeys::StayOnTop, m_stayOnTop->isChecked());
-    settings.write(SettingsKeys::MousePoint, m_appearAtCursor->isChecked());
-    settings.write(SettingsKeys::Hotkey, m_hotkey->shortcut(), m_context.keyNames);
-    settings.write(SettingsKeys::HookHotKey, m_useHotkey->isChecked());
+    if (m_settings.useHotkey())
+        m_globalHotkey->reregister(HotkeyId, m_settings.hotkey());
+    m_settings.writeSwitches();
     accept();
 }
 
 void SettingsDialog::onHotkey()
 {
-    if (!m_useHotkey->isChecked())
+    if (!m_settings.useHotkey())
         return;
-    emit summoned(m_appearAtCursor->isChecked());
+    emit summoned(m_settings.appearAtPointer());
 }

@@ -5,23 +5,22 @@
 class GlobalHotkey;
 class HotkeyEdit;
 class QCheckBox;
+class Settings;
 struct AppContext;
-struct LiveSettings;
 
 // The settings dialog: the global hotkey and four switches of the main window's behaviour.
-// Its controls publish their values to the live settings on every change, so that a change
-// takes effect at once whether or not it is confirmed; "OK" and "変更" write the file.
-// It owns the global hotkey, whose press asks for the main window by summoned().
+// Its controls show the settings model as loaded and change it on every change of theirs, so
+// that a change takes effect at once whether or not it is confirmed; "OK" and "変更" write
+// the file. It owns the global hotkey, whose press asks for the main window by summoned().
 class SettingsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    SettingsDialog(AppContext &context, LiveSettings &liveSettings, QWidget *parent = nullptr);
+    SettingsDialog(AppContext &context, Settings &settings, QWidget *parent = nullptr);
     ~SettingsDialog() override;
 
-    // Start-up: the hotkey and the switches from the settings file, and the hotkey grabbed
-    // while it is to be used. The dialog never reloads them.
+    // Start-up: the hotkey grabbed while it is to be used.
     void load();
     // Shows the dialog modally with its outer corner at the position.
     void openAt(QPoint position);
@@ -40,9 +39,13 @@ signals:
     void stayOnTopConfirmed();
 
 private:
+    // The hotkey field and the pointer switch follow whether the hotkey is used.
+    void showHotkeyUse(bool use);
+
     static constexpr int HotkeyId = 1;
 
     AppContext &m_context;
+    Settings &m_settings;
     GlobalHotkey *m_globalHotkey;
     QCheckBox *m_useHotkey;
     HotkeyEdit *m_hotkey;

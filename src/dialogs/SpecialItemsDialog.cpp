@@ -2,8 +2,7 @@
 
 #include "base/Interaction.h"
 #include "keywords/EntryRegistration.h"
-#include "settings/LiveSettings.h"
-#include "settings/SettingsKeys.h"
+#include "settings/Settings.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
 
@@ -27,12 +26,11 @@ struct RowDesign
 
 } // namespace
 
-SpecialItemsDialog::SpecialItemsDialog(AppContext &context, KeywordStore &store,
-                                       LiveSettings &liveSettings, QWidget *parent)
+SpecialItemsDialog::SpecialItemsDialog(AppContext &context, KeywordStore &store, Settings &settings,
+                                       QWidget *parent)
     : QDialog(parent)
     , m_context(context)
-    , m_liveSettings(liveSettings)
-    , m_items(store, context.settingsFile)
+    , m_items(store, settings)
 {
     setObjectName(QStringLiteral("specialItemsDialog"));
     setWindowTitle(QStringLiteral("特殊項目の登録"));
@@ -69,11 +67,11 @@ SpecialItemsDialog::SpecialItemsDialog(AppContext &context, KeywordStore &store,
                           {left, design.nameTop + 8});
         row.name = place(new QLineEdit(this), (name + "Name").constData(),
                          {left + 48, design.nameTop, 97, 20});
-        // The names are those of the settings keys' defaults until load() reads the file.
-        row.name->setText(
-            SettingsKeys::SpecialItems[std::size_t(design.item)].name.defaultValue.toString());
     }
-    publishNames();
+    for (std::size_t i = 0; i < SpecialItemCount; ++i) {
+        m_rows[i].tick->setChecked(settings.specialTicked(SpecialItem(i)));
+        m_rows[i].name->setText(settings.specialName(SpecialItem(i)));
+    }
 
     FormDesign::button(this, context.interaction, "cancel", QStringLiteral("キャンセル"),
                        {168, 144, 81, 20}, &QDialog::reject);
@@ -86,26 +84,6 @@ SpecialItemsDialog::SpecialItemsDialog(AppContext &context, KeywordStore &store,
 }
 
 SpecialItemsDialog::~SpecialItemsDialog() = default;
-
-void SpecialItemsDialog::load()
-{
-    const SpecialItems::Choices choices = m_items.load();
-    for (std::size_t i = 0; i < SpecialItemCount; ++i)
-        m_rows[i].tick->setChecked(choices[i].ticked);
-    for (std::size_t i = 0; i < SpecialItemCount; ++i)
-        m_rows[i].name->setText(choices[i].name);
-    publishNames();
-}
-
-void SpecialItemsDialog::publishNames()
-{
-    // In the order of SpecialItem.
-    QString LiveSettings::*const published[] = {
-        &LiveSettings::myComputerName, &LiveSettings::myDocumentsName,
-        &LiveSettings::recycleBinName, &LiveSettings::shutdownName, &LiveSettings::rebootName};
-    for (std::size_t i = 0; i < SpecialItemCount; ++i)
-        m_liveSettings.*published[i] = m_rows[i].name->text();
-}
 
 void SpecialItemsDialog::openItems()
 {
@@ -129,6 +107,5 @@ void SpecialItemsDialog::registerItems()
         name->selectAll();
         return;
     }
-    publishNames();
     accept();
 }

@@ -8,25 +8,23 @@
 
 class QCheckBox;
 class QLineEdit;
+class Settings;
 struct AppContext;
-struct LiveSettings;
 
-// The special items dialog: a tick and a name for each of the five items. The rules live in
-// SpecialItems. The names take effect (for Enter to recognise shutdown and reboot, for the
-// menu to refuse deleting an item) once loaded or registered, never while merely typed: a
-// name the user is still choosing, or declined to take over a keyword with, powers nothing
-// off.
+// The special items dialog: a tick and a name for each of the five items, as the settings
+// model holds them when the dialog is made. The rules live in SpecialItems. The names take
+// effect (for Enter to recognise shutdown and reboot, for the menu to refuse deleting an
+// item) once loaded or registered, never while merely typed: a name the user is still
+// choosing, or declined to take over a keyword with, powers nothing off.
 class SpecialItemsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    SpecialItemsDialog(AppContext &context, KeywordStore &store, LiveSettings &liveSettings,
+    SpecialItemsDialog(AppContext &context, KeywordStore &store, Settings &settings,
                        QWidget *parent = nullptr);
     ~SpecialItemsDialog() override;
 
-    // Start-up: the ticks and names from the settings file. The dialog never reloads them.
-    void load();
     // Shows the dialog modally, with the ticks and names as the user left them.
     void openItems();
 
@@ -35,9 +33,6 @@ public:
     void registerItems();
 
 private:
-    // Hands the names as they stand to the readers of the live settings.
-    void publishNames();
-
     struct Row
     {
         QCheckBox *tick;
@@ -45,7 +40,6 @@ private:
     };
 
     AppContext &m_context;
-    LiveSettings &m_liveSettings;
     SpecialItems m_items;
     std::array<Row, SpecialItemCount> m_rows{};
 };

@@ -6,8 +6,7 @@
 #include "base/Error.h"
 #include "base/FileSystem.h"
 #include "base/TextFile.h"
-#include "settings/SettingsFile.h"
-#include "settings/SettingsKeys.h"
+#include "settings/Settings.h"
 
 #include <QFileInfo>
 
@@ -31,35 +30,20 @@ qsizetype rowOf(const QStringList &rows, const QString &name)
 
 } // namespace
 
-SpecialItems::SpecialItems(KeywordStore &store, QString settingsFile)
+SpecialItems::SpecialItems(KeywordStore &store, Settings &settings)
     : m_store(store)
-    , m_settingsFile(std::move(settingsFile))
+    , m_settings(settings)
 {
-}
-
-SpecialItems::Choices SpecialItems::load() const
-{
-    const SettingsFile settings(m_settingsFile);
-    Choices choices;
-    for (std::size_t i = 0; i < SpecialItemCount; ++i)
-        choices[i].ticked = settings.read(SettingsKeys::SpecialItems[i].registered);
-    for (std::size_t i = 0; i < SpecialItemCount; ++i)
-        choices[i].name = settings.read(SettingsKeys::SpecialItems[i].name);
-    return choices;
 }
 
 std::optional<SpecialItem>
 SpecialItems::save(const Choices &choices,
                    const std::function<bool(const QString &name)> &mayOverwrite) const
 {
-    const SettingsFile settings(m_settingsFile);
     States states;
-    for (std::size_t i = 0; i < SpecialItemCount; ++i) {
-        const SettingsKeys::SpecialItem &keys = SettingsKeys::SpecialItems[i];
+    for (std::size_t i = 0; i < SpecialItemCount; ++i)
         states[i] = {choices[i].name, choices[i].ticked,
-                     settings.read(keys.registered) ? std::optional(settings.read(keys.name))
-                                                    : std::nullopt};
-    }
+                     m_settings.storedRegistration(SpecialItem(i))};
     checkNames(states);
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
         if (states[i].ticked && isOtherKeyword(states[i].name, states)
@@ -98,10 +82,13 @@ SpecialItems::save(const Choices &choices,
     }
     m_store.finishChange();
 
-    for (std::size_t i = 0; i < SpecialItemCount; ++i)
-        settings.write(SettingsKeys::SpecialItems[i].registered, states[i].ticked);
-    for (std::size_t i = 0; i < SpecialItemCount; ++i)
-        settings.write(SettingsKeys::SpecialItems[i].name, states[i].name);
+    std::array<bool, SpecialItemCount> ticked;
+    std::array<QString, SpecialItemCount> names;
+    for (std::size_t i = 0; i < SpecialItemCount; ++i) {
+        ticked[i] = states[i].ticked;
+        names[i] = states[i].name;
+    }
+    m_settings.registerSpecialItems(ticked, names);
     return std::nullopt;
 }
 

@@ -10,11 +10,11 @@
 #include <optional>
 
 class KeywordStore;
-
+class Settings;
 
 // The special items: my computer, my documents, the recycle bin, shutdown and reboot, each
 // registered as an ordinary keyword under a name of the user's choice while ticked. The
-// settings file keeps the ticks and the names.
+// settings model keeps the ticks and the names.
 class SpecialItems
 {
 public:
@@ -26,16 +26,15 @@ public:
     };
     using Choices = std::array<Choice, SpecialItemCount>;
 
-    SpecialItems(KeywordStore &store, QString settingsFile);
+    SpecialItems(KeywordStore &store, Settings &settings);
 
-    // The ticks and names the settings file records, with the defaults of the keys.
-    Choices load() const;
     // Registers every ticked item, removes what this registered for an item now unticked,
-    // and records the ticks and names. Unsound names are refused before anything is
-    // written; entries are written before data.lst, the deletions come last. A ticked name
-    // that is already another keyword, listed or only a file in the store folder, is
-    // registered over it only when `mayOverwrite` says so; when it does not, nothing at all
-    // is written and the item is answered, for the user to choose another name.
+    // and records the ticks and names in the settings, which then take effect. Unsound
+    // names are refused before anything is written; entries are written before data.lst,
+    // the deletions come last. A ticked name that is already another keyword, listed or only
+    // a file in the store folder, is registered over it only when `mayOverwrite` says so;
+    // when it does not, nothing at all is written and the item is answered, for the user to
+    // choose another name.
     std::optional<SpecialItem>
     save(const Choices &choices,
          const std::function<bool(const QString &name)> &mayOverwrite) const;
@@ -73,5 +72,5 @@ private:
     bool isOtherKeyword(const QString &name, const States &items) const;
 
     KeywordStore &m_store;
-    QString m_settingsFile;
+    Settings &m_settings;
 };

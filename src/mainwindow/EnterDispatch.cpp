@@ -11,7 +11,7 @@
 #include "calc/MathsParser.h"
 #include "calc/NumberFormat.h"
 #include "platform/Shell.h"
-#include "settings/LiveSettings.h"
+#include "settings/Settings.h"
 #include "platform/SystemPower.h"
 
 #include <QClipboard>
@@ -34,11 +34,10 @@ void EnterDispatch::run()
     const auto launchable = [&store](const QString &t) {
         return store.find(t) >= 0 && store.entryExists(t);
     };
-    const EnterCommand command =
-        EnterCommand::classify(text, CommandTable::typedForms(), m_parts.liveSettings.shutdownName,
-                               m_parts.liveSettings.rebootName, launchable, [&](const QString &t) {
-                                   return launchable(t) && !store.readEntry(t).target.isEmpty();
-                               });
+    const EnterCommand command = EnterCommand::classify(
+        text, CommandTable::typedForms(), m_parts.settings.specialName(SpecialItem::Shutdown),
+        m_parts.settings.specialName(SpecialItem::Reboot), launchable,
+        [&](const QString &t) { return launchable(t) && !store.readEntry(t).target.isEmpty(); });
     switch (command.kind) {
     case K::PowerOff:
         m_parts.power.powerOff();

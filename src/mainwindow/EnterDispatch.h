@@ -10,7 +10,7 @@ class Launcher;
 class MathsParser;
 class Shell;
 class SystemPower;
-struct LiveSettings;
+class Settings;
 
 // What Enter in the input line does, once EnterCommand has said what the text means:
 // power off or restart, open an address or a keyword's target, run a command of the table,
@@ -26,7 +26,7 @@ public:
         Launcher &launcher;
         IdleClock &clock;
         KeywordStore &store;
-        const LiveSettings &liveSettings;
+        const Settings &settings;
         Shell &shell;
         SystemPower &power;
         MathsParser &calculator;

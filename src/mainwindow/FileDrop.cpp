@@ -11,7 +11,7 @@
 #include "base/Guard.h"
 #include "base/Interaction.h"
 #include "platform/Shell.h"
-#include "settings/LiveSettings.h"
+#include "settings/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,7 +45,7 @@ std::optional<FileDrop::Proposal> FileDrop::drop(const QStringList &paths)
     }
     m_parts.display.clear();
     m_parts.launcher.releaseLock();
-    if (m_parts.liveSettings.showTime)
+    if (m_parts.settings.showTime())
         m_parts.clock.showTimeNow();
     return std::nullopt;
 }

@@ -12,7 +12,7 @@ class Interaction;
 class KeywordStore;
 class Launcher;
 class Shell;
-struct LiveSettings;
+class Settings;
 
 // What files and folders dropped on the main window do. Unlocked, or locked while the line
 // names nothing, the first of them is proposed for registration. Locked on a keyword, they go to
@@ -28,7 +28,7 @@ public:
         Launcher &launcher;
         IdleClock &clock;
         KeywordStore &store;
-        const LiveSettings &liveSettings;
+        const Settings &settings;
         Shell &shell;
         Interaction &interaction;
     };

@@ -13,9 +13,7 @@
 #include "keywords/KeywordText.h"
 #include "keywords/TargetPath.h"
 #include "platform/Shell.h"
-#include "settings/LiveSettings.h"
-#include "settings/SettingsFile.h"
-#include "settings/SettingsKeys.h"
+#include "settings/Settings.h"
 #include "ui/AppContext.h"
 
 #include <QCoreApplication>
@@ -23,12 +21,12 @@
 
 namespace Say = MainWindowMessages;
 
-Launcher::Launcher(AppContext &context, KeywordStore &store, const LiveSettings &liveSettings,
+Launcher::Launcher(AppContext &context, KeywordStore &store, Settings &settings,
                    EntryDisplay &display, IdleClock &clock, SkinLook &skin, QObject *parent)
     : QObject(parent)
     , m_context(context)
     , m_store(store)
-    , m_liveSettings(liveSettings)
+    , m_settings(settings)
     , m_display(display)
     , m_clock(clock)
     , m_skin(skin)
@@ -76,10 +74,9 @@ void Launcher::setLocked(bool on)
 
 void Launcher::openRegistration()
 {
-    const SettingsFile settings(m_context.settingsFile);
-    const QString myComName = settings.read(SettingsKeys::MyComName, u"");
-    const QString mydocName = settings.read(SettingsKeys::MydocName, u"");
-    const QString dustBoxName = settings.read(SettingsKeys::DustBoxName, u"");
+    const QString myComName = m_settings.storedName(SpecialItem::MyComputer);
+    const QString mydocName = m_settings.storedName(SpecialItem::MyDocuments);
+    const QString dustBoxName = m_settings.storedName(SpecialItem::RecycleBin);
     // The clock's date and time name no entry: a new one is registered.
     const QString text = m_display.typedText();
     const QStringView newEntry = CommandTable::row(LauncherCommand::Register).exactForm;
@@ -131,10 +128,10 @@ void Launcher::deleteShownEntry()
         interaction.warning(QString::fromUtf16(Say::NothingSelected), {Button::Ok});
         return;
     }
-    const LiveSettings &live = m_liveSettings;
-    for (const QString *name : {&live.myComputerName, &live.shutdownName, &live.rebootName,
-                                &live.myDocumentsName, &live.recycleBinName}) {
-        if (KeywordText::equal(text, *name)) {
+    for (const SpecialItem item :
+         {SpecialItem::MyComputer, SpecialItem::Shutdown, SpecialItem::Reboot,
+          SpecialItem::MyDocuments, SpecialItem::RecycleBin}) {
+        if (KeywordText::equal(text, m_settings.specialName(item))) {
             interaction.warning(QString::fromUtf16(Say::SpecialItemNotDeleted), {Button::Ok});
             return;
         }
@@ -172,10 +169,9 @@ void Launcher::quit()
         return;
     const QScopedValueRollback once(m_quitting, true);
     const bool saved = guarded(m_context.interaction, [&] {
-        const SettingsFile settings(m_context.settingsFile);
-        settings.write(SettingsKeys::Hotkey, m_liveSettings.hotkey, m_context.keyNames);
-        settings.write(SettingsKeys::DefaultSkin, m_skin.defaultChosen());
-        settings.write(SettingsKeys::SelectedSkinName, m_skin.selectedName());
+        m_settings.setDefaultSkin(m_skin.defaultChosen());
+        m_settings.setSelectedSkinName(m_skin.selectedName());
+        m_settings.writeSkinChoice();
     });
     // A folder that takes no writes (read-only, full) must not keep the user in the program:
     // after the error, ending without saving is offered, and is the default answer.

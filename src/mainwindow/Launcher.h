@@ -13,10 +13,10 @@
 class EntryDisplay;
 class IdleClock;
 class KeywordStore;
+class Settings;
 class SkinLook;
 struct AppContext;
 struct IconRef;
-struct LiveSettings;
 
 // The launcher without its widgets: the lock, the commands of the command table and the
 // rules they follow (deletion, the registration request, the target's folder, saving at
@@ -26,8 +26,8 @@ class Launcher : public QObject
     Q_OBJECT
 
 public:
-    Launcher(AppContext &context, KeywordStore &store, const LiveSettings &liveSettings,
-             EntryDisplay &display, IdleClock &clock, SkinLook &skin, QObject *parent);
+    Launcher(AppContext &context, KeywordStore &store, Settings &settings, EntryDisplay &display,
+             IdleClock &clock, SkinLook &skin, QObject *parent);
 
     // The command's handler, its errors left to the caller: a typed command stops where
     // its error occurs, a chosen one is run through the error box by the window.
@@ -68,7 +68,7 @@ private:
 
     AppContext &m_context;
     KeywordStore &m_store;
-    const LiveSettings &m_liveSettings;
+    Settings &m_settings;
     EntryDisplay &m_display;
     IdleClock &m_clock;
     SkinLook &m_skin;

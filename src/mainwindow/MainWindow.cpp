@@ -19,9 +19,7 @@
 #include "platform/SystemPower.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowFrame.h"
-#include "settings/LiveSettings.h"
-#include "settings/SettingsFile.h"
-#include "settings/SettingsKeys.h"
+#include "settings/Settings.h"
 #include "skins/WindowShape.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
@@ -59,13 +57,14 @@ QMargins frameOf(const QWidget &window)
 
 } // namespace
 
-MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSettings &liveSettings)
+MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &settings,
+                       const SkinEditorState &skinEditorState)
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint)
     , shiftHeld([] { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; })
     , trayAvailable([] { return QSystemTrayIcon::isSystemTrayAvailable(); })
     , m_context(context)
     , m_store(store)
-    , m_liveSettings(liveSettings)
+    , m_settings(settings)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("tobio's launcher"));
@@ -78,7 +77,7 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
     shape->setObjectName(QStringLiteral("windowShape"));
     m_drag.emplace(*this, context.windowFrame);
     m_skin.emplace(SkinLook::Parts{*this, *shape, *m_keywordBox, *m_input, *m_icon, *m_description,
-                                   *m_menu, context, liveSettings});
+                                   *m_menu, context, settings, skinEditorState});
     // The design's layout, kept even when start-up stops before it lays the window out.
     m_skin->applyDesignedLayout();
     winId();
@@ -108,12 +107,12 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, const LiveSetti
             [this](const QString &message) { m_context.interaction.error(errorBoxText(message)); });
 
     m_display.emplace(*m_input, *m_icon, *m_description);
-    m_launcher = new Launcher(context, store, liveSettings, *m_display, *m_clock, *m_skin, this);
+    m_launcher = new Launcher(context, store, settings, *m_display, *m_clock, *m_skin, this);
     connectLauncher();
     m_dispatch.emplace(EnterDispatch::Parts{*m_display, *m_launcher, *m_clock, m_store,
-                                            m_liveSettings, context.shell, *m_power, *m_calculator,
+                                            m_settings, context.shell, *m_power, *m_calculator,
                                             context.interaction});
-    m_drop.emplace(FileDrop::Parts{*m_display, *m_launcher, *m_clock, m_store, m_liveSettings,
+    m_drop.emplace(FileDrop::Parts{*m_display, *m_launcher, *m_clock, m_store, m_settings,
                                    context.shell, context.interaction});
 }
 
@@ -232,7 +231,7 @@ void MainWindow::clearDisplay()
 
 void MainWindow::onApplicationDeactivated()
 {
-    if (m_liveSettings.stayOnTop) {
+    if (m_settings.stayOnTop()) {
         keepOnTop();
         return;
     }
@@ -373,9 +372,8 @@ void MainWindow::mouseReleaseEvent(QMouseEvent *)
 
 void MainWindow::onInputEdited()
 {
-    const SettingsFile settings(m_context.settingsFile);
-    const QString dustBoxName = settings.read(SettingsKeys::DustBoxName, u"");
-    const QString mydocName = settings.read(SettingsKeys::MydocName, u"");
+    const QString dustBoxName = m_settings.storedName(SpecialItem::RecycleBin);
+    const QString mydocName = m_settings.storedName(SpecialItem::MyDocuments);
     m_clock->holdForTyping();
     m_icon->setVisible(true);
     // Every equal row names the same entry file, and the last one's icon stands: reading

@@ -48,17 +48,19 @@ class MathsParser;
 class QComboBox;
 class QLabel;
 class QSystemTrayIcon;
+class Settings;
+class SkinEditorState;
 class SystemPower;
 struct AppContext;
 struct IconRef;
-struct LiveSettings;
 
 class MainWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    MainWindow(AppContext &context, KeywordStore &store, const LiveSettings &liveSettings);
+    MainWindow(AppContext &context, KeywordStore &store, Settings &settings,
+               const SkinEditorState &skinEditorState);
     ~MainWindow() override;
 
     // An error ends start-up early and is shown; the window appears regardless.
@@ -134,7 +136,7 @@ private:
 
     AppContext &m_context;
     KeywordStore &m_store;
-    const LiveSettings &m_liveSettings;
+    Settings &m_settings;
     KeywordListModel *m_model = nullptr;
     QComboBox *m_keywordBox = nullptr;
     KeywordLineEdit *m_input = nullptr;

@@ -6,10 +6,9 @@
 #include "base/Interaction.h"
 #include "base/Paths.h"
 #include "platform/KeyNames.h"
-#include "settings/LiveSettings.h"
-#include "settings/SettingsFile.h"
-#include "settings/SettingsKeys.h"
+#include "settings/Settings.h"
 #include "skins/SkinColours.h"
+#include "skins/SkinEditorState.h"
 #include "skins/SkinFolders.h"
 #include "skins/SkinIni.h"
 #include "skins/SkinKeys.h"
@@ -64,10 +63,9 @@ void SkinLook::startUp()
     const QString root = SkinFolders::root(m_parts.context.dataFolder);
     Paths::ensureFolder(root);
 
-    const SettingsFile settings(m_parts.context.settingsFile);
     MainMenu &menu = m_parts.menu;
-    menu.setDefaultSkin(settings.read(SettingsKeys::DefaultSkin));
-    const QString stored = settings.read(SettingsKeys::SelectedSkinName);
+    menu.setDefaultSkin(m_parts.settings.defaultSkin());
+    const QString stored = m_parts.settings.selectedSkinName();
 
     // Each skin goes on top of the submenu, so that it lists them in reverse, "default" last.
     for (const QString &skin : SkinFolders::list(root)) {
@@ -87,7 +85,8 @@ void SkinLook::apply(const QString &skin)
 {
     m_selectedName = skin;
     m_parts.menu.checkSkin(skin);
-    SettingsFile(m_parts.context.settingsFile).write(SettingsKeys::SelectedSkinName, skin);
+    m_parts.settings.setSelectedSkinName(skin);
+    m_parts.settings.writeSelectedSkin();
 
     // Read in this order, each colour and the description's width taking effect at once.
     const QString root = SkinFolders::root(m_parts.context.dataFolder);
@@ -109,7 +108,7 @@ void SkinLook::apply(const QString &skin)
         m_parts.description.height());
     WindowShape &shape = m_parts.shape;
     shape.setTransparentColour(ini.readColour(
-        Key::TransparentColor, SkinColours::toText(m_parts.liveSettings.editorTransparentColour)));
+        Key::TransparentColor, SkinColours::toText(m_parts.editorState.transparentColour())));
     paint(m_parts.description, QPalette::WindowText,
           ini.readColour(Key::ExplanationTextColor, Default::ExplanationTextColor));
 
@@ -135,10 +134,9 @@ void SkinLook::applyDefault()
     applyDefaultLayout();
     m_selectedName = QStringLiteral("default");
 
-    const SettingsFile settings(m_parts.context.settingsFile);
-    settings.write(SettingsKeys::Hotkey, m_parts.liveSettings.hotkey, m_parts.context.keyNames);
-    settings.write(SettingsKeys::DefaultSkin, true);
-    settings.write(SettingsKeys::SelectedSkinName, m_selectedName);
+    m_parts.settings.setDefaultSkin(true);
+    m_parts.settings.setSelectedSkinName(m_selectedName);
+    m_parts.settings.writeSkinChoice();
 }
 
 bool SkinLook::defaultChosen() const

@@ -7,9 +7,10 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
+class Settings;
+class SkinEditorState;
 class WindowShape;
 struct AppContext;
-struct LiveSettings;
 
 // How the main window looks: its designed layout, the default layout, or a skin from the
 // skin root, whose bitmap gives the window its shape and whose skin.ini places the input
@@ -28,7 +29,9 @@ public:
         QLabel &description;
         MainMenu &menu;
         AppContext &context;
-        const LiveSettings &liveSettings;
+        Settings &settings;
+        // The skin editor's transparent colour is the default of a skin that names none.
+        const SkinEditorState &editorState;
     };
 
     explicit SkinLook(const Parts &parts);

@@ -122,14 +122,14 @@ bool Settings::specialTicked(SpecialItem item) const
 void Settings::registerSpecialItems(const std::array<bool, SpecialItemCount> &ticked,
                                     const std::array<QString, SpecialItemCount> &names)
 {
-    m_specialTicked = ticked;
-    m_specialNames = names;
-    emit specialItemsChanged();
     m_stored.reset();
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
         m_file.write(K::SpecialItems[i].registered, ticked[i]);
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
         m_file.write(K::SpecialItems[i].name, names[i]);
+    m_specialTicked = ticked;
+    m_specialNames = names;
+    emit specialItemsChanged();
 }
 
 const Settings::Stored &Settings::stored() const

@@ -73,8 +73,9 @@ public:
     const QString &specialName(SpecialItem item) const;
     // Whether each item was ticked when loaded or last registered.
     bool specialTicked(SpecialItem item) const;
-    // The items registered: ticks and names published together, then written (all the
-    // ticks, then all the names).
+    // The items registered: the ticks and names written (all the ticks, then all the
+    // names), then published together. A refused write publishes nothing: the names in
+    // effect stay those the file last took.
     void registerSpecialItems(const std::array<bool, SpecialItemCount> &ticked,
                               const std::array<QString, SpecialItemCount> &names);
 

@@ -1,13 +1,11 @@
 #include "SkinEditorState.h"
 
-#include "settings/LiveSettings.h"
-
 quint32 SkinEditorState::transparentColour() const
 {
-    return m_live.editorTransparentColour;
+    return m_transparentColour;
 }
 
 void SkinEditorState::setTransparentColour(quint32 colour)
 {
-    m_live.editorTransparentColour = colour;
+    m_transparentColour = colour;
 }

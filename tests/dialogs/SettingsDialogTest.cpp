@@ -43,12 +43,12 @@ TEST_F(SettingsDialogTest, LoadsTheSwitchesAndGrabsTheStoredHotkey)
     EXPECT_EQ(hotkeys.grabbed, (QMap<int, Combination>{{1, {0x4B, 3}}}));
     dialog->show();
     EXPECT_EQ(hotkeyField()->text(), "Ctrl+Alt+K");
-    const LiveSettings &live = root->liveSettings();
-    EXPECT_EQ(live.hotkey, 0xC04B);
-    EXPECT_FALSE(live.appearAtPointer);
-    EXPECT_TRUE(live.useHotkey);
-    EXPECT_FALSE(live.showTime);
-    EXPECT_TRUE(live.stayOnTop);
+    const Settings &live = root->settings();
+    EXPECT_EQ(live.hotkey(), 0xC04B);
+    EXPECT_FALSE(live.appearAtPointer());
+    EXPECT_TRUE(live.useHotkey());
+    EXPECT_FALSE(live.showTime());
+    EXPECT_TRUE(live.stayOnTop());
 }
 
 TEST_F(SettingsDialogTest, AHotkeySwitchedOffIsReleasedAndDoesNothing)
@@ -76,7 +76,7 @@ TEST_F(SettingsDialogTest, OnlyChangeAndOkWriteAndOkWritesInItsOrder)
     box("showTime")->setChecked(false);
     click("cancel");
     EXPECT_FALSE(dir.exists("tblaunch.ini"));
-    EXPECT_FALSE(root->liveSettings().showTime); // live all the same
+    EXPECT_FALSE(root->settings().showTime()); // live all the same
 
     click("apply");
     EXPECT_EQ(settingsText(), "[hotkey]\r\nkey=Ctrl+Alt+K\r\n");

@@ -166,7 +166,8 @@ TEST_F(SpecialItemsDialogTest, DecliningToTakeOverAKeywordChangesNothingAndArmsN
         tick("myComputer")->setChecked(true); // another change, written with the rest or not
         tick("shutdown")->setChecked(true);
         name("shutdown")->setText("foo");
-        EXPECT_EQ(root->liveSettings().shutdownName, "off") << c.what; // typed, not in effect
+        EXPECT_EQ(root->settings().specialName(SpecialItem::Shutdown), "off")
+            << c.what; // typed, not in effect
 
         interaction.answers = {Interaction::Button::No};
         child<QPushButton>(*dialog, "register")->click();
@@ -175,7 +176,7 @@ TEST_F(SpecialItemsDialogTest, DecliningToTakeOverAKeywordChangesNothingAndArmsN
         EXPECT_EQ(dir.read("data.lst"), c.list) << c.what;
         EXPECT_FALSE(dir.exists("data/mycomputer")) << c.what;
         EXPECT_EQ(settingsText(), settings) << c.what;
-        EXPECT_EQ(root->liveSettings().shutdownName, "off") << c.what;
+        EXPECT_EQ(root->settings().specialName(SpecialItem::Shutdown), "off") << c.what;
         // Still open on the item, as the user left it, to choose another name.
         EXPECT_TRUE(dialog->isVisible()) << c.what;
         EXPECT_NE(dialog->result(), QDialog::Accepted) << c.what;
@@ -212,9 +213,9 @@ TEST_F(SpecialItemsDialogTest, NamesTakeEffectOnceRegistered)
     start();
     name("reboot")->setText("restart");
     child<QPushButton>(*dialog, "cancel")->click();
-    EXPECT_EQ(root->liveSettings().rebootName, "reboot");
+    EXPECT_EQ(root->settings().specialName(SpecialItem::Reboot), "reboot");
     dialog->registerItems();
-    EXPECT_EQ(root->liveSettings().rebootName, "restart");
+    EXPECT_EQ(root->settings().specialName(SpecialItem::Reboot), "restart");
     EXPECT_TRUE(settingsText().contains("\r\nReBootName=restart\r\n"));
 }
 

@@ -8,6 +8,8 @@
 #include "keywords/EntryRegistration.h"
 #include "keywords/KeywordStore.h"
 #include "keywords/SpecialItems.h"
+#include "platform/fake/FakeKeyNames.h"
+#include "settings/Settings.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
 #include "skins/SkinFolders.h"
@@ -102,7 +104,9 @@ TEST_P(FullAndReadOnlyDisk, EveryWriteSaysWhichFileAndChangesNothing)
     const QString reason = Messages::systemReason(GetParam() ? ENOSPC : EROFS);
     KeywordStore store(root);
     store.load();
-    SpecialItems specialItems(store, root + "tblaunch.ini");
+    const FakeKeyNames keyNames;
+    Settings settings(root + "tblaunch.ini", keyNames);
+    SpecialItems specialItems(store, settings);
     const std::pair<const char *, std::function<void()>> writes[] = {
         {"registration", [&] { EntryRegistration(store).add("banana", {"/bin/banana", "", ""}); }},
         {"entry rewritten", [&] { EntryRegistration(store).overwrite("APPLE", {"/bin/x", "", ""}); }},
@@ -110,7 +114,11 @@ TEST_P(FullAndReadOnlyDisk, EveryWriteSaysWhichFileAndChangesNothing)
         {"order", [&] { store.rewriteOrder({"cherry", "apple"}); }},
         {"special items",
          [&] {
-             SpecialItems::Choices choices = specialItems.load();
+             settings.load();
+             SpecialItems::Choices choices;
+             for (std::size_t i = 0; i < SpecialItemCount; ++i)
+                 choices[i] = {settings.specialTicked(SpecialItem(i)),
+                               settings.specialName(SpecialItem(i))};
              choices[0].ticked = true;
              specialItems.save(choices, [](const QString &) { return true; });
          }},

@@ -10,6 +10,8 @@
 #include "keywords/KeywordStore.h"
 #include "keywords/KeywordText.h"
 #include "keywords/SpecialItems.h"
+#include "platform/fake/FakeKeyNames.h"
+#include "settings/Settings.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
 #include "skins/SkinFolders.h"
@@ -108,7 +110,9 @@ protected:
             for (std::size_t i = 0; i < SpecialItemCount; ++i)
                 choices[i] = {pick(2) == 1,
                               SettingsKeys::SpecialItems[i].name.defaultValue.toString()};
-            SpecialItems(store, settingsFile).save(choices, [](const QString &) { return true; });
+            const FakeKeyNames keyNames;
+            ::Settings settings(settingsFile, keyNames);
+            SpecialItems(store, settings).save(choices, [](const QString &) { return true; });
             break;
         }
         case Settings: {

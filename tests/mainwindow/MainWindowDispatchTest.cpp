@@ -37,6 +37,21 @@ protected:
         icon()->setPixmap(QPixmap(32, 32));
         description()->setText(QStringLiteral("notes"));
     }
+
+    // The power items' names put into effect, as a registration of the special items does.
+    void registerPowerNames(const QString &shutdown, const QString &reboot)
+    {
+        Settings &settings = root->settings();
+        std::array<bool, SpecialItemCount> ticked{};
+        std::array<QString, SpecialItemCount> names;
+        for (std::size_t i = 0; i < SpecialItemCount; ++i) {
+            ticked[i] = settings.specialTicked(SpecialItem(i));
+            names[i] = settings.specialName(SpecialItem(i));
+        }
+        names[std::size_t(SpecialItem::Shutdown)] = shutdown;
+        names[std::size_t(SpecialItem::Reboot)] = reboot;
+        settings.registerSpecialItems(ticked, names);
+    }
 };
 
 TEST_F(MainWindowDispatch, LaunchesAKeywordWithItsParameters)
@@ -167,7 +182,7 @@ TEST_F(MainWindowDispatch, SpecialNamesPowerOffOrRestartWhetherRegisteredOrNot)
     EXPECT_EQ(interaction.errors.last(), QStringLiteral("Windows を再起動できませんでした。."));
 
     // An emptied name never takes an empty line for itself.
-    root->liveSettings().shutdownName.clear();
+    registerPowerNames(QString(), root->settings().specialName(SpecialItem::Reboot));
     power.calls.clear();
     enter("");
     EXPECT_TRUE(power.calls.isEmpty());
@@ -175,8 +190,7 @@ TEST_F(MainWindowDispatch, SpecialNamesPowerOffOrRestartWhetherRegisteredOrNot)
 
 TEST_F(MainWindowDispatch, AKeywordOfTheUsersOwnWinsOverAPowerName)
 {
-    root->liveSettings().shutdownName = QStringLiteral("memo");
-    root->liveSettings().rebootName = QStringLiteral("FOO");
+    registerPowerNames(QStringLiteral("memo"), QStringLiteral("FOO"));
     enter("memo");
     enter("foo");
     EXPECT_TRUE(power.calls.isEmpty());

@@ -1,7 +1,6 @@
 #include "WindowsFixture.h"
 
 #include "mainwindow/MainWindow.h"
-#include "settings/LiveSettings.h"
 #include "skins/DescriptionMarker.h"
 #include "skins/IconMarker.h"
 #include "skins/ListMarker.h"
@@ -194,7 +193,7 @@ TEST_F(SkinEditorTest, aPressOfAnyButtonPicksThePixelUnderThePointerLessTheCentr
         picker().resize(c.pickerWidth, picker().height());
         click(picker(), c.at, c.button);
         EXPECT_EQ(state().transparentColour(), c.colour);
-        EXPECT_EQ(root->liveSettings().editorTransparentColour, c.colour);
+        EXPECT_EQ(root->skinEditorState().transparentColour(), c.colour);
         EXPECT_TRUE(editor().isVisible());
         EXPECT_FALSE(picker().isVisible());
     }
