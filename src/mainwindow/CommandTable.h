@@ -50,6 +50,14 @@ struct WindowPlace
     enum class From { Nowhere, Frame, ClientArea };
     From from = From::Nowhere;
     QPoint offset;
+
+    QPoint at(QPoint frameCorner, QPoint clientCorner) const
+    {
+        return (from == From::Frame        ? frameCorner
+                : from == From::ClientArea ? clientCorner
+                                           : QPoint())
+               + offset;
+    }
 };
 
 // One command: its menu item, what may be typed for it, and what it does.

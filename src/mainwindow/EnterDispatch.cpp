@@ -1,49 +1,51 @@
 #include "EnterDispatch.h"
 
-#include "keywords/EnterCommand.h"
 #include "EntryDisplay.h"
 #include "IdleClock.h"
-#include "keywords/KeywordStore.h"
 #include "Launcher.h"
 #include "MainWindowMessages.h"
+#include "keywords/EnterCommand.h"
+#include "keywords/KeywordStore.h"
 
 #include "base/Guard.h"
 #include "calc/MathsParser.h"
 #include "calc/NumberFormat.h"
 #include "platform/Shell.h"
-#include "settings/Settings.h"
 #include "platform/SystemPower.h"
+#include "settings/Settings.h"
+#include "ui/AppContext.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLocale>
 
-EnterDispatch::EnterDispatch(const Parts &parts)
-    : m_parts(parts)
+EnterDispatch::EnterDispatch(Launcher &launcher)
+    : m_launcher(launcher)
 {
 }
 
 void EnterDispatch::run()
 {
     using K = EnterCommand::Kind;
-    EntryDisplay &display = m_parts.display;
-    Launcher &launcher = m_parts.launcher;
-    KeywordStore &store = m_parts.store;
+    Launcher &launcher = m_launcher;
+    EntryDisplay &display = launcher.display();
+    KeywordStore &store = launcher.store();
+    const Settings &settings = launcher.settings();
     // The clock's date and time are no text of the user's: Enter on them is Enter on nothing.
     const QString text = display.typedText();
     const auto launchable = [&store](const QString &t) {
         return store.find(t) >= 0 && store.entryExists(t);
     };
     const EnterCommand command = EnterCommand::classify(
-        text, CommandTable::typedForms(), m_parts.settings.specialName(SpecialItem::Shutdown),
-        m_parts.settings.specialName(SpecialItem::Reboot), launchable,
+        text, CommandTable::typedForms(), settings.specialName(SpecialItem::Shutdown),
+        settings.specialName(SpecialItem::Reboot), launchable,
         [&](const QString &t) { return launchable(t) && !store.readEntry(t).target.isEmpty(); });
     switch (command.kind) {
     case K::PowerOff:
-        m_parts.power.powerOff();
+        launcher.power().powerOff();
         break;
     case K::Reboot:
-        m_parts.power.reboot();
+        launcher.power().reboot();
         break;
     case K::Address:
         open(command.text, QString());
@@ -82,16 +84,16 @@ void EnterDispatch::run()
 
 void EnterDispatch::finish()
 {
-    m_parts.launcher.releaseLock();
-    m_parts.clock.resume();
+    m_launcher.releaseLock();
+    m_launcher.clock().resume();
 }
 
 void EnterDispatch::calculate(const QString &text)
 {
-    m_parts.calculator.setExpression(text);
-    const QString result =
-        formatGeneral(m_parts.calculator.value(), QLocale().decimalPoint().at(0));
-    m_parts.display.setInputText(result);
+    MathsParser &calculator = m_launcher.calculator();
+    calculator.setExpression(text);
+    const QString result = formatGeneral(calculator.value(), QLocale().decimalPoint().at(0));
+    m_launcher.display().setInputText(result);
     QGuiApplication::clipboard()->setText(result);
 }
 
@@ -105,5 +107,6 @@ void EnterDispatch::open(const QString &target, const QString &parameters)
 {
     // What the shell cannot open is its own failure, not the line's: it is shown, and the
     // line is cleared as after any launch.
-    guarded(m_parts.interaction, [&] { m_parts.shell.open(target, parameters); });
+    AppContext &context = m_launcher.context();
+    guarded(context.interaction, [&] { context.shell.open(target, parameters); });
 }

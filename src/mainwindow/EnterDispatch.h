@@ -2,15 +2,7 @@
 
 #include <QString>
 
-class EntryDisplay;
-class IdleClock;
-class Interaction;
-class KeywordStore;
 class Launcher;
-class MathsParser;
-class Shell;
-class SystemPower;
-class Settings;
 
 // What Enter in the input line does, once EnterCommand has said what the text means:
 // power off or restart, open an address or a keyword's target, run a command of the table,
@@ -20,20 +12,7 @@ class Settings;
 class EnterDispatch
 {
 public:
-    struct Parts
-    {
-        EntryDisplay &display;
-        Launcher &launcher;
-        IdleClock &clock;
-        KeywordStore &store;
-        const Settings &settings;
-        Shell &shell;
-        SystemPower &power;
-        MathsParser &calculator;
-        Interaction &interaction;
-    };
-
-    explicit EnterDispatch(const Parts &parts);
+    explicit EnterDispatch(Launcher &launcher);
 
     void run();
 
@@ -44,5 +23,5 @@ private:
     void launch(const QString &entryFile);
     void open(const QString &target, const QString &parameters);
 
-    Parts m_parts;
+    Launcher &m_launcher;
 };

@@ -8,11 +8,14 @@
 #include "base/Error.h"
 #include "base/Guard.h"
 #include "base/Interaction.h"
+#include "calc/MathsParser.h"
 #include "keywords/EntryIcon.h"
 #include "keywords/KeywordStore.h"
 #include "keywords/KeywordText.h"
 #include "keywords/TargetPath.h"
+#include "platform/Icons.h"
 #include "platform/Shell.h"
+#include "platform/SystemPower.h"
 #include "settings/Settings.h"
 #include "ui/AppContext.h"
 
@@ -20,6 +23,13 @@
 #include <QScopedValueRollback>
 
 namespace Say = MainWindowMessages;
+
+namespace {
+
+// The calculator's language: its messages in Japanese, as on a system with the Japanese font.
+constexpr int JapaneseLanguage = 1;
+
+} // namespace
 
 Launcher::Launcher(AppContext &context, KeywordStore &store, Settings &settings,
                    EntryDisplay &display, IdleClock &clock, SkinLook &skin, QObject *parent)
@@ -30,8 +40,15 @@ Launcher::Launcher(AppContext &context, KeywordStore &store, Settings &settings,
     , m_display(display)
     , m_clock(clock)
     , m_skin(skin)
+    , m_calculator(new MathsParser(this))
+    , m_power(new SystemPower(context.power, this))
 {
     setObjectName(QStringLiteral("launcher"));
+    m_calculator->setObjectName(QStringLiteral("calculator"));
+    m_calculator->setLanguage(JapaneseLanguage);
+    m_power->setObjectName(QStringLiteral("power"));
+    connect(m_power, &SystemPower::refused, this,
+            [this](const QString &message) { m_context.interaction.error(errorBoxText(message)); });
     for (const CommandRow &row : CommandTable::rows()) {
         const LauncherCommand command = row.command;
         if (row.handler)
@@ -43,6 +60,65 @@ Launcher::Launcher(AppContext &context, KeywordStore &store, Settings &settings,
                 emit windowRequested(command);
             };
     }
+}
+
+Launcher::~Launcher() = default;
+
+void Launcher::enter()
+{
+    m_dispatch.run();
+}
+
+void Launcher::lineEdited()
+{
+    const QString dustBoxName = m_settings.storedName(SpecialItem::RecycleBin);
+    const QString mydocName = m_settings.storedName(SpecialItem::MyDocuments);
+    m_clock.holdForTyping();
+    m_display.showIcon();
+    // Every equal row names the same entry file, and the last one's icon stands: reading
+    // the entry once and taking the last row's icon shows what handling each in turn would.
+    const QString text = m_display.inputText();
+    const qsizetype row = m_store.findLast(text);
+    if (row >= 0) {
+        const std::optional<Entry> entry = readNamedEntry(text);
+        if (!entry)
+            return;
+        const IconRef icon =
+            EntryIcon::iconForEntry(m_store.keywords()[row], entry->target, dustBoxName, mydocName);
+        m_display.showEntry(m_context.icons.extract(icon.file, icon.index, m_display.pixelRatio()),
+                            entry->description);
+    }
+    m_clock.restartIdleCount();
+}
+
+std::optional<Entry> Launcher::readNamedEntry(const QString &text)
+{
+    try {
+        return m_store.readEntry(text);
+    } catch (const Error &error) {
+        // Said once while the line names the keyword, not at every key that completes it
+        // again; and the line is given back as the box found it, its proposal selected, so
+        // that typing on replaces the proposal.
+        if (KeywordText::equal(text, m_unreadableReported))
+            return std::nullopt;
+        const EntryDisplay::Selection selection = m_display.selection();
+        m_unreadableReported = text;
+        m_context.interaction.error(errorBoxText(error.message()));
+        m_display.restoreLine(text, selection);
+        return std::nullopt;
+    }
+}
+
+void Launcher::lineChanged(const QString &text)
+{
+    if (!KeywordText::equal(text, m_unreadableReported))
+        m_unreadableReported.clear();
+}
+
+void Launcher::drop(const QStringList &paths)
+{
+    if (const std::optional<FileDrop::Proposal> proposal = m_drop.drop(paths))
+        emit pathRegistrationRequested(proposal->keyword, proposal->path, proposal->icon);
 }
 
 void Launcher::run(LauncherCommand command)
