@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandTable.h"
+#include "SkinList.h"
 
 #include <QObject>
 #include <QPoint>
@@ -16,7 +17,7 @@ class QWidget;
 // the lock's check and caption, and the shortened form the notification-area icon opens (no
 // lock, no commands on the shown entry). A click is reported as chosen(); the window runs
 // the command.
-class MainMenu : public QObject
+class MainMenu : public QObject, public SkinList
 {
     Q_OBJECT
 
@@ -30,12 +31,11 @@ public:
     // The lock's check and caption.
     void showLock(bool locked);
 
-    bool defaultSkin() const;
-    void setDefaultSkin(bool on);
+    bool defaultSkin() const override;
+    void setDefaultSkin(bool on) override;
     // A skin on top of the skin submenu, captioned with its name as it is ("&" included).
-    void addSkin(const QString &name);
-    // Checks the skin's item, which unchecks "default" and every other skin.
-    void checkSkin(const QString &name);
+    void addSkin(const QString &name) override;
+    void checkSkin(const QString &name) override;
     // The skin submenu's items, top to bottom ("default" last).
     QList<QAction *> skinActions() const;
 

@@ -1,6 +1,6 @@
 #include "SkinLook.h"
 
-#include "MainMenu.h"
+#include "SkinList.h"
 
 #include "base/Guard.h"
 #include "base/Interaction.h"
@@ -63,7 +63,7 @@ void SkinLook::startUp()
     const QString root = SkinFolders::root(m_parts.context.dataFolder);
     Paths::ensureFolder(root);
 
-    MainMenu &menu = m_parts.menu;
+    SkinList &menu = m_parts.skins;
     menu.setDefaultSkin(m_parts.settings.defaultSkin());
     const QString stored = m_parts.settings.selectedSkinName();
 
@@ -84,7 +84,7 @@ void SkinLook::startUp()
 void SkinLook::apply(const QString &skin)
 {
     m_selectedName = skin;
-    m_parts.menu.checkSkin(skin);
+    m_parts.skins.checkSkin(skin);
     m_parts.settings.setSelectedSkinName(skin);
     m_parts.settings.writeSelectedSkin();
 
@@ -126,7 +126,7 @@ void SkinLook::apply(const QString &skin)
 
 void SkinLook::applyDefault()
 {
-    m_parts.menu.setDefaultSkin(true);
+    m_parts.skins.setDefaultSkin(true);
     m_parts.shape.hide();
     m_parts.shape.clearPicture();
     // Rectangular again; the window stays where it is, with the focus it has.
@@ -141,5 +141,5 @@ void SkinLook::applyDefault()
 
 bool SkinLook::defaultChosen() const
 {
-    return m_parts.menu.defaultSkin();
+    return m_parts.skins.defaultSkin();
 }

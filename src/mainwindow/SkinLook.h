@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class MainMenu;
+class SkinList;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -27,7 +27,7 @@ public:
         QLineEdit &input;
         QLabel &icon;
         QLabel &description;
-        MainMenu &menu;
+        SkinList &skins;
         AppContext &context;
         Settings &settings;
         // The skin editor's transparent colour is the default of a skin that names none.
