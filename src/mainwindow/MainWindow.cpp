@@ -5,6 +5,7 @@
 #include "KeywordLineEdit.h"
 #include "Launcher.h"
 #include "MainMenu.h"
+#include "SkinnedControls.h"
 #include "TrayIcon.h"
 #include "WindowMove.h"
 #include "WindowPlacement.h"
@@ -14,7 +15,6 @@
 #include "platform/VirtualKeys.h"
 #include "platform/WindowFrame.h"
 #include "settings/Settings.h"
-#include "skins/WindowShape.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
 
@@ -49,12 +49,9 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &setti
 
     buildControls();
     m_menu = new MainMenu(*this);
-    auto *shape = new WindowShape(this);
-    shape->setObjectName(QStringLiteral("windowShape"));
     m_move = new WindowMove(*this, context.windowFrame);
-    m_skin.emplace(SkinLook::Parts{*this, *shape, m_keywordBox->box(), *m_input, m_display->icon(),
-                                   m_display->description(), *m_menu, context, settings,
-                                   skinEditorState});
+    m_skinView.emplace(*this, m_keywordBox->box(), *m_display);
+    m_skin.emplace(SkinLook::Parts{*m_skinView, *m_menu, context, settings, skinEditorState});
     // The design's layout, kept even when start-up stops before it lays the window out.
     m_skin->applyDesignedLayout();
     winId();

@@ -40,6 +40,7 @@
 #include "EntryDisplay.h"
 #include "Launcher.h"
 #include "SkinLook.h"
+#include "SkinnedControls.h"
 
 #include "keywords/Entry.h"
 
@@ -144,6 +145,7 @@ private:
     TrayIcon *m_tray = nullptr;
     WindowMove *m_move = nullptr;
     std::optional<EntryDisplay> m_display;
+    std::optional<SkinnedControls> m_skinView;
     std::optional<SkinLook> m_skin;
     QMargins m_hiddenFrame; // the window manager's frame, taken as the window hid
 };
