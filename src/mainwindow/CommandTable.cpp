@@ -3,8 +3,6 @@
 #include "Launcher.h"
 #include "MainWindowMessages.h"
 
-#include <QList>
-
 #include <algorithm>
 #include <array>
 
@@ -17,7 +15,11 @@ using L = Launcher;
 // The skins: the default layout, then one item per skin folder.
 constexpr Submenu SkinMenu{"skinMenu", u"スキンの設定"};
 
-// In the order of LauncherCommand, which is the order Enter tries the suffix forms in.
+// In the order of LauncherCommand, which is the order Enter tries the suffix forms in. Each
+// row: the command; its menu item's object name and caption; its place in the menu (from
+// the top, the separator above it, its submenu); its exact and its suffix form; its handler
+// (none: it opens a window, placed from the main window so); whether, typed, it keeps the
+// line.
 constexpr CommandRow Rows[] = {
     // clang-format off
     {C::OpenTargetFolder, "openTargetFolder", u"選択したファイル（フォルダ）のリンク先をひらく",
@@ -51,17 +53,22 @@ static_assert(std::ranges::all_of(Rows, [](const CommandRow &row) {
     return &row == &Rows[std::size_t(row.command)];
 }));
 
-std::array<EnterCommand::Form, LauncherCommandCount * 2> collectForms(qsizetype &count)
+struct TypedForms
 {
     std::array<EnterCommand::Form, LauncherCommandCount * 2> forms{};
-    count = 0;
+    std::size_t count = 0;
+};
+
+TypedForms collectTypedForms()
+{
+    TypedForms typed;
     for (const CommandRow &row : Rows)
         if (row.exactForm)
-            forms[std::size_t(count++)] = {row.exactForm, false, int(row.command)};
+            typed.forms[typed.count++] = {row.exactForm, false, int(row.command)};
     for (const CommandRow &row : Rows)
         if (row.suffixForm)
-            forms[std::size_t(count++)] = {row.suffixForm, true, int(row.command)};
-    return forms;
+            typed.forms[typed.count++] = {row.suffixForm, true, int(row.command)};
+    return typed;
 }
 
 } // namespace
@@ -80,9 +87,8 @@ const CommandRow &row(LauncherCommand command)
 
 std::span<const EnterCommand::Form> typedForms()
 {
-    static qsizetype count = 0;
-    static const auto forms = collectForms(count);
-    return std::span(forms).first(std::size_t(count));
+    static const TypedForms typed = collectTypedForms();
+    return std::span(typed.forms).first(typed.count);
 }
 
 } // namespace CommandTable
