@@ -5,7 +5,6 @@
 #include "KeywordLineEdit.h"
 #include "Launcher.h"
 #include "MainMenu.h"
-#include "SkinnedControls.h"
 #include "TrayIcon.h"
 #include "WindowMove.h"
 #include "WindowPlacement.h"
