@@ -1,6 +1,6 @@
 // The main window on the paths a user waits for: its start-up with every window made, and
-// one keystroke in the input line (the completion and the change handler it runs: settings
-// read, entry file read, icon looked up), through a real key event, with the real icons.
+// one keystroke in the input line (the completion and the launcher's change handler it runs:
+// entry file read, icon looked up), through a real key event, with the real icons.
 #include "BenchKeywords.h"
 
 #include "app/CompositionRoot.h"

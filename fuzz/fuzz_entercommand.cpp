@@ -5,6 +5,7 @@
 
 #include "base/ShiftJis.h"
 #include "keywords/EnterCommand.h"
+#include "mainwindow/CommandTable.h"
 
 namespace {
 
@@ -50,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString rebootName = QString::fromUtf8(lines.value(2));
 
     // The command acts on the text, or on the text with its command suffix cut off.
-    const EnterCommand command = EnterCommand::classify(text, shutdownName, rebootName);
+    const EnterCommand command =
+        EnterCommand::classify(text, CommandTable::typedForms(), shutdownName, rebootName);
     FUZZ_CHECK(text.startsWith(command.text));
 
     for (int bytes = -1; bytes <= 6; ++bytes)

@@ -86,7 +86,6 @@ void CompositionRoot::connectWindows()
 {
     // Each opened window reports its own errors; none crosses back into the main window.
     Interaction &interaction = m_context.interaction;
-    SpecialItemsDialog *specialItems = m_specialItemsDialog.get();
     MainWindow *main = m_mainWindow.get();
     QObject::connect(main, &MainWindow::newEntryRequested, main, [this, &interaction] {
         guarded(interaction, [&] { registrationDialog().openNew(); });
@@ -104,38 +103,45 @@ void CompositionRoot::connectWindows()
                          guarded(interaction,
                                  [&] { registrationDialog().openPath(keyword, path, icon); });
                      });
-    QObject::connect(main, &MainWindow::specialItemsRequested, specialItems, [=, &interaction] {
-        guarded(interaction, [&] { specialItems->openItems(); });
-    });
-    QObject::connect(main, &MainWindow::keywordOrderRequested, m_keywordOrderDialog.get(),
-                     &KeywordOrderDialog::openAt);
-    AboutDialog *about = m_aboutDialog.get();
-    QObject::connect(main, &MainWindow::aboutRequested, about,
-                     [=, &interaction] { guarded(interaction, [&] { about->openModal(); }); });
-
-    SettingsDialog *settings = m_settingsDialog.get();
-    QObject::connect(main, &MainWindow::settingsRequested, settings,
-                     [=, &interaction](QPoint position) {
-                         guarded(interaction, [&] { settings->openAt(position); });
+    QObject::connect(main, &MainWindow::windowRequested, main,
+                     [this, &interaction](LauncherCommand command, QPoint position) {
+                         guarded(interaction, [&] { openWindow(command, position); });
                      });
-    QObject::connect(settings, &SettingsDialog::stayOnTopConfirmed, main, &MainWindow::keepOnTop);
+    QObject::connect(m_settingsDialog.get(), &SettingsDialog::stayOnTopConfirmed, main,
+                     &MainWindow::keepOnTop);
+}
+
+void CompositionRoot::openWindow(LauncherCommand command, QPoint position)
+{
+    using C = LauncherCommand;
+    switch (command) {
+    case C::SpecialItems:
+        m_specialItemsDialog->openItems();
+        break;
+    case C::Settings:
+        m_settingsDialog->openAt(position);
+        break;
+    case C::KeywordOrder:
+        m_keywordOrderDialog->openAt(position);
+        break;
+    case C::About:
+        m_aboutDialog->openModal();
+        break;
+    case C::EditSkinIni:
+        m_skinChooser->openAt(position);
+        break;
+    case C::SkinEditor:
+        m_skinEditor->startNew(position);
+        break;
+    default:
+        break;
+    }
 }
 
 void CompositionRoot::connectSkinEditor()
 {
-    Interaction &interaction = m_context.interaction;
     SkinEditor *editor = m_skinEditor.get();
-    SkinChooser *chooser = m_skinChooser.get();
-    MainWindow *main = m_mainWindow.get();
-    QObject::connect(main, &MainWindow::skinEditorRequested, editor,
-                     [=, &interaction](QPoint mainCorner) {
-                         guarded(interaction, [&] { editor->startNew(mainCorner); });
-                     });
-    QObject::connect(main, &MainWindow::skinChooserRequested, chooser,
-                     [=, &interaction](QPoint mainCorner) {
-                         guarded(interaction, [&] { chooser->openAt(mainCorner); });
-                     });
-    chooser->opener = [editor](const QString &skin, QPoint mainCorner) {
+    m_skinChooser->opener = [editor](const QString &skin, QPoint mainCorner) {
         editor->openSkin(skin, mainCorner);
     };
 }

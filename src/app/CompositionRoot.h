@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keywords/KeywordStore.h"
+#include "mainwindow/CommandTable.h"
 #include "settings/Settings.h"
 #include "skins/SkinEditorState.h"
 
@@ -68,6 +69,8 @@ public:
 private:
     void connectWindows();
     void connectSkinEditor();
+    // A window the main window's command opens, at the position the command gives.
+    void openWindow(LauncherCommand command, QPoint position);
 
     AppContext &m_context;
     KeywordStore m_store;

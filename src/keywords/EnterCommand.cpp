@@ -15,8 +15,8 @@ bool contains(const QString &text, QStringView what)
 
 } // namespace
 
-EnterCommand EnterCommand::classify(const QString &t, const QString &shutdownName,
-                                    const QString &rebootName,
+EnterCommand EnterCommand::classify(const QString &t, std::span<const Form> forms,
+                                    const QString &shutdownName, const QString &rebootName,
                                     const std::function<bool(const QString &)> &isLaunchable,
                                     const std::function<bool(const QString &)> &opensATarget)
 {
@@ -33,22 +33,12 @@ EnterCommand EnterCommand::classify(const QString &t, const QString &shutdownNam
     // A secure address is as plainly an address as a plain one.
     if (contains(t, u"http://") || contains(t, u"https://"))
         return {K::Address, t};
-    if (t == u"/new")
-        return {K::NewEntry, t};
-    if (t == u"/sort")
-        return {K::Maintenance, t};
-    if (t == u"/help")
-        return {K::Help, t};
-    if (t == u"/exit")
-        return {K::Exit, t};
-    if (contains(t, u"/up"))
-        return {K::OpenFolder, chopBytes(t, 3)};
-    if (contains(t, u"/del"))
-        return {K::Delete, chopBytes(t, 4)};
-    if (contains(t, u"/lock"))
-        return {K::Lock, chopBytes(t, 5)};
-    if (contains(t, u"/set"))
-        return {K::Edit, chopBytes(t, 4)};
+    for (const Form &form : forms) {
+        if (!form.suffix && t == form.word)
+            return {K::Command, t, form.command};
+        if (form.suffix && contains(t, form.word))
+            return {K::Command, chopBytes(t, int(form.word.size())), form.command, true};
+    }
     const bool arithmetic =
         std::ranges::any_of(QStringView(u"+-/*("), [&](QChar c) { return t.contains(c); });
     // Only a text that would otherwise be calculated costs the look-up.

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <functional>
+#include <span>
 
 // What Enter in the input line means: the first of a fixed chain of tests on the text
 // decides. `text` is what the command acts on (the text with its suffix cut off).
@@ -12,28 +14,37 @@ struct EnterCommand
         PowerOff,
         Reboot,
         Address,
-        NewEntry,
-        Maintenance,
-        Help,
-        Exit,
-        OpenFolder,
-        Delete,
-        Lock,
-        Edit,
+        Command, // one of the typed forms given: `command` says which
         Calculate,
         Keyword, // launched when its entry file exists, else cleared
     };
 
+    // A command's typed form, as the caller's command table writes it: the whole text,
+    // compared exactly; or a suffix, found anywhere in the text whatever its case, whose
+    // length in bytes is then cut off the text's end. The words are ASCII.
+    struct Form
+    {
+        QStringView word;
+        bool suffix = false;
+        int command = -1;
+    };
+
     Kind kind;
     QString text;
+    int command = -1;
+    // A suffix form matched: `text` is the keyword before it.
+    bool cut = false;
 
+    // The typed forms are tried in their order, after the power names and addresses and
+    // before the calculator.
+    //
     // `isLaunchable` says whether a text is a registered keyword whose entry exists: such a
-    // keyword is launched even when it holds an operator ("x-term"), the slash commands
+    // keyword is launched even when it holds an operator ("x-term"), the typed commands
     // still coming first. `opensATarget` says whether a text is a registered keyword whose
     // entry names something to open: the user's own keyword is launched, never taken for
     // the power names (whose own entries are empty).
-    static EnterCommand classify(const QString &text, const QString &shutdownName,
-                                 const QString &rebootName,
+    static EnterCommand classify(const QString &text, std::span<const Form> forms,
+                                 const QString &shutdownName, const QString &rebootName,
                                  const std::function<bool(const QString &)> &isLaunchable = {},
                                  const std::function<bool(const QString &)> &opensATarget = {});
 

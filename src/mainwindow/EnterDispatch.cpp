@@ -1,81 +1,64 @@
 #include "EnterDispatch.h"
 
-#include "keywords/EnterCommand.h"
 #include "EntryDisplay.h"
 #include "IdleClock.h"
+#include "Launcher.h"
+#include "MainWindowMessages.h"
+#include "keywords/EnterCommand.h"
 #include "keywords/KeywordStore.h"
-#include "MainMenu.h"
 
 #include "base/Guard.h"
 #include "calc/MathsParser.h"
 #include "calc/NumberFormat.h"
 #include "platform/Shell.h"
-#include "settings/Settings.h"
 #include "platform/SystemPower.h"
+#include "settings/Settings.h"
+#include "ui/AppContext.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLocale>
 
-EnterDispatch::EnterDispatch(const Parts &parts)
-    : m_parts(parts)
+EnterDispatch::EnterDispatch(Launcher &launcher)
+    : m_launcher(launcher)
 {
 }
 
 void EnterDispatch::run()
 {
     using K = EnterCommand::Kind;
-    using C = MainMenu::Command;
-    EntryDisplay &display = m_parts.display;
-    MainMenu &menu = m_parts.menu;
-    KeywordStore &store = m_parts.store;
+    Launcher &launcher = m_launcher;
+    EntryDisplay &display = launcher.display();
+    KeywordStore &store = launcher.store();
+    const Settings &settings = launcher.settings();
     // The clock's date and time are no text of the user's: Enter on them is Enter on nothing.
     const QString text = display.typedText();
     const auto launchable = [&store](const QString &t) {
         return store.find(t) >= 0 && store.entryExists(t);
     };
     const EnterCommand command = EnterCommand::classify(
-        text, m_parts.settings.specialName(SpecialItem::Shutdown),
-        m_parts.settings.specialName(SpecialItem::Reboot), launchable,
+        text, CommandTable::typedForms(), settings.specialName(SpecialItem::Shutdown),
+        settings.specialName(SpecialItem::Reboot), launchable,
         [&](const QString &t) { return launchable(t) && !store.readEntry(t).target.isEmpty(); });
     switch (command.kind) {
     case K::PowerOff:
-        m_parts.power.powerOff();
+        launcher.power().powerOff();
         break;
     case K::Reboot:
-        m_parts.power.reboot();
+        launcher.power().reboot();
         break;
     case K::Address:
         open(command.text, QString());
         break;
-    case K::NewEntry:
-        menu.run(C::Register);
+    case K::Command: {
+        const auto id = LauncherCommand(command.command);
+        if (command.cut)
+            display.setInputText(command.text);
+        launcher.run(id);
+        if (CommandTable::row(id).keepsLine)
+            return;
         break;
-    case K::Maintenance:
-        menu.run(C::KeywordOrder);
-        break;
-    case K::Help:
-        menu.run(C::Help);
-        break;
-    case K::Exit:
-        menu.run(C::Quit);
-        break;
-    case K::OpenFolder:
-        display.setInputText(command.text);
-        menu.run(C::OpenTargetFolder);
-        break;
-    case K::Delete:
-        display.setInputText(command.text);
-        menu.run(C::DeleteEntry);
-        break;
-    case K::Lock:
-        menu.toggleLock();
-        display.setInputText(command.text);
-        return;
-    case K::Edit:
-        display.setInputText(command.text);
-        menu.run(C::Register);
-        break;
+    }
     case K::Calculate:
         calculate(command.text);
         finish();
@@ -87,8 +70,8 @@ void EnterDispatch::run()
             display.clear();
             // Cleared without a word, a mistyped keyword would look like a launch that failed.
             if (!command.text.isEmpty())
-                display.showNotice(QStringLiteral("「%1」は登録されていません").arg(command.text));
-            menu.releaseLock();
+                display.showNotice(MainWindowMessages::notRegistered(command.text));
+            launcher.releaseLock();
             return;
         }
         launch(file);
@@ -101,16 +84,16 @@ void EnterDispatch::run()
 
 void EnterDispatch::finish()
 {
-    m_parts.menu.releaseLock();
-    m_parts.clock.resume();
+    m_launcher.releaseLock();
+    m_launcher.clock().resume();
 }
 
 void EnterDispatch::calculate(const QString &text)
 {
-    m_parts.calculator.setExpression(text);
-    const QString result =
-        formatGeneral(m_parts.calculator.value(), QLocale().decimalPoint().at(0));
-    m_parts.display.setInputText(result);
+    MathsParser &calculator = m_launcher.calculator();
+    calculator.setExpression(text);
+    const QString result = formatGeneral(calculator.value(), QLocale().decimalPoint().at(0));
+    m_launcher.display().setInputText(result);
     QGuiApplication::clipboard()->setText(result);
 }
 
@@ -124,5 +107,6 @@ void EnterDispatch::open(const QString &target, const QString &parameters)
 {
     // What the shell cannot open is its own failure, not the line's: it is shown, and the
     // line is cleared as after any launch.
-    guarded(m_parts.interaction, [&] { m_parts.shell.open(target, parameters); });
+    AppContext &context = m_launcher.context();
+    guarded(context.interaction, [&] { context.shell.open(target, parameters); });
 }

@@ -2,38 +2,17 @@
 
 #include <QString>
 
-class EntryDisplay;
-class IdleClock;
-class Interaction;
-class KeywordStore;
-class MainMenu;
-class MathsParser;
-class Shell;
-class SystemPower;
-class Settings;
+class Launcher;
 
 // What Enter in the input line does, once EnterCommand has said what the text means:
-// power off or restart, open an address or a keyword's target, run a menu command,
+// power off or restart, open an address or a keyword's target, run a command of the table,
 // calculate. Afterwards the display is cleared and the lock released; an error leaves
 // the text in the line for the user to mend, except the shell's failure to open a target,
 // which is shown before the line is cleared as usual.
 class EnterDispatch
 {
 public:
-    struct Parts
-    {
-        EntryDisplay &display;
-        MainMenu &menu;
-        IdleClock &clock;
-        KeywordStore &store;
-        const Settings &settings;
-        Shell &shell;
-        SystemPower &power;
-        MathsParser &calculator;
-        Interaction &interaction;
-    };
-
-    explicit EnterDispatch(const Parts &parts);
+    explicit EnterDispatch(Launcher &launcher);
 
     void run();
 
@@ -44,5 +23,5 @@ private:
     void launch(const QString &entryFile);
     void open(const QString &target, const QString &parameters);
 
-    Parts m_parts;
+    Launcher &m_launcher;
 };

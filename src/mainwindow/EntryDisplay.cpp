@@ -4,11 +4,16 @@
 
 #include <QLabel>
 
-EntryDisplay::EntryDisplay(KeywordLineEdit &input, QLabel &icon, QLabel &description)
+EntryDisplay::EntryDisplay(KeywordLineEdit &input, QWidget &window)
     : m_input(input)
-    , m_icon(icon)
-    , m_description(description)
+    , m_icon(*new QLabel(&window))
+    , m_description(*new QLabel(&window))
 {
+    m_icon.setObjectName(QStringLiteral("icon"));
+    m_description.setObjectName(QStringLiteral("description"));
+    // A description is text as typed: "<b>" in it is no markup, and "<img src=...>" reads no file.
+    m_description.setTextFormat(Qt::PlainText);
+    m_description.setAttribute(Qt::WA_TranslucentBackground);
 }
 
 QString EntryDisplay::inputText() const
@@ -19,6 +24,22 @@ QString EntryDisplay::inputText() const
 QString EntryDisplay::typedText() const
 {
     return m_input.showsStandIn() ? QString() : m_input.text();
+}
+
+EntryDisplay::Selection EntryDisplay::selection() const
+{
+    const int cursor = m_input.cursorPosition();
+    const int anchor = !m_input.hasSelectedText()           ? cursor
+                       : cursor == m_input.selectionStart() ? m_input.selectionEnd()
+                                                            : m_input.selectionStart();
+    return {cursor, anchor};
+}
+
+void EntryDisplay::restoreLine(const QString &text, Selection selection)
+{
+    if (m_input.text() != text)
+        setInputText(text);
+    m_input.setSelection(selection.anchor, selection.cursor - selection.anchor);
 }
 
 void EntryDisplay::setInputText(const QString &text)
@@ -39,6 +60,16 @@ void EntryDisplay::showEntry(const QPixmap &icon, const QString &description)
 void EntryDisplay::clearIcon()
 {
     m_icon.clear();
+}
+
+void EntryDisplay::showIcon()
+{
+    m_icon.setVisible(true);
+}
+
+qreal EntryDisplay::pixelRatio() const
+{
+    return m_icon.devicePixelRatioF();
 }
 
 void EntryDisplay::showNotice(const QString &text)

@@ -2,8 +2,9 @@
 
 #include "EntryDisplay.h"
 #include "IdleClock.h"
+#include "Launcher.h"
+#include "MainWindowMessages.h"
 #include "keywords/KeywordStore.h"
-#include "MainMenu.h"
 #include "keywords/TargetPath.h"
 
 #include "base/FileSystem.h"
@@ -11,43 +12,53 @@
 #include "base/Interaction.h"
 #include "platform/Shell.h"
 #include "settings/Settings.h"
+#include "ui/AppContext.h"
 
 #include <QDir>
 #include <QFile>
 
-FileDrop::FileDrop(const Parts &parts)
-    : m_parts(parts)
+FileDrop::FileDrop(Launcher &launcher)
+    : m_launcher(launcher)
 {
+}
+
+QStringList FileDrop::localPaths(const QList<QUrl> &urls)
+{
+    QStringList paths;
+    for (const QUrl &url : urls)
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    return paths;
 }
 
 std::optional<FileDrop::Proposal> FileDrop::drop(const QStringList &paths)
 {
     if (paths.isEmpty())
         return std::nullopt;
+    EntryDisplay &display = m_launcher.display();
+    AppContext &context = m_launcher.context();
     // Locked on nothing (an empty line, or the clock's date and time), a drop has no entry to
     // go to and is offered for registration as when unlocked.
-    const bool onEntry = m_parts.menu.locked() && !m_parts.display.typedText().isEmpty();
+    const bool onEntry = m_launcher.locked() && !display.typedText().isEmpty();
     if (!onEntry) {
         const QString &path = paths.first();
         return Proposal{TargetPath::proposedKeyword(path), path, EntryIcon::iconForPath(path)};
     }
 
-    const Entry entry = m_parts.store.readEntry(m_parts.display.inputText());
+    const Entry entry = m_launcher.store().readEntry(display.inputText());
     const QString &target = entry.target;
     if (FileSystem::isFile(target)) {
         // One parameter however many blanks the path holds: split, it would name other files.
-        guarded(m_parts.interaction, [&] { m_parts.shell.openWithFile(target, paths.first()); });
+        guarded(context.interaction, [&] { context.shell.openWithFile(target, paths.first()); });
     } else if (FileSystem::isFolder(target)) {
         const QStringList failed = copyInto(target, paths);
         if (!failed.isEmpty())
-            m_parts.interaction.error(
-                QStringLiteral("次のファイルを '%1' にコピーできませんでした: %2")
-                    .arg(target, failed.join(QStringLiteral(", "))));
+            context.interaction.error(MainWindowMessages::cannotCopy(target, failed));
     }
-    m_parts.display.clear();
-    m_parts.menu.releaseLock();
-    if (m_parts.settings.showTime())
-        m_parts.clock.showTimeNow();
+    display.clear();
+    m_launcher.releaseLock();
+    if (m_launcher.settings().showTime())
+        m_launcher.clock().showTimeNow();
     return std::nullopt;
 }
 

@@ -2,17 +2,13 @@
 
 #include "keywords/EntryIcon.h"
 
+#include <QList>
 #include <QStringList>
+#include <QUrl>
 
 #include <optional>
 
-class EntryDisplay;
-class IdleClock;
-class Interaction;
-class KeywordStore;
-class MainMenu;
-class Shell;
-class Settings;
+class Launcher;
 
 // What files and folders dropped on the main window do. Unlocked, or locked while the line
 // names nothing, the first of them is proposed for registration. Locked on a keyword, they go to
@@ -22,17 +18,6 @@ class Settings;
 class FileDrop
 {
 public:
-    struct Parts
-    {
-        EntryDisplay &display;
-        MainMenu &menu;
-        IdleClock &clock;
-        KeywordStore &store;
-        const Settings &settings;
-        Shell &shell;
-        Interaction &interaction;
-    };
-
     // The registration dialog's name, path and icon for a dropped path.
     struct Proposal
     {
@@ -41,7 +26,10 @@ public:
         IconRef icon;
     };
 
-    explicit FileDrop(const Parts &parts);
+    explicit FileDrop(Launcher &launcher);
+
+    // The local files and folders among the dropped addresses, in their order.
+    static QStringList localPaths(const QList<QUrl> &urls);
 
     // The paths are whole local paths, in the order dropped. Answers the proposal when the
     // window is not locked on a shown keyword. Raises the entry's open error when locked on a
@@ -52,5 +40,5 @@ private:
     // Copies what can be copied; answers the files that could not be.
     static QStringList copyInto(const QString &folder, const QStringList &paths);
 
-    Parts m_parts;
+    Launcher &m_launcher;
 };

@@ -65,3 +65,11 @@ bool IdleClock::showsTime() const
 {
     return m_line.showsStandIn();
 }
+
+void IdleClock::giveWay()
+{
+    // Setting the text instead would reset the input method and lose a composition it is
+    // starting.
+    if (showsTime())
+        m_line.selectWhole();
+}

@@ -32,6 +32,8 @@ public:
 
     // The line shows the clock's text, which is no text of the user's.
     bool showsTime() const;
+    // Typing or composing begins: the clock's text, selected, gives way to it.
+    void giveWay();
 
     bool userTyping() const { return m_userTyping; }
     int idleTicks() const { return m_idleTicks; }

@@ -1,135 +1,67 @@
 #include "MainMenu.h"
 
-#include "base/Guard.h"
+#include "MainWindowMessages.h"
 
 #include <QActionGroup>
 #include <QMenu>
 #include <QWidget>
 
-#include <optional>
+#include <algorithm>
+#include <vector>
 
-namespace {
-
-const QString kUnlockedCaption = QStringLiteral("ロック");
-const QString kLockedCaption = QStringLiteral("ロックを解除");
-
-using Command = MainMenu::Command;
-
-// The menu's rows in their order; a row without a command is a separator.
-struct Row
-{
-    const char *name;
-    std::optional<Command> command;
-    QString caption;
-};
-
-} // namespace
-
-MainMenu::MainMenu(QWidget &window, Interaction &interaction)
+MainMenu::MainMenu(QWidget &window)
     : QObject(&window)
-    , m_interaction(interaction)
     , m_menu(new QMenu(&window))
 {
     setObjectName(QStringLiteral("mainMenu"));
     m_menu->setObjectName(QStringLiteral("menu"));
 
-    const Row rows[] = {
-        {"lock", Command::Lock, kUnlockedCaption},
-        {"lockSeparator", {}, {}},
-        {"register", Command::Register, QStringLiteral("登録画面をひらく")},
-        {"specialItems", Command::SpecialItems, QStringLiteral("特殊項目を登録する")},
-        {"openTargetFolder", Command::OpenTargetFolder,
-         QStringLiteral("選択したファイル（フォルダ）のリンク先をひらく")},
-        {"deleteSeparator", {}, {}},
-        {"deleteEntry", Command::DeleteEntry, QStringLiteral("選択したのを消す")},
-        {"afterDeleteSeparator", {}, {}},
-        {"settings", Command::Settings, QStringLiteral("環境設定")},
-        {"keywordOrder", Command::KeywordOrder, QStringLiteral("登録キーワードの保守")},
-        {"skinMenu", {}, QStringLiteral("スキンの設定")},
-        {"editSkinIni", Command::EditSkinIni, QStringLiteral("skin.iniの編集")},
-        {"skinEditor", Command::SkinEditor, QStringLiteral("skin.iniエディタの実行")},
-        {"helpSeparator", {}, {}},
-        {"help", Command::Help, QStringLiteral("ヘルプ")},
-        {"about", Command::About, QStringLiteral("バージョン情報")},
-        {"quitSeparator", {}, {}},
-        {"quit", Command::Quit, QStringLiteral("ランチャーの終了")},
-    };
-    for (const Row &row : rows) {
-        QAction *action = nullptr;
-        if (row.command) {
-            action = m_menu->addAction(row.caption);
-            m_actions[std::size_t(*row.command)] = action;
-            const Command command = *row.command;
-            if (command != Command::Lock)
-                connect(action, &QAction::triggered, this, [this, command, &interaction] {
-                    guarded(interaction, [&] { run(command); });
-                });
-        } else if (row.caption.isEmpty()) {
-            action = m_menu->addSeparator();
-        } else {
-            // The skins: the default layout, then one item per skin folder.
-            m_skins = m_menu->addMenu(row.caption);
-            action = m_skins->menuAction();
-            QAction *defaultSkin = m_skins->addAction(QStringLiteral("default"));
-            defaultSkin->setObjectName(QStringLiteral("defaultSkin"));
-            defaultSkin->setCheckable(true);
-            m_skinGroup = new QActionGroup(m_skins);
-            m_skinGroup->addAction(defaultSkin);
-            m_actions[std::size_t(Command::DefaultSkin)] = defaultSkin;
-            connect(defaultSkin, &QAction::triggered, this, [this, &interaction] {
-                guarded(interaction, [&] { run(Command::DefaultSkin); });
-            });
-        }
-        action->setObjectName(QString::fromLatin1(row.name));
+    std::vector<const CommandRow *> items;
+    for (const CommandRow &row : CommandTable::rows())
+        if (row.menu.order > 0)
+            items.push_back(&row);
+    std::ranges::sort(items, {}, [](const CommandRow *row) { return row->menu.order; });
+    for (const CommandRow *row : items) {
+        if (row->menu.separatorAbove)
+            m_menu->addSeparator()->setObjectName(QString::fromLatin1(row->menu.separatorAbove));
+        QAction *item = addItem(*row);
+        item->setObjectName(QString::fromLatin1(row->objectName));
+        m_actions[std::size_t(row->command)] = item;
+        connect(item, &QAction::triggered, this,
+                [this, command = row->command] { emit chosen(command); });
     }
     m_lockSeparator = m_menu->findChild<QAction *>(QStringLiteral("lockSeparator"));
     m_afterDeleteSeparator = m_menu->findChild<QAction *>(QStringLiteral("afterDeleteSeparator"));
 
-    QAction *lock = action(Command::Lock);
-    lock->setCheckable(true);
-    // The menu flips the check before it reports the click; toggleLock() flips it itself.
-    connect(lock, &QAction::triggered, this, [this, lock] {
-        lock->setChecked(!lock->isChecked());
-        toggleLock();
-    });
-
+    action(Command::Lock)->setCheckable(true);
     QAction *quit = action(Command::Quit);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setShortcutContext(Qt::WindowShortcut);
     window.addAction(quit);
 }
 
-void MainMenu::setHandler(Command command, std::function<void()> handler)
+QAction *MainMenu::addItem(const CommandRow &row)
 {
-    m_handlers[std::size_t(command)] = std::move(handler);
+    const QString caption = QString::fromUtf16(row.caption);
+    const Submenu *submenu = row.menu.submenu;
+    if (!submenu)
+        return m_menu->addAction(caption);
+    // The skins: the default layout, then one item per skin folder.
+    m_skins = m_menu->addMenu(QString::fromUtf16(submenu->caption));
+    m_skins->menuAction()->setObjectName(QString::fromLatin1(submenu->objectName));
+    QAction *item = m_skins->addAction(caption);
+    item->setCheckable(true);
+    m_skinGroup = new QActionGroup(m_skins);
+    m_skinGroup->addAction(item);
+    return item;
 }
 
-void MainMenu::run(Command command)
-{
-    if (command == Command::Lock)
-        toggleLock();
-    else if (const auto &handler = m_handlers[std::size_t(command)])
-        handler();
-}
-
-bool MainMenu::locked() const
-{
-    return action(Command::Lock)->isChecked();
-}
-
-void MainMenu::toggleLock()
+void MainMenu::showLock(bool locked)
 {
     QAction *lock = action(Command::Lock);
-    const bool on = !lock->isChecked();
-    lock->setChecked(on);
-    lock->setText(on ? kLockedCaption : kUnlockedCaption);
-}
-
-void MainMenu::releaseLock()
-{
-    QAction *lock = action(Command::Lock);
-    lock->setChecked(false);
-    lock->setText(kUnlockedCaption);
+    lock->setChecked(locked);
+    lock->setText(
+        QString::fromUtf16(locked ? MainWindowMessages::Unlock : MainWindowMessages::Lock));
 }
 
 bool MainMenu::defaultSkin() const
@@ -152,12 +84,7 @@ void MainMenu::addSkin(const QString &name)
     skin->setData(name);
     m_skinGroup->addAction(skin);
     m_skins->insertAction(m_skins->actions().value(0), skin);
-    connect(skin, &QAction::triggered, this, [this, name] {
-        guarded(m_interaction, [&] {
-            if (m_skinHandler)
-                m_skinHandler(name);
-        });
-    });
+    connect(skin, &QAction::triggered, this, [this, name] { emit skinChosen(name); });
 }
 
 void MainMenu::checkSkin(const QString &name)
@@ -165,11 +92,6 @@ void MainMenu::checkSkin(const QString &name)
     for (QAction *skin : m_skinGroup->actions())
         if (skin != action(Command::DefaultSkin) && skin->data().toString() == name)
             skin->setChecked(true);
-}
-
-void MainMenu::setSkinHandler(std::function<void(const QString &)> handler)
-{
-    m_skinHandler = std::move(handler);
 }
 
 QList<QAction *> MainMenu::skinActions() const

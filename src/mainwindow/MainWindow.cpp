@@ -1,30 +1,21 @@
 #include "MainWindow.h"
 
-#include "keywords/EntryIcon.h"
 #include "IdleClock.h"
+#include "KeywordBox.h"
 #include "KeywordLineEdit.h"
-#include "KeywordListModel.h"
-#include "keywords/KeywordStore.h"
-#include "keywords/KeywordText.h"
+#include "Launcher.h"
 #include "MainMenu.h"
-#include "keywords/TargetPath.h"
+#include "TrayIcon.h"
+#include "WindowMove.h"
 #include "WindowPlacement.h"
 
-#include "base/Error.h"
 #include "base/Guard.h"
-#include "base/Interaction.h"
-#include "calc/MathsParser.h"
-#include "platform/Icons.h"
-#include "platform/Shell.h"
+#include "keywords/KeywordStore.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowFrame.h"
 #include "settings/Settings.h"
-#include "platform/SystemPower.h"
-#include "skins/WindowShape.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
-#include "ui/ProgramIcon.h"
-#include "ui/WindowDrag.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -33,30 +24,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
-#include <QListView>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QScopedValueRollback>
-#include <QScreen>
 #include <QSystemTrayIcon>
-#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 
 #include <algorithm>
-
-namespace {
-
-// The window manager's frame around a shown window's client area.
-QMargins frameOf(const QWidget &window)
-{
-    const QRect client = window.geometry();
-    const QRect frame = window.frameGeometry();
-    return {client.left() - frame.left(), client.top() - frame.top(),
-            frame.right() - client.right(), frame.bottom() - client.bottom()};
-}
-
-} // namespace
 
 MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &settings,
                        const SkinEditorState &skinEditorState)
@@ -73,13 +47,10 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &setti
     setFont(FormDesign::font());
 
     buildControls();
-    m_menu = new MainMenu(*this, context.interaction);
-    connectMenu();
-    auto *shape = new WindowShape(this);
-    shape->setObjectName(QStringLiteral("windowShape"));
-    m_drag.emplace(*this, context.windowFrame);
-    m_skin.emplace(SkinLook::Parts{*this, *shape, *m_keywordBox, *m_input, *m_icon, *m_description,
-                                   *m_menu, context, settings, skinEditorState});
+    m_menu = new MainMenu(*this);
+    m_move = new WindowMove(*this, context.windowFrame);
+    m_skinView.emplace(*this, m_keywordBox->box(), *m_display);
+    m_skin.emplace(SkinLook::Parts{*m_skinView, *m_menu, context, settings, skinEditorState});
     // The design's layout, kept even when start-up stops before it lays the window out.
     m_skin->applyDesignedLayout();
     winId();
@@ -87,146 +58,74 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &setti
 
     m_clock = new IdleClock(*m_input, context.interaction, this);
 
-    m_tray = new QSystemTrayIcon(programIcon(), this);
-    m_tray->setObjectName(QStringLiteral("trayIcon"));
-    m_tray->setToolTip(QStringLiteral("tobio launcher"));
-    connect(m_tray, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                guarded(m_context.interaction, [&] {
-                    if (reason == QSystemTrayIcon::Trigger)
-                        restoreFromTray();
-                    else if (reason == QSystemTrayIcon::Context)
-                        openTrayMenu();
-                });
-            });
+    m_tray = new TrayIcon(context.interaction, this);
+    connect(m_tray, &TrayIcon::clicked, this, &MainWindow::restoreFromTray);
+    connect(m_tray, &TrayIcon::menuRequested, this, &MainWindow::openTrayMenu);
 
-    m_calculator = new MathsParser(this);
-    m_calculator->setObjectName(QStringLiteral("calculator"));
-    m_calculator->setLanguage(1);
-    m_power = new SystemPower(context.power, this);
-    m_power->setObjectName(QStringLiteral("power"));
-    connect(m_power, &SystemPower::refused, this,
-            [this](const QString &message) { m_context.interaction.error(errorBoxText(message)); });
-
-    m_display.emplace(*m_input, *m_icon, *m_description);
-    m_dispatch.emplace(EnterDispatch::Parts{*m_display, *m_menu, *m_clock, m_store, m_settings,
-                                            context.shell, *m_power, *m_calculator,
-                                            context.interaction});
-    m_drop.emplace(FileDrop::Parts{*m_display, *m_menu, *m_clock, m_store, m_settings,
-                                   context.shell, context.interaction});
+    m_launcher = new Launcher(context, store, settings, *m_display, *m_clock, *m_skin, this);
+    connectLauncher();
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildControls()
 {
-    m_model = new KeywordListModel(m_store, this);
-
-    m_keywordBox = new QComboBox(this);
-    m_keywordBox->setObjectName(QStringLiteral("keywordBox"));
-    m_keywordBox->setEditable(true);
-    m_input = new KeywordLineEdit(m_store, m_keywordBox);
-    m_input->setObjectName(QStringLiteral("input"));
-    m_keywordBox->setLineEdit(m_input);
-    m_keywordBox->setCompleter(nullptr);
-    m_keywordBox->setInsertPolicy(QComboBox::NoInsert);
-    // A long keyword list must not be measured item by item for the box's size.
-    m_keywordBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_keywordBox->setModel(m_model);
-    // Rows of one height: opening the list never measures a long keyword list row by row.
-    if (auto *list = qobject_cast<QListView *>(m_keywordBox->view()))
-        list->setUniformItemSizes(true);
-    m_keywordBox->setCurrentIndex(-1);
-    // A reloaded list keeps whatever the input line shows; the combo box would put its
-    // first item there.
-    connect(&m_store, &KeywordStore::listAboutToChange, this,
-            [this] { m_textBeforeReload = m_input->text(); });
-    connect(&m_store, &KeywordStore::listChanged, this, [this] {
-        m_keywordBox->setCurrentIndex(-1);
-        m_display->setInputText(m_textBeforeReload);
-    });
+    m_keywordBox = new KeywordBox(m_store, *this);
+    m_input = &m_keywordBox->input();
     connect(m_input, &KeywordLineEdit::keyDown, this,
             [this](int key) { guarded(m_context.interaction, [&] { onInputKey(key); }); });
     connect(m_input, &KeywordLineEdit::keyPress, this, [this](QChar character) {
         guarded(m_context.interaction, [&] { onInputCharacter(character); });
     });
     connect(m_input, &KeywordLineEdit::edited, this,
-            [this] { guarded(m_context.interaction, [&] { onInputEdited(); }); });
+            [this] { guarded(m_context.interaction, [&] { m_launcher->lineEdited(); }); });
     connect(m_input, &KeywordLineEdit::compositionChanged, this, &MainWindow::onComposition);
-    connect(m_input, &QLineEdit::textChanged, this, [this](const QString &text) {
-        if (!KeywordText::equal(text, m_unreadableReported))
-            m_unreadableReported.clear();
-    });
-    connect(m_keywordBox, &QComboBox::activated, this, [this](int row) {
-        m_display->setInputText(m_store.keywords().value(row));
-        m_input->picked(row);
-    });
 
-    // The icon and the description pass the right button on to the window's menu; their
-    // left button does not move the window (see mousePressEvent).
-    m_icon = new QLabel(this);
-    m_icon->setObjectName(QStringLiteral("icon"));
-    m_description = new QLabel(this);
-    m_description->setObjectName(QStringLiteral("description"));
-    // A description is text as typed: "<b>" in it is no markup, and "<img src=...>" reads no file.
-    m_description->setTextFormat(Qt::PlainText);
-    m_description->setAttribute(Qt::WA_TranslucentBackground);
+    // Their left button does not move the window (see mousePressEvent).
+    m_display.emplace(*m_input, *this);
 }
 
-void MainWindow::connectMenu()
+void MainWindow::connectLauncher()
 {
-    using Command = MainMenu::Command;
-    const std::pair<Command, void (MainWindow::*)()> handlers[] = {
-        {Command::Register, &MainWindow::openRegistration},
-        {Command::SpecialItems, &MainWindow::openSpecialItems},
-        {Command::OpenTargetFolder, &MainWindow::openTargetFolder},
-        {Command::DeleteEntry, &MainWindow::deleteShownEntry},
-        {Command::Settings, &MainWindow::openSettings},
-        {Command::KeywordOrder, &MainWindow::openKeywordOrder},
-        {Command::EditSkinIni, &MainWindow::editSkinIni},
-        {Command::SkinEditor, &MainWindow::runSkinEditor},
-        {Command::Help, &MainWindow::openHelp},
-        {Command::About, &MainWindow::openAbout},
-        {Command::Quit, &MainWindow::quit},
-    };
-    for (const auto &[command, handler] : handlers)
-        m_menu->setHandler(command, [this, handler = handler] { (this->*handler)(); });
-    m_menu->setHandler(Command::DefaultSkin, [this] { chooseDefaultSkin(); });
-    m_menu->setSkinHandler([this](const QString &skin) { chooseSkin(skin); });
+    Interaction &interaction = m_context.interaction;
+    connect(m_menu, &MainMenu::chosen, this, [this, &interaction](LauncherCommand command) {
+        guarded(interaction, [&] { m_launcher->run(command); });
+    });
+    connect(m_menu, &MainMenu::skinChosen, this, [this, &interaction](const QString &skin) {
+        guarded(interaction, [&] { m_skin->apply(skin); });
+    });
+    connect(m_input, &QLineEdit::textChanged, m_launcher, &Launcher::lineChanged);
+    connect(m_launcher, &Launcher::lockChanged, m_menu, &MainMenu::showLock);
+    connect(m_launcher, &Launcher::newEntryRequested, this, &MainWindow::newEntryRequested);
+    connect(m_launcher, &Launcher::entryEditRequested, this, &MainWindow::entryEditRequested);
+    connect(m_launcher, &Launcher::pathRegistrationRequested, this,
+            &MainWindow::pathRegistrationRequested);
+    connect(m_launcher, &Launcher::windowRequested, this, [this](LauncherCommand command) {
+        const WindowPlace &place = CommandTable::row(command).window;
+        emit windowRequested(command, place.at(pos(), geometry().topLeft()));
+    });
+    connect(m_launcher, &Launcher::quitting, this, &QWidget::close);
 }
 
 void MainWindow::startUp()
 {
-    guarded(m_context.interaction, [&] { runStartUp(); });
-}
-
-void MainWindow::runStartUp()
-{
-    connect(qApp, &QGuiApplication::applicationStateChanged, this,
-            [this](Qt::ApplicationState state) {
-                guarded(m_context.interaction, [&] {
-                    if (state == Qt::ApplicationActive)
-                        onApplicationActivated();
-                    else if (state == Qt::ApplicationInactive)
-                        onApplicationDeactivated();
+    guarded(m_context.interaction, [&] {
+        connect(qApp, &QGuiApplication::applicationStateChanged, this,
+                [this](Qt::ApplicationState state) {
+                    guarded(m_context.interaction, [&] {
+                        if (state == Qt::ApplicationActive)
+                            onApplicationActivated();
+                        else if (state == Qt::ApplicationInactive)
+                            onApplicationDeactivated();
+                    });
                 });
-            });
-    setAcceptDrops(true);
-    m_skin->startUp();
+        setAcceptDrops(true);
+        m_skin->startUp();
 
-    m_clock->resume();
-    m_tray->show();
-    m_store.load();
-}
-
-bool MainWindow::locked() const
-{
-    return m_menu->locked();
-}
-
-void MainWindow::clearDisplay()
-{
-    m_display->clear();
+        m_clock->resume();
+        m_tray->show();
+        m_store.load();
+    });
 }
 
 void MainWindow::onApplicationDeactivated()
@@ -237,11 +136,11 @@ void MainWindow::onApplicationDeactivated()
     }
     // The window manager takes the pointer and the keyboard while it moves the window:
     // that is no turning to another program.
-    if (m_systemMove)
+    if (m_move->bySystem())
         return;
     // Without its icon in a notification area a hidden window could only come back by the
     // hotkey: a start-up stopped before showing the icon must not lose the window.
-    if (shiftHeld() || locked() || !m_tray->isVisible() || !trayAvailable())
+    if (shiftHeld() || locked() || !m_tray->shown() || !trayAvailable())
         return;
     m_display->clear();
     m_clock->resume();
@@ -250,7 +149,7 @@ void MainWindow::onApplicationDeactivated()
 
 void MainWindow::onApplicationActivated()
 {
-    m_systemMove = false;
+    m_move->activated();
     if (m_clock->isOn())
         m_input->selectWhole();
 }
@@ -268,17 +167,11 @@ void MainWindow::restoreFromTray()
 
 void MainWindow::summon(bool atPointer)
 {
-    if (atPointer) {
-        const QPoint pointer = QCursor::pos();
-        std::optional<QRect> workArea;
-        if (const QScreen *screen = QGuiApplication::screenAt(pointer))
-            workArea = screen->availableGeometry();
-        const QMargins frame = frameAround();
-        const QPoint corner = WindowPlacement::atPointer(pointer, size().grownBy(frame), workArea);
-        // The client area placed inside the frame: move() goes by the toolkit's idea of a hidden
-        // window's frame, which comes and goes.
-        setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
-    }
+    // The client area placed inside the frame: move() goes by the toolkit's idea of a hidden
+    // window's frame, which comes and goes.
+    const QMargins frame = isVisible() ? WindowPlacement::frameOf(*this) : m_hiddenFrame;
+    if (atPointer)
+        setGeometry(QRect(WindowPlacement::clientAtPointer(QCursor::pos(), size(), frame), size()));
     restoreFromTray();
 }
 
@@ -291,30 +184,19 @@ void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 
 void MainWindow::dropEvent(QDropEvent *event)
 {
-    QStringList paths;
-    for (const QUrl &url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
+    const QStringList paths = FileDrop::localPaths(event->mimeData()->urls());
     if (paths.isEmpty())
         return;
     event->acceptProposedAction();
-    guarded(m_context.interaction, [&] {
-        if (const std::optional<FileDrop::Proposal> proposal = m_drop->drop(paths))
-            emit pathRegistrationRequested(proposal->keyword, proposal->path, proposal->icon);
-    });
+    guarded(m_context.interaction, [&] { m_launcher->drop(paths); });
 }
 
 void MainWindow::hideEvent(QHideEvent *event)
 {
     // Still known here, soon forgotten.
     if (!event->spontaneous())
-        m_hiddenFrame = frameOf(*this);
+        m_hiddenFrame = WindowPlacement::frameOf(*this);
     QWidget::hideEvent(event);
-}
-
-QMargins MainWindow::frameAround() const
-{
-    return isVisible() ? frameOf(*this) : m_hiddenFrame;
 }
 
 void MainWindow::keepOnTop()
@@ -343,88 +225,33 @@ void MainWindow::mousePressEvent(QMouseEvent *event)
         return QWidget::mousePressEvent(event);
     // The icon and the description keep their left button: only the bare surface moves.
     if (QWidget *under = childAt(event->position().toPoint());
-        under == m_icon || under == m_description)
+        under == &m_display->icon() || under == &m_display->description())
         return;
     // A mere click hands nothing to the window manager, whose move would take the focus and
     // hide the window.
-    m_drag->press(*event);
+    m_move->press(*event);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_drag->move(*event))
-        m_systemMove = true;
+    m_move->move(*event);
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent *)
 {
-    m_drag->release();
-    if (!m_systemMove)
-        return;
-    // A release that comes before the window manager has taken the pointer is no end of its
-    // move: the move still begins, takes the focus, and gives it back when it ends, which
-    // ends the move for us. Only a move that never took the focus ends here.
-    QTimer::singleShot(500, this, [this] {
-        if (QGuiApplication::applicationState() == Qt::ApplicationActive)
-            m_systemMove = false;
-    });
-}
-
-void MainWindow::onInputEdited()
-{
-    const QString dustBoxName = m_settings.storedName(SpecialItem::RecycleBin);
-    const QString mydocName = m_settings.storedName(SpecialItem::MyDocuments);
-    m_clock->holdForTyping();
-    m_icon->setVisible(true);
-    // Every equal row names the same entry file, and the last one's icon stands: reading
-    // the entry once and taking the last row's icon shows what handling each in turn would.
-    const QString text = m_input->text();
-    const qsizetype row = m_store.findLast(text);
-    if (row >= 0) {
-        const std::optional<Entry> entry = readNamedEntry(text);
-        if (!entry)
-            return;
-        const IconRef icon =
-            EntryIcon::iconForEntry(m_store.keywords()[row], entry->target, dustBoxName, mydocName);
-        m_display->showEntry(m_context.icons.extract(icon.file, icon.index, devicePixelRatioF()),
-                             entry->description);
-    }
-    m_clock->restartIdleCount();
-}
-
-std::optional<Entry> MainWindow::readNamedEntry(const QString &text)
-{
-    try {
-        return m_store.readEntry(text);
-    } catch (const Error &error) {
-        // Said once while the line names the keyword, not at every key that completes it
-        // again; and the line is given back as the box found it, its proposal selected, so
-        // that typing on replaces the proposal.
-        if (KeywordText::equal(text, m_unreadableReported))
-            return std::nullopt;
-        const int cursor = m_input->cursorPosition();
-        const int anchor = !m_input->hasSelectedText()           ? cursor
-                           : cursor == m_input->selectionStart() ? m_input->selectionEnd()
-                                                                 : m_input->selectionStart();
-        m_unreadableReported = text;
-        m_context.interaction.error(errorBoxText(error.message()));
-        if (m_input->text() != text)
-            m_display->setInputText(text);
-        m_input->setSelection(anchor, cursor - anchor);
-        return std::nullopt;
-    }
+    m_move->release();
 }
 
 void MainWindow::onInputKey(int key)
 {
     if (key == VirtualKeys::Down)
-        m_keywordBox->showPopup();
+        m_keywordBox->box().showPopup();
     if (key == VirtualKeys::Escape) {
         const bool idle = m_input->text().isEmpty() || m_input->showsStandIn();
         m_display->clear();
         // Esc on an empty line (or the clock) puts the window away, as long as its
         // notification icon can bring it back; a locked window stays, as it does everywhere.
-        if (idle && !locked() && m_tray->isVisible() && trayAvailable())
+        if (idle && !locked() && m_tray->shown() && trayAvailable())
             hide();
     }
     if (key == VirtualKeys::OemSlash) {
@@ -438,183 +265,20 @@ void MainWindow::onInputCharacter(QChar character)
 {
     if (character != QChar(u'\r')) {
         if (character.isPrint())
-            takeOverClockText();
+            m_clock->giveWay();
         m_clock->resume();
         return;
     }
-    m_dispatch->run();
+    m_launcher->enter();
 }
 
 void MainWindow::onComposition(bool composing)
 {
     // A composition is typing: the clock neither replaces nor follows it.
     if (composing) {
-        takeOverClockText();
+        m_clock->giveWay();
         m_clock->holdForTyping();
     } else {
         m_clock->resume();
     }
-}
-
-void MainWindow::takeOverClockText()
-{
-    // Selected, the clock's text gives way to what is typed or composed. Setting the text
-    // instead would reset the input method and lose a composition it is starting.
-    if (m_clock->showsTime())
-        m_input->selectWhole();
-}
-
-void MainWindow::toggleLock()
-{
-    m_menu->toggleLock();
-}
-
-void MainWindow::openRegistration()
-{
-    const QString myComName = m_settings.storedName(SpecialItem::MyComputer);
-    const QString mydocName = m_settings.storedName(SpecialItem::MyDocuments);
-    const QString dustBoxName = m_settings.storedName(SpecialItem::RecycleBin);
-    // The clock's date and time name no entry: a new one is registered.
-    const QString text = m_display->typedText();
-    if (text.isEmpty() || KeywordText::equal(text, u"/new")) {
-        emit newEntryRequested();
-        return;
-    }
-    const qsizetype found = m_store.find(text);
-    if (found < 0)
-        return;
-    const QString row = m_store.keywords()[found];
-    const Entry entry = m_store.readEntry(text);
-    const bool special = row == myComName || row == mydocName || row == dustBoxName;
-    emit entryEditRequested(
-        row, entry, EntryIcon::iconForEntry(row, entry.target, dustBoxName, mydocName), special);
-}
-
-void MainWindow::openSpecialItems()
-{
-    emit specialItemsRequested();
-}
-
-void MainWindow::openTargetFolder()
-{
-    // The clock's date and time name no entry.
-    const QString text = m_display->typedText();
-    if (text.isEmpty()) {
-        m_context.interaction.warning(QStringLiteral("何も選択されていません"),
-                                      {Interaction::Button::Ok});
-        return;
-    }
-    const Entry entry = m_store.readEntry(text);
-    // A folder the shell cannot open is said, and the line is done with all the same.
-    guarded(m_context.interaction, [&] {
-        const QString folder = TargetPath::folderToOpen(entry.target);
-        // An empty target is the shell's to refuse; a program PATH does not find has no folder.
-        if (folder.isEmpty() && !entry.target.isEmpty())
-            throw Error(QStringLiteral("「%1」には開くフォルダがありません").arg(entry.target));
-        m_context.shell.open(folder, entry.parameters);
-    });
-    m_display->clear();
-    m_menu->releaseLock();
-    m_clock->resume();
-    m_clock->switchOn();
-}
-
-void MainWindow::deleteShownEntry()
-{
-    using Button = Interaction::Button;
-    Interaction &interaction = m_context.interaction;
-    // The clock's date and time name no entry.
-    const QString text = m_display->typedText();
-    if (text.isEmpty()) {
-        interaction.warning(QStringLiteral("何も選択されていません"), {Button::Ok});
-        return;
-    }
-    for (const SpecialItem item :
-         {SpecialItem::MyComputer, SpecialItem::Shutdown, SpecialItem::Reboot,
-          SpecialItem::MyDocuments, SpecialItem::RecycleBin}) {
-        if (KeywordText::equal(text, m_settings.specialName(item))) {
-            interaction.warning(
-                QStringLiteral(
-                    "特殊項目の削除は「特殊項目の設定」でチェックをはずして行って下さい"),
-                {Button::Ok});
-            return;
-        }
-    }
-    const qsizetype row = m_store.find(text);
-    if (row < 0)
-        return;
-    const QString keyword = m_store.keywords()[row];
-    if (interaction.warning(QStringLiteral("「%1」を削除します。よろしいですか？").arg(keyword),
-                            {Button::Ok, Button::Cancel})
-        != Button::Ok)
-        return;
-    m_store.removeKeyword(row);
-    m_display->clear();
-    m_menu->releaseLock();
-    m_store.reload();
-}
-
-void MainWindow::openSettings()
-{
-    emit settingsRequested(pos() + QPoint(52, 52));
-}
-
-void MainWindow::openKeywordOrder()
-{
-    emit keywordOrderRequested(pos() + QPoint(38, 52));
-}
-
-void MainWindow::openAbout()
-{
-    emit aboutRequested();
-}
-
-void MainWindow::chooseSkin(const QString &skin)
-{
-    m_skin->apply(skin);
-}
-
-void MainWindow::chooseDefaultSkin()
-{
-    m_skin->applyDefault();
-}
-
-void MainWindow::editSkinIni()
-{
-    emit skinChooserRequested(geometry().topLeft());
-}
-
-void MainWindow::runSkinEditor()
-{
-    emit skinEditorRequested(geometry().topLeft());
-}
-
-void MainWindow::openHelp()
-{
-    // Beside the program or where it is installed, wherever it was started from.
-    m_context.shell.open(m_context.helpFile, QString());
-}
-
-void MainWindow::quit()
-{
-    using Button = Interaction::Button;
-    // The boxes below run their own event loops, in which the exit command can come again
-    // (a held key, the menu, the shortcut): one error and one question answer them all.
-    if (m_quitting)
-        return;
-    const QScopedValueRollback quitting(m_quitting, true);
-    const bool saved = guarded(m_context.interaction, [&] {
-        m_settings.setDefaultSkin(m_menu->defaultSkin());
-        m_settings.setSelectedSkinName(m_skin->selectedName());
-        m_settings.writeSkinChoice();
-    });
-    // A folder that takes no writes (read-only, full) must not keep the user in the program:
-    // after the error, ending without saving is offered, and is the default answer.
-    if (!saved
-        && m_context.interaction.warning(QStringLiteral("設定を保存せずに終了しますか？"),
-                                         {Button::Yes, Button::No})
-               != Button::Yes)
-        return;
-    close();
-    QApplication::quit();
 }

@@ -1,35 +1,48 @@
 #pragma once
 
 // The launcher's main window: the input line with its keyword list, the entry's icon and
-// description, the popup menu, the idle clock and the notification-area icon.
+// description, the popup menu, the idle clock and the notification-area icon. It lays them
+// out and translates the user's keys, clicks, drags and drops into calls of the Launcher,
+// which holds the lock and the rules, acts on the display (EntryDisplay) and the clock
+// (IdleClock), and reports what the window shows or hands on.
 //
 // The routes through it, each step named by the function that takes it:
 //
 // - A keystroke: KeywordLineEdit::keyPressEvent announces the key to onInputKey(), then
 //   its character to onInputCharacter() (the clock may tick again); KeywordLineEdit
-//   completes the text from the KeywordStore; onInputEdited() stops the clock and shows the
-//   icon (EntryIcon, Icons) and description of the keyword the line now names.
-// - Enter: onInputCharacter() hands the line to EnterDispatch::run(), which classifies it
-//   (EnterCommand::classify) and powers off or restarts (SystemPower), opens an address or
-//   launches a keyword's target (Shell), triggers a menu command, or calculates
-//   (MathsParser); then clears the display and releases the lock.
-// - A registration: openRegistration() emits newEntryRequested() or entryEditRequested();
-//   the composition root opens the RegistrationDialog, which writes through the
-//   KeywordStore and reports registered(), upon which clearDisplay() runs.
-// - A drop: dropEvent() hands the dropped local paths to FileDrop::drop(), which acts on the
-//   shown entry when the window is locked and otherwise proposes the first path, which
-//   pathRegistrationRequested() takes to the RegistrationDialog.
-// - Start-up: the composition root makes the window, then startUp() makes the skin folder,
-//   reads the skin choice, switches the clock on, shows the tray icon and loads the
-//   keyword list (KeywordStore::load).
+//   completes the text from the KeywordStore; Launcher::lineEdited() stops the clock and
+//   shows the icon (EntryIcon, Icons) and description of the keyword the line now names,
+//   the special items' names coming from the Settings model (no file is opened).
+// - Enter: onInputCharacter() calls Launcher::enter(), whose EnterDispatch::run() classifies
+//   the line (EnterCommand::classify, with the CommandTable's typed forms) and powers off or
+//   restarts (SystemPower), opens an address or launches a keyword's target (Shell), runs a
+//   command of the table (Launcher::run()), or calculates (MathsParser); then clears the
+//   display and releases the lock.
+// - A command: MainMenu, built from the CommandTable, reports chosen(); the window runs it
+//   through the error box (Launcher::run()). A command that opens another window is
+//   reported by Launcher::windowRequested() and windowRequested() with its position; the
+//   composition root opens the window the command names.
+// - A registration: Launcher::openRegistration() emits newEntryRequested() or
+//   entryEditRequested(); the composition root opens the RegistrationDialog, which writes
+//   through the KeywordStore and reports registered(), upon which clearDisplay() runs.
+// - A drop: dropEvent() hands the dropped local paths to Launcher::drop(), whose
+//   FileDrop::drop() acts on the shown entry when the launcher is locked and otherwise
+//   proposes the first path, which pathRegistrationRequested() takes to the
+//   RegistrationDialog.
+// - Start-up: the composition root loads the Settings and makes the window, then startUp()
+//   makes the skin folder, applies the skin choice (SkinLook), switches the clock on, shows
+//   the tray icon and loads the keyword list (KeywordStore::load).
+// - A hotkey press: the hotkey service calls summon(), which places the window at the
+//   pointer when the settings say so (WindowPlacement) and brings it back as a click on the
+//   tray icon does (restoreFromTray()).
 
-#include "EnterDispatch.h"
-#include "keywords/Entry.h"
+#include "CommandTable.h"
 #include "EntryDisplay.h"
-#include "FileDrop.h"
+#include "Launcher.h"
 #include "SkinLook.h"
+#include "SkinnedControls.h"
 
-#include "ui/WindowDrag.h"
+#include "keywords/Entry.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -38,17 +51,14 @@
 #include <optional>
 
 class IdleClock;
+class KeywordBox;
 class KeywordLineEdit;
-class KeywordListModel;
 class KeywordStore;
 class MainMenu;
-class MathsParser;
-class QComboBox;
-class QLabel;
-class QSystemTrayIcon;
 class Settings;
 class SkinEditorState;
-class SystemPower;
+class TrayIcon;
+class WindowMove;
 struct AppContext;
 struct IconRef;
 
@@ -68,8 +78,6 @@ public:
     void onInputKey(int key);
     // Every character the input line receives, before the line itself sees it.
     void onInputCharacter(QChar character);
-    // The user changed the input line: show the icon and description of what it names.
-    void onInputEdited();
     // An input method began or ended composing text in the input line.
     void onComposition(bool composing);
 
@@ -84,24 +92,13 @@ public:
     // Stays above other windows from now on.
     void keepOnTop();
 
-    // The menu's commands.
-    void toggleLock();
-    void openRegistration();
-    void openSpecialItems();
-    void openTargetFolder();
-    void deleteShownEntry();
-    void openSettings();
-    void openKeywordOrder();
-    void chooseSkin(const QString &skin);
-    void chooseDefaultSkin();
-    void editSkinIni();
-    void runSkinEditor();
-    void openHelp();
-    void openAbout();
-    void quit();
+    // The lock, as the menu's lock command and the typed "/lock" switch it.
+    void toggleLock() { m_launcher->toggleLock(); }
+    bool locked() const { return m_launcher->locked(); }
+    // The exit command: saves what this run chose and ends the program.
+    void quit() { m_launcher->quit(); }
 
-    bool locked() const;
-    void clearDisplay();
+    void clearDisplay() { m_display->clear(); }
     // The skin chosen last in this run, written at the end.
     QString selectedSkinName() const { return m_skin->selectedName(); }
 
@@ -120,18 +117,9 @@ signals:
     // description and parameters as the user left them.
     void pathRegistrationRequested(const QString &keyword, const QString &path,
                                    const IconRef &icon);
-    void specialItemsRequested();
-    // The settings dialog, its outer corner at the position.
-    void settingsRequested(QPoint position);
-    // The keyword order window, its outer corner at the position.
-    void keywordOrderRequested(QPoint position);
-    void aboutRequested();
-    // The skin chooser, which stands 52 pixels right of and below the corner of the main
-    // window's client area (where a skin's bitmap lies).
-    void skinChooserRequested(QPoint mainCorner);
-    // The skin editor for a new bitmap; its bitmap will lie 152 pixels right of and below
-    // the corner of the main window's client area.
-    void skinEditorRequested(QPoint mainCorner);
+    // A command of the table that opens another window, which stands at the position the
+    // command's row gives (from the main window's outer corner or its client area's).
+    void windowRequested(LauncherCommand command, QPoint position);
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -144,38 +132,20 @@ protected:
 
 private:
     void buildControls();
-    void connectMenu();
-    void takeOverClockText();
-    // The entry the line names; an unreadable one is reported (once), and then none.
-    std::optional<Entry> readNamedEntry(const QString &text);
-    void runStartUp();
-    // The window manager's frame around the client area.
-    QMargins frameAround() const;
+    void connectLauncher();
 
     AppContext &m_context;
     KeywordStore &m_store;
     Settings &m_settings;
-    KeywordListModel *m_model = nullptr;
-    QComboBox *m_keywordBox = nullptr;
+    KeywordBox *m_keywordBox = nullptr;
     KeywordLineEdit *m_input = nullptr;
-    QLabel *m_icon = nullptr;
-    QLabel *m_description = nullptr;
     MainMenu *m_menu = nullptr;
+    Launcher *m_launcher = nullptr;
     IdleClock *m_clock = nullptr;
-    QSystemTrayIcon *m_tray = nullptr;
-    MathsParser *m_calculator = nullptr;
-    SystemPower *m_power = nullptr;
+    TrayIcon *m_tray = nullptr;
+    WindowMove *m_move = nullptr;
     std::optional<EntryDisplay> m_display;
-    std::optional<EnterDispatch> m_dispatch;
-    std::optional<FileDrop> m_drop;
+    std::optional<SkinnedControls> m_skinView;
     std::optional<SkinLook> m_skin;
-    QString m_textBeforeReload;
-    QString m_unreadableReported; // the keyword whose unreadable entry the line was told of
-    std::optional<WindowDrag> m_drag;
-    // Set from the move handed to the window manager until the program is active again
-    // (or, when the move never took the focus, shortly after the release).
-    bool m_systemMove = false;
-    // An exit is asking about its failed save: another exit request waits for its answer.
-    bool m_quitting = false;
     QMargins m_hiddenFrame; // the window manager's frame, taken as the window hid
 };

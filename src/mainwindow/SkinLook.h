@@ -2,32 +2,24 @@
 
 #include <QString>
 
-class MainMenu;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QWidget;
 class Settings;
 class SkinEditorState;
-class WindowShape;
+class SkinList;
+class SkinView;
 struct AppContext;
 
 // How the main window looks: its designed layout, the default layout, or a skin from the
 // skin root, whose bitmap gives the window its shape and whose skin.ini places the input
 // line, the icon and the description and gives their colours. The skins are listed in the
-// menu's skin submenu; the one chosen last in this run is the selected skin name.
+// menu's skin submenu; the one chosen last in this run is the selected skin name. It says
+// what to show; the window's SkinView shows it.
 class SkinLook
 {
 public:
     struct Parts
     {
-        QWidget &window;
-        WindowShape &shape;
-        QComboBox &keywordBox;
-        QLineEdit &input;
-        QLabel &icon;
-        QLabel &description;
-        MainMenu &menu;
+        SkinView &view;
+        SkinList &skins;
         AppContext &context;
         Settings &settings;
         // The skin editor's transparent colour is the default of a skin that names none.
@@ -53,10 +45,10 @@ public:
 
     // The skin chosen last in this run ("default" for the default layout), empty when none.
     const QString &selectedName() const { return m_selectedName; }
+    // The default layout is checked in the menu.
+    bool defaultChosen() const;
 
 private:
-    void applyDefaultLayout();
-
     Parts m_parts;
     QString m_selectedName;
 };

@@ -1,5 +1,9 @@
 #include "WindowPlacement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
 #include <algorithm>
 
 namespace WindowPlacement {
@@ -17,6 +21,22 @@ QPoint atPointer(QPoint pointer, QSize window, const std::optional<QRect> &workA
             left = right - window.width();
     }
     return {left, top};
+}
+
+QPoint clientAtPointer(QPoint pointer, QSize client, QMargins frame)
+{
+    std::optional<QRect> workArea;
+    if (const QScreen *screen = QGuiApplication::screenAt(pointer))
+        workArea = screen->availableGeometry();
+    return atPointer(pointer, client.grownBy(frame), workArea) + QPoint(frame.left(), frame.top());
+}
+
+QMargins frameOf(const QWidget &window)
+{
+    const QRect client = window.geometry();
+    const QRect frame = window.frameGeometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
 }
 
 } // namespace WindowPlacement

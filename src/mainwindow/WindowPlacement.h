@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 
 #include <optional>
+
+class QWidget;
 
 namespace WindowPlacement {
 
@@ -13,5 +16,12 @@ namespace WindowPlacement {
 // pulled back inside its right and bottom edges (a window larger than the work area is
 // aligned to those edges).
 QPoint atPointer(QPoint pointer, QSize window, const std::optional<QRect> &workArea);
+
+// Where the client area of that size goes, inside its frame, when the window comes at the
+// pointer on the screen the pointer is on.
+QPoint clientAtPointer(QPoint pointer, QSize client, QMargins frame);
+
+// The window manager's frame around a shown window's client area.
+QMargins frameOf(const QWidget &window);
 
 } // namespace WindowPlacement

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QUrl>
@@ -232,16 +233,50 @@ TEST_F(MainMenuCommands, OnTheClockOrAnEmptyLineNothingIsSelected)
     EXPECT_TRUE(interaction.errors.isEmpty());
 }
 
+// The menu is built from the command table: its items stand in their places, with their
+// separators, the skin submenu and their captions.
+TEST_F(MainMenuCommands, TheMenuShowsTheCommandsInTheirPlaces)
+{
+    QStringList items;
+    for (const QAction *item : child<QMenu>(*window, "menu")->actions())
+        items.append(item->objectName() + u' ' + item->text());
+    EXPECT_EQ(items, (QStringList{"lock ロック",
+                                  "lockSeparator ",
+                                  "register 登録画面をひらく",
+                                  "specialItems 特殊項目を登録する",
+                                  "openTargetFolder 選択したファイル（フォルダ）のリンク先をひらく",
+                                  "deleteSeparator ",
+                                  "deleteEntry 選択したのを消す",
+                                  "afterDeleteSeparator ",
+                                  "settings 環境設定",
+                                  "keywordOrder 登録キーワードの保守",
+                                  "skinMenu スキンの設定",
+                                  "editSkinIni skin.iniの編集",
+                                  "skinEditor skin.iniエディタの実行",
+                                  "helpSeparator ",
+                                  "help ヘルプ",
+                                  "about バージョン情報",
+                                  "quitSeparator ",
+                                  "quit ランチャーの終了"}));
+    EXPECT_EQ(action(Command::DefaultSkin)->text(), "default");
+    EXPECT_EQ(action(Command::Quit)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
+
 TEST_F(MainMenuCommands, OtherWindowsOpenAtTheirOffsetsFromTheMainWindow)
 {
     window->move(100, 200);
     QList<QPoint> corners;
-    const auto seen = [&corners](QPoint corner) { corners.append(corner); };
-    QObject::connect(window, &MainWindow::settingsRequested, window, seen);
-    QObject::connect(window, &MainWindow::keywordOrderRequested, window, seen);
+    const auto seen = [&corners](Command command, QPoint corner) {
+        if (command == Command::Settings || command == Command::KeywordOrder)
+            corners.append(corner);
+    };
+    QObject::connect(window, &MainWindow::windowRequested, window, seen);
     action(Command::Settings)->trigger();
     action(Command::KeywordOrder)->trigger();
     EXPECT_EQ(corners, (QList<QPoint>{{152, 252}, {138, 252}}));
+    // Typed, the command opens its window where the menu's does.
+    enter("/sort");
+    EXPECT_EQ(corners.value(2), QPoint(138, 252));
 }
 
 TEST_F(MainMenuCommands, AnUnlockedDropProposesTheFirstPathWhole)

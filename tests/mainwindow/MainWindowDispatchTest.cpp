@@ -4,6 +4,7 @@
 
 #include "mainwindow/IdleClock.h"
 #include "mainwindow/KeywordLineEdit.h"
+#include "mainwindow/Launcher.h"
 #include "keywords/KeywordStore.h"
 #include "mainwindow/MainWindow.h"
 
@@ -151,7 +152,7 @@ TEST_F(MainWindowDispatch, RegisteredKeywordsWithOperatorsAreLaunchedBeforeCalcu
     EXPECT_EQ(interaction.errors.last(),
               QStringLiteral("誤った表記が見られます。修正して下さい。."));
     QString seen;
-    menu()->setHandler(Command::DeleteEntry, [&] { seen = input()->text(); });
+    launcher()->setHandler(Command::DeleteEntry, [&] { seen = input()->text(); });
     enter("x-term/del");
     EXPECT_EQ(seen, "x-term");
 }
@@ -213,7 +214,7 @@ TEST_F(MainWindowDispatch, ExactSlashCommandsRunTheirCommands)
         {"/new", Command::Register}, {"/sort", Command::KeywordOrder}, {"/help", Command::Help}};
     for (const auto &[text, command] : commands) {
         int runs = 0;
-        menu()->setHandler(command, [&] { ++runs; });
+        launcher()->setHandler(command, [&] { ++runs; });
         enter(text);
         EXPECT_EQ(runs, 1) << text;
         EXPECT_TRUE(displayCleared()) << text;
@@ -224,7 +225,7 @@ TEST_F(MainWindowDispatch, SuffixesAreCutBeforeTheCommandRuns)
 {
     QString seen;
     for (Command command : {Command::DeleteEntry, Command::OpenTargetFolder, Command::Register})
-        menu()->setHandler(command, [&] { seen = input()->text(); });
+        launcher()->setHandler(command, [&] { seen = input()->text(); });
     enter("memo/del");
     EXPECT_EQ(seen, "memo");
     enter("/delx");
@@ -238,7 +239,7 @@ TEST_F(MainWindowDispatch, SuffixesAreCutBeforeTheCommandRuns)
 
 TEST_F(MainWindowDispatch, ATypedCommandsErrorLeavesTheLineAsAClickedOneShowsIt)
 {
-    menu()->setHandler(Command::Register, [] { throw Error(QStringLiteral("no dialog")); });
+    launcher()->setHandler(Command::Register, [] { throw Error(QStringLiteral("no dialog")); });
     window->toggleLock();
     enter("foo/set");
     EXPECT_EQ(interaction.errors, QStringList(QStringLiteral("no dialog.")));

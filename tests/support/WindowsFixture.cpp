@@ -2,6 +2,7 @@
 
 #include "mainwindow/IdleClock.h"
 #include "mainwindow/KeywordLineEdit.h"
+#include "mainwindow/Launcher.h"
 #include "mainwindow/MainWindow.h"
 
 #include <QApplication>
@@ -48,6 +49,11 @@ IdleClock *WindowsFixture::clock() const
 MainMenu *WindowsFixture::menu() const
 {
     return child<MainMenu>(*window, "mainMenu");
+}
+
+Launcher *WindowsFixture::launcher() const
+{
+    return child<Launcher>(*window, "launcher");
 }
 
 QAction *WindowsFixture::action(MainMenu::Command command) const

@@ -22,6 +22,7 @@
 
 class IdleClock;
 class KeywordLineEdit;
+class Launcher;
 class MainWindow;
 class QComboBox;
 class QLabel;
@@ -49,6 +50,8 @@ protected:
     QLabel *description() const;
     IdleClock *clock() const;
     MainMenu *menu() const;
+    // The window's controller, which runs the commands.
+    Launcher *launcher() const;
     QAction *action(MainMenu::Command command) const;
 
     // Puts the text into the input line and presses Enter through the key handlers.

@@ -1,0 +1,41 @@
+#include "KeywordBox.h"
+
+#include "KeywordLineEdit.h"
+#include "KeywordListModel.h"
+
+#include "keywords/KeywordStore.h"
+
+#include <QComboBox>
+#include <QListView>
+
+KeywordBox::KeywordBox(KeywordStore &store, QWidget &window)
+    : QObject(&window)
+{
+    auto *model = new KeywordListModel(store, &window);
+
+    m_box = new QComboBox(&window);
+    m_box->setObjectName(QStringLiteral("keywordBox"));
+    m_box->setEditable(true);
+    m_input = new KeywordLineEdit(store, m_box);
+    m_input->setObjectName(QStringLiteral("input"));
+    m_box->setLineEdit(m_input);
+    m_box->setCompleter(nullptr);
+    m_box->setInsertPolicy(QComboBox::NoInsert);
+    // A long keyword list must not be measured item by item for the box's size.
+    m_box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_box->setModel(model);
+    // Rows of one height: opening the list never measures a long keyword list row by row.
+    if (auto *list = qobject_cast<QListView *>(m_box->view()))
+        list->setUniformItemSizes(true);
+    m_box->setCurrentIndex(-1);
+    connect(&store, &KeywordStore::listAboutToChange, this,
+            [this] { m_textBeforeReload = m_input->text(); });
+    connect(&store, &KeywordStore::listChanged, this, [this] {
+        m_box->setCurrentIndex(-1);
+        m_input->setText(m_textBeforeReload);
+    });
+    connect(m_box, &QComboBox::activated, this, [this, &store](int row) {
+        m_input->setText(store.keywords().value(row));
+        m_input->picked(row);
+    });
+}

@@ -1,0 +1,261 @@
+#include "Launcher.h"
+
+#include "EntryDisplay.h"
+#include "IdleClock.h"
+#include "MainWindowMessages.h"
+#include "SkinLook.h"
+
+#include "base/Error.h"
+#include "base/Guard.h"
+#include "base/Interaction.h"
+#include "calc/MathsParser.h"
+#include "keywords/EntryIcon.h"
+#include "keywords/KeywordStore.h"
+#include "keywords/KeywordText.h"
+#include "keywords/TargetPath.h"
+#include "platform/Icons.h"
+#include "platform/Shell.h"
+#include "platform/SystemPower.h"
+#include "settings/Settings.h"
+#include "ui/AppContext.h"
+
+#include <QCoreApplication>
+#include <QScopedValueRollback>
+
+namespace Say = MainWindowMessages;
+
+namespace {
+
+// The calculator's language: its messages in Japanese, as on a system with the Japanese font.
+constexpr int JapaneseLanguage = 1;
+
+} // namespace
+
+Launcher::Launcher(AppContext &context, KeywordStore &store, Settings &settings,
+                   EntryDisplay &display, IdleClock &clock, SkinLook &skin, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_store(store)
+    , m_settings(settings)
+    , m_display(display)
+    , m_clock(clock)
+    , m_skin(skin)
+    , m_calculator(new MathsParser(this))
+    , m_power(new SystemPower(context.power, this))
+{
+    setObjectName(QStringLiteral("launcher"));
+    m_calculator->setObjectName(QStringLiteral("calculator"));
+    m_calculator->setLanguage(JapaneseLanguage);
+    m_power->setObjectName(QStringLiteral("power"));
+    connect(m_power, &SystemPower::refused, this,
+            [this](const QString &message) { m_context.interaction.error(errorBoxText(message)); });
+    for (const CommandRow &row : CommandTable::rows()) {
+        const LauncherCommand command = row.command;
+        if (row.handler)
+            m_handlers[std::size_t(command)] = [this, handler = row.handler] {
+                (this->*handler)();
+            };
+        else
+            m_handlers[std::size_t(command)] = [this, command] {
+                emit windowRequested(command);
+            };
+    }
+}
+
+Launcher::~Launcher() = default;
+
+void Launcher::enter()
+{
+    m_dispatch.run();
+}
+
+void Launcher::lineEdited()
+{
+    const QString dustBoxName = m_settings.storedName(SpecialItem::RecycleBin);
+    const QString mydocName = m_settings.storedName(SpecialItem::MyDocuments);
+    m_clock.holdForTyping();
+    m_display.showIcon();
+    // Every equal row names the same entry file, and the last one's icon stands: reading
+    // the entry once and taking the last row's icon shows what handling each in turn would.
+    const QString text = m_display.inputText();
+    const qsizetype row = m_store.findLast(text);
+    if (row >= 0) {
+        const std::optional<Entry> entry = readNamedEntry(text);
+        if (!entry)
+            return;
+        const IconRef icon =
+            EntryIcon::iconForEntry(m_store.keywords()[row], entry->target, dustBoxName, mydocName);
+        m_display.showEntry(m_context.icons.extract(icon.file, icon.index, m_display.pixelRatio()),
+                            entry->description);
+    }
+    m_clock.restartIdleCount();
+}
+
+std::optional<Entry> Launcher::readNamedEntry(const QString &text)
+{
+    try {
+        return m_store.readEntry(text);
+    } catch (const Error &error) {
+        // Said once while the line names the keyword, not at every key that completes it
+        // again; and the line is given back as the box found it, its proposal selected, so
+        // that typing on replaces the proposal.
+        if (KeywordText::equal(text, m_unreadableReported))
+            return std::nullopt;
+        const EntryDisplay::Selection selection = m_display.selection();
+        m_unreadableReported = text;
+        m_context.interaction.error(errorBoxText(error.message()));
+        m_display.restoreLine(text, selection);
+        return std::nullopt;
+    }
+}
+
+void Launcher::lineChanged(const QString &text)
+{
+    if (!KeywordText::equal(text, m_unreadableReported))
+        m_unreadableReported.clear();
+}
+
+void Launcher::drop(const QStringList &paths)
+{
+    if (const std::optional<FileDrop::Proposal> proposal = m_drop.drop(paths))
+        emit pathRegistrationRequested(proposal->keyword, proposal->path, proposal->icon);
+}
+
+void Launcher::run(LauncherCommand command)
+{
+    if (const auto &handler = m_handlers[std::size_t(command)])
+        handler();
+}
+
+void Launcher::setHandler(LauncherCommand command, std::function<void()> handler)
+{
+    m_handlers[std::size_t(command)] = std::move(handler);
+}
+
+void Launcher::toggleLock()
+{
+    setLocked(!m_locked);
+}
+
+void Launcher::releaseLock()
+{
+    setLocked(false);
+}
+
+void Launcher::setLocked(bool on)
+{
+    m_locked = on;
+    emit lockChanged(on);
+}
+
+void Launcher::openRegistration()
+{
+    const QString myComName = m_settings.storedName(SpecialItem::MyComputer);
+    const QString mydocName = m_settings.storedName(SpecialItem::MyDocuments);
+    const QString dustBoxName = m_settings.storedName(SpecialItem::RecycleBin);
+    // The clock's date and time name no entry: a new one is registered.
+    const QString text = m_display.typedText();
+    const QStringView newEntry = CommandTable::row(LauncherCommand::Register).exactForm;
+    if (text.isEmpty() || KeywordText::equal(text, newEntry)) {
+        emit newEntryRequested();
+        return;
+    }
+    const qsizetype found = m_store.find(text);
+    if (found < 0)
+        return;
+    const QString row = m_store.keywords()[found];
+    const Entry entry = m_store.readEntry(text);
+    const bool special = row == myComName || row == mydocName || row == dustBoxName;
+    emit entryEditRequested(
+        row, entry, EntryIcon::iconForEntry(row, entry.target, dustBoxName, mydocName), special);
+}
+
+void Launcher::openTargetFolder()
+{
+    // The clock's date and time name no entry.
+    const QString text = m_display.typedText();
+    if (text.isEmpty()) {
+        m_context.interaction.warning(QString::fromUtf16(Say::NothingSelected),
+                                      {Interaction::Button::Ok});
+        return;
+    }
+    const Entry entry = m_store.readEntry(text);
+    // A folder the shell cannot open is said, and the line is done with all the same.
+    guarded(m_context.interaction, [&] {
+        const QString folder = TargetPath::folderToOpen(entry.target);
+        // An empty target is the shell's to refuse; a program PATH does not find has no folder.
+        if (folder.isEmpty() && !entry.target.isEmpty())
+            throw Error(Say::noFolderToOpen(entry.target));
+        m_context.shell.open(folder, entry.parameters);
+    });
+    m_display.clear();
+    releaseLock();
+    m_clock.resume();
+    m_clock.switchOn();
+}
+
+void Launcher::deleteShownEntry()
+{
+    using Button = Interaction::Button;
+    Interaction &interaction = m_context.interaction;
+    // The clock's date and time name no entry.
+    const QString text = m_display.typedText();
+    if (text.isEmpty()) {
+        interaction.warning(QString::fromUtf16(Say::NothingSelected), {Button::Ok});
+        return;
+    }
+    for (const SpecialItem item :
+         {SpecialItem::MyComputer, SpecialItem::Shutdown, SpecialItem::Reboot,
+          SpecialItem::MyDocuments, SpecialItem::RecycleBin}) {
+        if (KeywordText::equal(text, m_settings.specialName(item))) {
+            interaction.warning(QString::fromUtf16(Say::SpecialItemNotDeleted), {Button::Ok});
+            return;
+        }
+    }
+    const qsizetype row = m_store.find(text);
+    if (row < 0)
+        return;
+    const QString keyword = m_store.keywords()[row];
+    if (interaction.warning(Say::confirmDeletion(keyword), {Button::Ok, Button::Cancel})
+        != Button::Ok)
+        return;
+    m_store.removeKeyword(row);
+    m_display.clear();
+    releaseLock();
+    m_store.reload();
+}
+
+void Launcher::chooseDefaultSkin()
+{
+    m_skin.applyDefault();
+}
+
+void Launcher::openHelp()
+{
+    // Beside the program or where it is installed, wherever it was started from.
+    m_context.shell.open(m_context.helpFile, QString());
+}
+
+void Launcher::quit()
+{
+    using Button = Interaction::Button;
+    // The boxes below run their own event loops, in which the exit command can come again
+    // (a held key, the menu, the shortcut): one error and one question answer them all.
+    if (m_quitting)
+        return;
+    const QScopedValueRollback once(m_quitting, true);
+    const bool saved = guarded(m_context.interaction, [&] {
+        m_settings.setDefaultSkin(m_skin.defaultChosen());
+        m_settings.setSelectedSkinName(m_skin.selectedName());
+        m_settings.writeSkinChoice();
+    });
+    // A folder that takes no writes (read-only, full) must not keep the user in the program:
+    // after the error, ending without saving is offered, and is the default answer.
+    if (!saved
+        && m_context.interaction.warning(QString::fromUtf16(Say::QuitWithoutSaving),
+                                         {Button::Yes, Button::No})
+               != Button::Yes)
+        return;
+    emit quitting();
+    QCoreApplication::quit();
+}
