@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 
 namespace K = SettingsKeys;
 
@@ -53,31 +52,6 @@ void Settings::load()
     m_selectedSkinName = file.read(K::SelectedSkinName);
     m_storedSignature = signature();
     m_stored = readStored(file);
-    watch();
-}
-
-void Settings::watch()
-{
-    if (!m_watcher) {
-        m_watcher = new QFileSystemWatcher(this);
-        // A write that replaces the file shows in its folder; one in place, in the file.
-        // Whatever else changes in the folder leaves the stored values as they are.
-        const auto changed = [this] {
-            if (m_stored && signature() != m_storedSignature)
-                m_stored.reset();
-            watch();
-        };
-        connect(m_watcher, &QFileSystemWatcher::fileChanged, this, changed);
-        connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, changed);
-    }
-    const QString folder = QFileInfo(path()).absolutePath();
-    if (!m_watcher->directories().contains(folder) && QFileInfo::exists(folder))
-        m_watcher->addPath(folder);
-    // A replaced file is a new one: its watch goes with the old.
-    if (m_watcher->files().contains(path()))
-        m_watcher->removePath(path());
-    if (QFileInfo::exists(path()))
-        m_watcher->addPath(path());
 }
 
 void Settings::setHotkey(int shortcut)
@@ -154,8 +128,8 @@ Settings::Stored Settings::readStored(const SettingsFile &file)
 
 const Settings::Stored &Settings::stored() const
 {
-    if (!m_stored) {
-        m_storedSignature = signature();
+    if (const FileSignature now = signature(); !m_stored || now != m_storedSignature) {
+        m_storedSignature = now;
         m_stored = readStored(m_file.snapshot());
     }
     return *m_stored;
@@ -163,18 +137,21 @@ const Settings::Stored &Settings::stored() const
 
 Settings::FileSignature Settings::signature() const
 {
+    // One look at the file: a missing one has no time.
     const QFileInfo info(path());
-    if (!info.exists())
+    const QDateTime modified = info.lastModified();
+    if (!modified.isValid())
         return {};
-    return {true, info.size(), info.lastModified().toMSecsSinceEpoch()};
+    return {true, info.size(), modified.toMSecsSinceEpoch()};
 }
 
 std::optional<QString> Settings::storedRegistration(SpecialItem item) const
 {
     const std::size_t i = std::size_t(item);
-    if (!stored().ticked[i])
+    const Stored &now = stored();
+    if (!now.ticked[i])
         return std::nullopt;
-    return stored().names[i].value_or(keysOf(item).name.defaultValue.toString());
+    return now.names[i].value_or(keysOf(item).name.defaultValue.toString());
 }
 
 QString Settings::storedName(SpecialItem item) const

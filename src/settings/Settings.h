@@ -10,7 +10,6 @@
 #include <optional>
 
 class KeyNames;
-class QFileSystemWatcher;
 
 // The program's settings: the one reader and writer of the settings file. Loaded once, before
 // any window is made; the windows read the values from here and the dialogs change them here.
@@ -22,9 +21,10 @@ class QFileSystemWatcher;
 //   written by one of the write calls below, which keep the order in which the keys have
 //   always been written.
 // - The stored special items (whether each is registered, and under which name): read from
-//   the file at the moment of use. The file is watched; a change of it on disk (a hand edit,
-//   another program) is read again at the next use, and nothing is read while it stays as
-//   it is: a keystroke opens no file.
+//   the file at the moment of use: a use looks at the file's size and time (no open, no
+//   read), and reads it again only when they changed since it was last read (a hand edit,
+//   another program). A file watcher would spare even that look, at the cost of a fifth of
+//   a megabyte for the run.
 class Settings : public QObject
 {
     Q_OBJECT
@@ -44,8 +44,7 @@ public:
 
     const QString &path() const { return m_file.path(); }
 
-    // Reads every value from the file (the keys' defaults where it holds none) and starts
-    // watching it.
+    // Reads every value from the file (the keys' defaults where it holds none).
     void load();
 
     // The global hotkey as a 16-bit shortcut code (0 for none), whether it is used, and
@@ -130,7 +129,6 @@ private:
         bool operator==(const FileSignature &) const = default;
     };
     FileSignature signature() const;
-    void watch();
 
     SettingsFile m_file;
     const KeyNames &m_keyNames;
@@ -144,7 +142,6 @@ private:
     std::array<bool, SpecialItemCount> m_specialTicked{};
     std::array<QString, SpecialItemCount> m_specialNames;
 
-    QFileSystemWatcher *m_watcher = nullptr;
     mutable std::optional<Stored> m_stored; // none: to be read at the next use
     mutable FileSignature m_storedSignature; // the file's when m_stored was read
 };
