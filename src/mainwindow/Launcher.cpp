@@ -71,8 +71,6 @@ void Launcher::enter()
 
 void Launcher::lineEdited()
 {
-    const QString dustBoxName = m_settings.storedName(SpecialItem::RecycleBin);
-    const QString mydocName = m_settings.storedName(SpecialItem::MyDocuments);
     m_clock.holdForTyping();
     m_display.showIcon();
     // Every equal row names the same entry file, and the last one's icon stands: reading
@@ -83,8 +81,10 @@ void Launcher::lineEdited()
         const std::optional<Entry> entry = readNamedEntry(text);
         if (!entry)
             return;
-        const IconRef icon =
-            EntryIcon::iconForEntry(m_store.keywords()[row], entry->target, dustBoxName, mydocName);
+        const IconRef icon = EntryIcon::iconForEntry(
+            m_store.keywords()[row], entry->target,
+            m_settings.storedName(SpecialItem::RecycleBin),
+            m_settings.storedName(SpecialItem::MyDocuments));
         m_display.showEntry(m_context.icons.extract(icon.file, icon.index, m_display.pixelRatio()),
                             entry->description);
     }
