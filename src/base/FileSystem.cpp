@@ -36,6 +36,17 @@ bool isFile(const QString &path)
     return statOf(path, st) && S_ISREG(st.st_mode);
 }
 
+Stamp stampOf(const QString &path)
+{
+    struct stat st
+    {
+    };
+    if (!statOf(path, st))
+        return {};
+    return {quint64(st.st_ino), qint64(st.st_size),
+            qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
 bool isFolder(const QString &path)
 {
     struct stat st

@@ -14,6 +14,17 @@ bool exists(const QString &path);
 bool isFile(const QString &path);
 bool isFolder(const QString &path);
 
+// What tells one state of a file on disk from another without reading it: which file the
+// path names, its size and the time of its last change; all zero for no file.
+struct Stamp
+{
+    quint64 file = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    bool operator==(const Stamp &) const = default;
+};
+Stamp stampOf(const QString &path);
+
 // 0 when the folder was made, else the system's error number.
 int makeFolder(const QString &path);
 // Deletes a file; false when it could not (already gone included).

@@ -1,7 +1,7 @@
 #include "Settings.h"
 
-#include <QDateTime>
-#include <QFileInfo>
+#include "base/FileSystem.h"
+
 
 namespace K = SettingsKeys;
 
@@ -50,7 +50,7 @@ void Settings::load()
         m_specialNames[i] = file.read(K::SpecialItems[i].name);
     m_defaultSkin = file.read(K::DefaultSkin);
     m_selectedSkinName = file.read(K::SelectedSkinName);
-    m_storedSignature = signature();
+    m_storedStamp = FileSystem::stampOf(path());
     m_stored = readStored(file);
 }
 
@@ -128,22 +128,14 @@ Settings::Stored Settings::readStored(const SettingsFile &file)
 
 const Settings::Stored &Settings::stored() const
 {
-    if (const FileSignature now = signature(); !m_stored || now != m_storedSignature) {
-        m_storedSignature = now;
+    const FileSystem::Stamp now = FileSystem::stampOf(path());
+    if (!m_stored || now != m_storedStamp) {
+        m_storedStamp = now;
         m_stored = readStored(m_file.snapshot());
     }
     return *m_stored;
 }
 
-Settings::FileSignature Settings::signature() const
-{
-    // One look at the file: a missing one has no time.
-    const QFileInfo info(path());
-    const QDateTime modified = info.lastModified();
-    if (!modified.isValid())
-        return {};
-    return {true, info.size(), modified.toMSecsSinceEpoch()};
-}
 
 std::optional<QString> Settings::storedRegistration(SpecialItem item) const
 {

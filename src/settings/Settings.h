@@ -3,6 +3,8 @@
 #include "SettingsFile.h"
 #include "SpecialItem.h"
 
+#include "base/FileSystem.h"
+
 #include <QObject>
 #include <QString>
 
@@ -120,15 +122,6 @@ private:
     };
     static Stored readStored(const SettingsFile &file);
     const Stored &stored() const;
-    // What tells one state of the file on disk from another without reading it.
-    struct FileSignature
-    {
-        bool exists = false;
-        qint64 size = 0;
-        qint64 modified = 0;
-        bool operator==(const FileSignature &) const = default;
-    };
-    FileSignature signature() const;
 
     SettingsFile m_file;
     const KeyNames &m_keyNames;
@@ -143,5 +136,5 @@ private:
     std::array<QString, SpecialItemCount> m_specialNames;
 
     mutable std::optional<Stored> m_stored; // none: to be read at the next use
-    mutable FileSignature m_storedSignature; // the file's when m_stored was read
+    mutable FileSystem::Stamp m_storedStamp; // the file's when m_stored was read
 };
