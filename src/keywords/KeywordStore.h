@@ -10,7 +10,7 @@
 #include <vector>
 
 // The registered keywords: one entry file per keyword in the folder "data", and their
-// order in "data.lst", both in the executable folder. The keyword list is the in-memory
+// order in "data.lst", both in the data folder. The keyword list is the in-memory
 // copy of data.lst; its views hear before and after it is replaced.
 class KeywordStore : public QObject
 {

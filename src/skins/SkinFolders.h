@@ -12,7 +12,7 @@
 // joined as they are given, without cleaning.
 namespace SkinFolders {
 
-// The skin root; the executable folder ends in "/".
+// The skin root; the data folder ends in "/".
 QString root(const QString &dataFolder);
 
 // Every entry of the root but "." and "..", files and hidden entries included (a file
