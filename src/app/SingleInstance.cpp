@@ -5,12 +5,16 @@
 #include <QFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -27,6 +31,26 @@ int socketFor(const QString &name, sockaddr_un &address)
     return ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
 }
 
+using Request = SingleInstance::Request;
+
+constexpr std::pair<Request, const char *> RequestWords[] = {
+    {Request::Show, "show"},
+    {Request::Hide, "hide"},
+    {Request::Toggle, "toggle"},
+};
+
+// A caller's line without its line break; an empty one (a caller that only connects) asks to
+// be shown.
+std::optional<Request> requestOf(const QByteArray &line)
+{
+    if (line.isEmpty())
+        return Request::Show;
+    for (const auto &[request, word] : RequestWords)
+        if (line == word)
+            return request;
+    return std::nullopt;
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString &dataFolder, QObject *parent)
@@ -35,10 +59,10 @@ SingleInstance::SingleInstance(const QString &dataFolder, QObject *parent)
     QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty())
         runtime = QDir::tempPath();
-    const QByteArray hash = QCryptographicHash::hash(QDir::cleanPath(dataFolder).toUtf8(),
-                                                     QCryptographicHash::Sha1)
-                                .toHex()
-                                .left(16);
+    const QByteArray hash =
+        QCryptographicHash::hash(QDir::cleanPath(dataFolder).toUtf8(), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
     m_name = runtime + QStringLiteral("/tblaunch-") + QString::fromLatin1(hash);
 }
 
@@ -50,16 +74,16 @@ SingleInstance::~SingleInstance()
     ::unlink(QFile::encodeName(m_name).constData());
 }
 
-bool SingleInstance::claim()
+bool SingleInstance::claim(Request request)
 {
     if (listen())
         return true;
-    if (handOver())
+    if (send(request))
         return false;
     // Nobody answers: a crashed run's socket. Should a second start win the race to it, the
     // first hands over after all.
     ::unlink(QFile::encodeName(m_name).constData());
-    return listen() || !handOver();
+    return listen() || !send(request);
 }
 
 bool SingleInstance::listen()
@@ -76,24 +100,60 @@ bool SingleInstance::listen()
     m_socket = fd;
     m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
-        const int caller = ::accept4(m_socket, nullptr, nullptr, SOCK_CLOEXEC);
-        if (caller < 0)
-            return;
-        ::close(caller);
-        emit broughtForward();
+        const int caller = ::accept4(m_socket, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (caller >= 0)
+            serve(caller);
     });
     return true;
 }
 
-bool SingleInstance::handOver() const
+void SingleInstance::serve(int caller)
+{
+    auto *readable = new QSocketNotifier(caller, QSocketNotifier::Read, this);
+    auto *patience = new QTimer(readable);
+    patience->setSingleShot(true);
+    auto line = std::make_shared<QByteArray>();
+    const auto done = [readable, patience, caller] {
+        patience->stop();
+        readable->setEnabled(false);
+        readable->deleteLater();
+        ::close(caller);
+    };
+    connect(patience, &QTimer::timeout, readable, done);
+    connect(readable, &QSocketNotifier::activated, this, [this, caller, line, done] {
+        char buffer[64];
+        const ssize_t got = ::read(caller, buffer, sizeof buffer);
+        if (got < 0 && (errno == EAGAIN || errno == EINTR))
+            return;
+        const qsizetype end = got > 0 ? QByteArrayView(buffer, got).indexOf('\n') : -1;
+        line->append(buffer, got > 0 ? (end >= 0 ? end : got) : 0);
+        // The line ends with its break or with the caller; a longer one is no request.
+        if (got > 0 && end < 0 && line->size() < 16)
+            return;
+        done();
+        if (const std::optional<Request> request = requestOf(got < 0 ? QByteArray() : *line))
+            emit requested(*request);
+    });
+    patience->start(1000);
+}
+
+bool SingleInstance::send(Request request) const
 {
     sockaddr_un address;
     const int fd = socketFor(m_name, address);
     if (fd < 0)
         return false;
     // A listening launcher takes the connection at once; a dead socket refuses it.
-    const bool answered =
+    bool answered =
         ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    if (answered) {
+        const char *word = "show";
+        for (const auto &[known, name] : RequestWords)
+            if (known == request)
+                word = name;
+        const QByteArray line = QByteArray(word) + '\n';
+        answered = ::write(fd, line.constData(), size_t(line.size())) == line.size();
+    }
     ::close(fd);
     return answered;
 }

@@ -6,31 +6,40 @@
 class QSocketNotifier;
 
 // One launcher per data folder: a second start hands over to the running one, which comes
-// forward, instead of grabbing the same hotkey and writing the same files. The running one
-// listens on a local (Unix domain) socket in the runtime folder named after its data folder.
+// forward (or goes, or turns about, as the second start was asked), instead of grabbing the
+// same hotkey and writing the same files. The running one listens on a local (Unix domain)
+// socket in the runtime folder named after its data folder; a caller writes one line naming
+// its request ("show", "hide", "toggle"), and one that writes nothing asks to be shown.
 // Plain sockets under a notifier: Qt's network library would cost every start 1.6 MiB.
 class SingleInstance : public QObject
 {
     Q_OBJECT
 
 public:
+    // What a start asks of the running launcher.
+    enum class Request { Show, Hide, Toggle };
+
     explicit SingleInstance(const QString &dataFolder, QObject *parent = nullptr);
     ~SingleInstance() override;
 
     // True when this start is the one to run (it listens from now on); false when another
-    // runs for the same data folder and has been asked to come forward. A socket left behind
-    // by a crashed run is cleared away.
-    bool claim();
+    // runs for the same data folder and has been handed the request. A socket left behind by
+    // a crashed run is cleared away.
+    bool claim(Request request = Request::Show);
+    // Hands the request to a running launcher without ever becoming one; false when none runs.
+    bool send(Request request) const;
 
     const QString &socketName() const { return m_name; }
 
 signals:
-    // A later start asked this one to come forward.
-    void broughtForward();
+    // A later start asked this one to come forward, to go, or to turn about.
+    void requested(SingleInstance::Request request);
 
 private:
     bool listen();
-    bool handOver() const;
+    // Reads a caller's line, then answers it; a caller that says nothing for a second is
+    // dropped.
+    void serve(int caller);
 
     QString m_name;
     int m_socket = -1;

@@ -9,9 +9,9 @@
 #include "base/Guard.h"
 #include "base/Paths.h"
 #include "base/QtInteraction.h"
+#include "dialogs/AboutDialog.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/PlatformServices.h"
-#include "dialogs/AboutDialog.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
 #include "ui/ProgramIcon.h"
@@ -41,10 +41,17 @@ bool isToolkitOption(const char *argument)
         [argument](const char *option) { return std::strcmp(argument, option) == 0; });
 }
 
+// What a start asks of a launcher already running for its data folder, by its option.
+constexpr std::pair<const char *, SingleInstance::Request> RequestOptions[] = {
+    {"--show", SingleInstance::Request::Show},
+    {"--hide", SingleInstance::Request::Hide},
+    {"--toggle", SingleInstance::Request::Toggle},
+};
+
 // --help and --version answer without a window, or a display; so does anything else the
 // program would not understand, refused before the toolkit looks for a display. Answers the
-// exit status, or -1 to go on and start.
-int commandLine(int argc, char **argv)
+// exit status, or -1 to go on and start; sets the request for a running launcher.
+int commandLine(int argc, char **argv, SingleInstance::Request &request)
 {
     for (int i = 1; i < argc; ++i) {
         const char *option = argv[i];
@@ -55,6 +62,9 @@ int commandLine(int argc, char **argv)
                 "program, document, folder or web page registered under it opens.\n"
                 "Started again while it runs, the running launcher comes forward.\n"
                 "\n"
+                "      --show     bring the running launcher forward (start one if none runs)\n"
+                "      --hide     put the running launcher away (start none)\n"
+                "      --toggle   put it away when it is shown with the focus, else as --show\n"
                 "  -h, --help     display this help and exit\n"
                 "  -v, --version  output version information and exit\n"
                 "\n"
@@ -66,6 +76,13 @@ int commandLine(int argc, char **argv)
             std::printf("tblaunch %s\n", TB_VERSION);
             return 0;
         }
+        if (const auto *known = std::find_if(
+                std::begin(RequestOptions), std::end(RequestOptions),
+                [option](const auto &pair) { return std::strcmp(option, pair.first) == 0; });
+            known != std::end(RequestOptions)) {
+            request = known->second;
+            continue;
+        }
         if (isToolkitOption(option) && i + 1 < argc) {
             ++i;
             continue;
@@ -73,10 +90,11 @@ int commandLine(int argc, char **argv)
         const char *fault = isToolkitOption(option) ? "missing value for"
                             : option[0] == '-'      ? "unknown option"
                                                     : "unexpected argument";
-        std::fprintf(stderr,
-                     "tblaunch: %s '%s'\n"
-                     "Usage: tblaunch [-h | --help | -v | --version]\n",
-                     fault, option);
+        std::fprintf(
+            stderr,
+            "tblaunch: %s '%s'\n"
+            "Usage: tblaunch [--show | --hide | --toggle | -h | --help | -v | --version]\n",
+            fault, option);
         return 2;
     }
     return -1;
@@ -86,7 +104,8 @@ int commandLine(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-    if (const int status = commandLine(argc, argv); status >= 0)
+    SingleInstance::Request request = SingleInstance::Request::Show;
+    if (const int status = commandLine(argc, argv, request); status >= 0)
         return status;
 
     prepareKeyComposition(argc, argv);
@@ -96,7 +115,12 @@ int main(int argc, char **argv)
 
     const DataLocation location = DataLocation::ofThisProgram();
     SingleInstance instance(location.dataFolder);
-    if (!instance.claim())
+    // Nothing running is nothing to put away: no launcher is started for it.
+    if (request == SingleInstance::Request::Hide) {
+        instance.send(request);
+        return 0;
+    }
+    if (!instance.claim(request))
         return 0;
 
     installJapaneseQtTranslations(app);
@@ -122,8 +146,21 @@ int main(int argc, char **argv)
 
     CompositionRoot root(context);
     root.aboutDialog().setDataLocation(location.portable, location.dataFolder);
-    QObject::connect(&instance, &SingleInstance::broughtForward, &root.mainWindow(),
-                     &MainWindow::restoreFromTray);
+    MainWindow &mainWindow = root.mainWindow();
+    QObject::connect(&instance, &SingleInstance::requested, &mainWindow,
+                     [&mainWindow](SingleInstance::Request asked) {
+                         switch (asked) {
+                         case SingleInstance::Request::Show:
+                             mainWindow.restoreFromTray();
+                             break;
+                         case SingleInstance::Request::Hide:
+                             mainWindow.putAway();
+                             break;
+                         case SingleInstance::Request::Toggle:
+                             mainWindow.toggleShown();
+                             break;
+                         }
+                     });
 
     return QApplication::exec();
 }

@@ -142,9 +142,26 @@ void MainWindow::onApplicationDeactivated()
     // hotkey: a start-up stopped before showing the icon must not lose the window.
     if (shiftHeld() || locked() || !m_tray->shown() || !trayAvailable())
         return;
+    putAway();
+}
+
+void MainWindow::putAway()
+{
     m_display->clear();
     m_clock->resume();
     hide();
+}
+
+void MainWindow::toggleShown()
+{
+    // The toolkit's idea of the active widget misses a window the window manager focused;
+    // the focus window and the program's state do not.
+    const bool focused = QGuiApplication::applicationState() == Qt::ApplicationActive
+                         && QGuiApplication::focusWindow() == windowHandle();
+    if (isVisible() && focused)
+        putAway();
+    else
+        restoreFromTray();
 }
 
 void MainWindow::onApplicationActivated()

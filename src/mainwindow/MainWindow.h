@@ -86,6 +86,11 @@ public:
     void onApplicationActivated();
     // The notification-area icon was clicked with the left or the right button.
     void restoreFromTray();
+    // Asked from outside (another start of the program, a desktop's shortcut): put away as
+    // when another program is turned to, the line cleared; or put away only when shown with
+    // the focus, and else brought forward as from the tray.
+    void putAway();
+    void toggleShown();
     void openTrayMenu();
     // The hotkey was pressed: the window comes back, placed at the pointer if so asked.
     void summon(bool atPointer);

@@ -51,6 +51,9 @@ TEST(CommandLine, AnswersHelpAndVersionAndRefusesTheRestWithoutADisplay)
         {{"--help=yes"}, 2, "", "unknown option '--help=yes'"},
         {{"-display"}, 2, "", "missing value for '-display'"},
         {{"-style", "fusion", "--frobnicate"}, 2, "", "unknown option '--frobnicate'"},
+        {{"--help"}, 0, "--toggle   put it away when it is shown with the focus", ""},
+        {{"--toggle", "--hidden"}, 2, "", "unknown option '--hidden'"},
+        {{"--show", "now"}, 2, "", "unexpected argument 'now'"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());

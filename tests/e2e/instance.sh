@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # One launcher per data folder: a second start while one runs brings that one forward and
-# ends at once with status 0; after the first is killed outright, a new start runs.
+# ends at once with status 0; --hide, --toggle and --show ask the running one to go, to turn
+# about and to come; after the first is killed outright, a new start runs.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -21,8 +22,39 @@ wait_until 5 launcher_shown || fail "the running launcher did not come forward"
 [ "$(launcher_count)" -eq 1 ] || fail "$(launcher_count) launcher windows"
 echo "second start: $elapsed ms"
 
+# Each request ends at once with status 0, and the running launcher does as asked.
+request() {
+  local start status elapsed
+  start=$(date +%s%N)
+  (cd "$WORK" && exec ./tblaunch "$1") >>"$WORK/request.log" 2>&1
+  status=$?
+  elapsed=$((($(date +%s%N) - start) / 1000000))
+  [ "$status" -eq 0 ] || fail "$1 ended with status $status"
+  [ "$elapsed" -lt 1000 ] || fail "$1 took $elapsed ms"
+}
+focused_shown() { launcher_shown && focused_on_launcher; }
+type_text "me"
+request --hide
+wait_until 5 launcher_hidden || fail "--hide left the launcher shown"
+request --toggle
+wait_until 5 focused_shown || fail "--toggle did not bring the hidden launcher with the focus"
+[ -z "$(input_text)" ] || fail "--hide kept the line's text"
+request --toggle
+wait_until 5 launcher_hidden || fail "a second --toggle left the focused launcher shown"
+request --show
+wait_until 5 focused_shown || fail "--show did not bring the launcher with the focus"
+turn_away
+request --toggle
+wait_until 5 focused_shown || fail "--toggle on a launcher without the focus did not bring it"
+[ "$(launcher_count)" -eq 1 ] || fail "$(launcher_count) launcher windows after the requests"
+
 kill -9 "$LAUNCHER_PID"
 wait "$LAUNCHER_PID" 2>/dev/null || true
+
+# With no launcher running, --hide starts none.
+request --hide
+sleep 0.3
+launcher_hidden || fail "--hide started a launcher"
 
 # After the crash, two starts at once: one runs, the other ends with status 0 in a second.
 (cd "$WORK" && exec ./tblaunch) >>"$WORK/a.log" 2>&1 &

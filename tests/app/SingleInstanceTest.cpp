@@ -1,0 +1,95 @@
+#include "app/SingleInstance.h"
+
+#include "TempFolder.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <optional>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+using Request = SingleInstance::Request;
+
+// What a caller writes to the running launcher's socket, and what the launcher makes of it:
+// the requests a later start sends; a caller that only connects (an older start) asks to be
+// shown; anything else, or a caller that holds the line without a word, asks nothing.
+class SingleInstanceTest : public ::testing::Test
+{
+protected:
+    // Writes the bytes on a connection of its own, closing it afterwards unless told to hold
+    // it, and answers the request the running launcher heard within the time.
+    std::optional<Request> heard(const QByteArray &bytes, bool hold = false, int ms = 300)
+    {
+        std::optional<Request> got;
+        const auto connection = QObject::connect(&running, &SingleInstance::requested,
+                                                 [&](Request request) { got = request; });
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(running.socketName());
+        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        EXPECT_EQ(::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+        if (!bytes.isEmpty()) {
+            EXPECT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
+        }
+        if (!hold)
+            ::close(fd);
+        const QDeadlineTimer deadline(ms);
+        while (!got && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (hold)
+            ::close(fd);
+        QObject::disconnect(connection);
+        return got;
+    }
+
+    TempFolder folder;
+    SingleInstance running{folder.path()};
+};
+
+TEST_F(SingleInstanceTest, ALaterStartsRequestReachesTheRunningOne)
+{
+    ASSERT_TRUE(running.claim());
+    for (const Request request : {Request::Hide, Request::Toggle, Request::Show}) {
+        std::optional<Request> got;
+        QObject::connect(&running, &SingleInstance::requested, [&](Request r) { got = r; });
+        SingleInstance later(folder.path());
+        EXPECT_FALSE(later.claim(request));
+        const QDeadlineTimer deadline(1000);
+        while (!got && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_EQ(got, request);
+        QObject::disconnect(&running, &SingleInstance::requested, nullptr, nullptr);
+    }
+}
+
+TEST_F(SingleInstanceTest, WhatACallerWritesIsReadAsARequestOrNothing)
+{
+    ASSERT_TRUE(running.claim());
+    EXPECT_EQ(heard(""), Request::Show);
+    EXPECT_EQ(heard("toggle\n"), Request::Toggle);
+    EXPECT_EQ(heard("hide"), Request::Hide); // ended by the close
+    EXPECT_EQ(heard("bogus\n"), std::nullopt);
+    EXPECT_EQ(heard("show and a great deal more than a request\n"), std::nullopt);
+    // Held without a word, the line is dropped after a second, asking nothing.
+    EXPECT_EQ(heard("", true, 1300), std::nullopt);
+    // and the launcher still answers the next caller.
+    EXPECT_EQ(heard("show\n"), Request::Show);
+}
+
+TEST_F(SingleInstanceTest, SendingToNoLauncherSaysSoAndStartsNone)
+{
+    SingleInstance alone(folder.path());
+    EXPECT_FALSE(alone.send(Request::Hide));
+    EXPECT_FALSE(QFile::exists(alone.socketName()));
+}
+
+} // namespace
