@@ -156,12 +156,10 @@ void MainWindow::toggleShown()
 {
     // The toolkit's idea of the active widget misses a window the window manager focused;
     // the focus window and the program's state do not.
-    const bool focused = QGuiApplication::applicationState() == Qt::ApplicationActive
-                         && QGuiApplication::focusWindow() == windowHandle();
-    if (isVisible() && focused)
-        putAway();
-    else
-        restoreFromTray();
+    if (isVisible() && QGuiApplication::applicationState() == Qt::ApplicationActive
+        && QGuiApplication::focusWindow() == windowHandle())
+        return putAway();
+    restoreFromTray();
 }
 
 void MainWindow::onApplicationActivated()
