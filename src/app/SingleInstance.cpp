@@ -1,6 +1,7 @@
 #include "SingleInstance.h"
 
-#include <QCryptographicHash>
+#include "base/InstanceSocket.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
@@ -59,11 +60,10 @@ SingleInstance::SingleInstance(const QString &dataFolder, QObject *parent)
     QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty())
         runtime = QDir::tempPath();
-    const QByteArray hash =
-        QCryptographicHash::hash(QDir::cleanPath(dataFolder).toUtf8(), QCryptographicHash::Sha1)
-            .toHex()
-            .left(16);
-    m_name = runtime + QStringLiteral("/tblaunch-") + QString::fromLatin1(hash);
+    // Both paths clean, as the summon command makes them.
+    m_name = QFile::decodeName(QByteArray::fromStdString(
+        InstanceSocket::path(QFile::encodeName(QDir::cleanPath(runtime)).toStdString(),
+                             QFile::encodeName(QDir::cleanPath(dataFolder)).toStdString())));
 }
 
 SingleInstance::~SingleInstance()

@@ -48,6 +48,26 @@ request --toggle
 wait_until 5 focused_shown || fail "--toggle on a launcher without the focus did not bring it"
 [ "$(launcher_count)" -eq 1 ] || fail "$(launcher_count) launcher windows after the requests"
 
+# The summon command a desktop's shortcut runs does the same without loading the toolkit.
+cp "$(dirname "$PROGRAM")/tblaunch-summon" "$WORK/"
+summon() {
+  local start status elapsed
+  start=$(date +%s%N)
+  (cd "$WORK" && exec ./tblaunch-summon "$1") >>"$WORK/summon.log" 2>&1
+  status=$?
+  elapsed=$((($(date +%s%N) - start) / 1000))
+  [ "$status" -eq 0 ] || fail "tblaunch-summon $1 ended with status $status: $(cat "$WORK/summon.log")"
+  [ "$elapsed" -lt 200000 ] || fail "tblaunch-summon $1 took $elapsed µs"
+  echo "tblaunch-summon $1: $elapsed µs"
+}
+# The program it would fall back on taken away: only the running launcher can answer.
+mv "$WORK/tblaunch" "$WORK/tblaunch.away"
+summon --toggle
+wait_until 5 launcher_hidden || fail "tblaunch-summon --toggle left the focused launcher shown"
+summon --show
+wait_until 5 focused_shown || fail "tblaunch-summon --show did not bring the launcher"
+mv "$WORK/tblaunch.away" "$WORK/tblaunch"
+
 kill -9 "$LAUNCHER_PID"
 wait "$LAUNCHER_PID" 2>/dev/null || true
 
@@ -69,4 +89,12 @@ if kill -0 "$A" 2>/dev/null; then wait "$B"; else wait "$A"; fi
 wait_until 10 launcher_shown || fail "no launcher after a crash of the first"
 sleep 0.5 # a second window would have come by now
 [ "$(launcher_count)" -eq 1 ] || fail "$(launcher_count) launcher windows from two starts"
+
+# With none running, the summon command becomes the launcher.
+kill "$A" "$B" 2>/dev/null || true
+wait "$A" "$B" 2>/dev/null || true
+wait_until 5 launcher_hidden || fail "the launcher did not end"
+(cd "$WORK" && exec ./tblaunch-summon --show) >>"$WORK/summon.log" 2>&1 &
+PIDS+=("$!")
+wait_until 10 launcher_shown || fail "tblaunch-summon --show started no launcher"
 echo "PASS"

@@ -15,7 +15,7 @@ for field in 'Package: tblaunch' 'Version: 1.2.0.5' 'Depends: .*libqt6widgets6' 
   'Depends: .*qt6-translations-l10n' 'Description: keyword launcher for the desktop'; do
   grep -q "$field" <<<"$control" || fail "control lacks '$field': $control"
 done
-for file in bin/tblaunch share/applications/tblaunch.desktop share/tblaunch/tblaunch.chm \
+for file in bin/tblaunch bin/tblaunch-summon share/applications/tblaunch.desktop share/tblaunch/tblaunch.chm \
   share/icons/hicolor/scalable/apps/tblaunch.svg share/icons/hicolor/16x16/apps/tblaunch.png \
   share/icons/hicolor/256x256/apps/tblaunch.png share/doc/tblaunch/copyright \
   share/man/man1/tblaunch.1.gz; do
@@ -50,7 +50,21 @@ pkill -f "xchm $WORK" 2>/dev/null || true
 
 # The data went to the XDG folders, nothing beside the installed program.
 [ -d "$WORK/home/data/tblaunch/skin" ] || fail "no skin folder in XDG_DATA_HOME: $(ls -R "$WORK/home")"
-[ "$(ls -A "$WORK/root/usr/bin")" = "tblaunch" ] || fail "written beside the program: $(ls -A "$WORK/root/usr/bin")"
+[ "$(ls -A "$WORK/root/usr/bin" | tr '\n' ' ')" = "tblaunch tblaunch-summon " ] \
+  || fail "written beside the program: $(ls -A "$WORK/root/usr/bin")"
+
+# The installed summon command finds the installed launcher's data folder by itself: with the
+# program it would fall back on moved away, only the running launcher can answer.
+installed_summon() {
+  HOME="$WORK/home" XDG_DATA_HOME="$WORK/home/data" "$WORK/root/usr/bin/tblaunch-summon" "$1" \
+    || fail "the installed tblaunch-summon $1 failed"
+}
+mv "$WORK/root/usr/bin/tblaunch" "$WORK/tblaunch.away"
+installed_summon --hide
+wait_until 5 launcher_hidden || fail "the installed tblaunch-summon --hide left the launcher shown"
+installed_summon --show
+wait_until 5 launcher_shown || fail "the installed tblaunch-summon --show did not bring the launcher"
+mv "$WORK/tblaunch.away" "$WORK/root/usr/bin/tblaunch"
 
 # The file chooser of the registration dialog: Qt's title and standard button in Japanese.
 xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true

@@ -1,0 +1,138 @@
+// tblaunch-summon: the command a desktop's own shortcut runs. It hands --show, --hide or
+// --toggle to the launcher running for its data folder in a millisecond or two, without
+// loading the toolkit; when none answers it becomes `tblaunch` beside it with the same option
+// (which starts a launcher, or finds one this command could not).
+#include "base/InstanceSocket.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <pwd.h>
+#include <string>
+#include <string_view>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+bool isFolder(const std::string &path)
+{
+    struct stat st
+    {
+    };
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool isFile(const std::string &path)
+{
+    struct stat st
+    {
+    };
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// An absolute path without "." and ".." parts and without doubled or trailing "/".
+std::string cleanPath(std::string_view path)
+{
+    std::vector<std::string_view> parts;
+    while (!path.empty()) {
+        const size_t slash = path.find('/');
+        const std::string_view part = path.substr(0, slash);
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        path = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
+    }
+    std::string clean;
+    for (const std::string_view part : parts)
+        (clean += '/') += part;
+    return clean.empty() ? "/" : clean;
+}
+
+std::string environment(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The data folder the launcher beside this command keeps: its own folder when that is a
+// portable copy's (not installed under a prefix with share/tblaunch, and writable or holding
+// a keyword list), else the user's XDG data folder.
+std::string dataFolder(const std::string &folder)
+{
+    const bool installed = isFolder(folder + "/../share/tblaunch");
+    if (!installed && (::access(folder.c_str(), W_OK) == 0 || isFile(folder + "/data.lst")))
+        return cleanPath(folder);
+    const std::string xdg = environment("XDG_DATA_HOME");
+    const std::string data =
+        !xdg.empty() && xdg[0] == '/' ? xdg : environment("HOME") + "/.local/share";
+    return cleanPath(data + "/tblaunch");
+}
+
+std::string runtimeFolder()
+{
+    const std::string runtime = environment("XDG_RUNTIME_DIR");
+    if (!runtime.empty())
+        return cleanPath(runtime);
+    const passwd *user = ::getpwuid(::getuid());
+    return std::string("/tmp/runtime-") + (user ? user->pw_name : "");
+}
+
+// True when a running launcher took the request.
+bool send(const std::string &socketPath, const char *request)
+{
+    sockaddr_un address{};
+    if (socketPath.size() >= sizeof address.sun_path)
+        return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, socketPath.data(), socketPath.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    bool sent = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    if (sent) {
+        const std::string line = std::string(request) + '\n';
+        sent = ::write(fd, line.data(), line.size()) == ssize_t(line.size());
+    }
+    ::close(fd);
+    return sent;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const std::string_view option = argc == 2 ? argv[1] : "";
+    const char *request = option == "--show"     ? "show"
+                          : option == "--hide"   ? "hide"
+                          : option == "--toggle" ? "toggle"
+                                                 : nullptr;
+    if (!request) {
+        std::fprintf(stderr, "Usage: tblaunch-summon --show | --hide | --toggle\n");
+        return 2;
+    }
+    char self[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0) {
+        std::fprintf(stderr, "tblaunch-summon: cannot find itself: %s\n", std::strerror(errno));
+        return 1;
+    }
+    const std::string exe(self, size_t(length));
+    const std::string folder = exe.substr(0, exe.rfind('/'));
+    if (send(InstanceSocket::path(runtimeFolder(), dataFolder(folder)), request))
+        return 0;
+    const std::string program = folder + "/tblaunch";
+    char *const arguments[] = {const_cast<char *>(program.c_str()), argv[1], nullptr};
+    ::execv(program.c_str(), arguments);
+    std::fprintf(stderr, "tblaunch-summon: cannot start %s: %s\n", program.c_str(),
+                 std::strerror(errno));
+    return 1;
+}
