@@ -7,6 +7,8 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins libqt6svg6
+  # the native client on Wayland desktops (Qt's wayland platform plugin)
+  qt6-wayland
   libxcb1-dev libxcb-keysyms1-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # the help file: chmcmd, the HTML help compiler of the Free Pascal utilities

@@ -111,6 +111,8 @@ int main(int argc, char **argv)
     prepareKeyComposition(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(applicationTitle());
+    // The installed desktop entry's name, which Wayland desktops take for the app id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.tobio.tblaunch"));
     const std::unique_ptr<QObject> composition = startKeyComposition();
 
     const DataLocation location = DataLocation::ofThisProgram();

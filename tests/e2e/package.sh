@@ -12,16 +12,16 @@ DEB=$(ls "$WORK"/pkg/tblaunch_*_amd64.deb)
 dpkg-deb -x "$DEB" "$WORK/root"
 control=$(dpkg-deb -I "$DEB")
 for field in 'Package: tblaunch' 'Version: 1.2.0.5' 'Depends: .*libqt6widgets6' 'Depends: .*xchm' \
-  'Depends: .*qt6-translations-l10n' 'Description: keyword launcher for the desktop'; do
+  'Depends: .*qt6-wayland' 'Depends: .*qt6-translations-l10n' 'Description: keyword launcher for the desktop'; do
   grep -q "$field" <<<"$control" || fail "control lacks '$field': $control"
 done
-for file in bin/tblaunch bin/tblaunch-summon share/applications/tblaunch.desktop share/tblaunch/tblaunch.chm \
-  share/icons/hicolor/scalable/apps/tblaunch.svg share/icons/hicolor/16x16/apps/tblaunch.png \
-  share/icons/hicolor/256x256/apps/tblaunch.png share/doc/tblaunch/copyright \
+for file in bin/tblaunch bin/tblaunch-summon share/applications/example.tobio.tblaunch.desktop share/tblaunch/tblaunch.chm \
+  share/icons/hicolor/scalable/apps/example.tobio.tblaunch.svg share/icons/hicolor/16x16/apps/example.tobio.tblaunch.png \
+  share/icons/hicolor/256x256/apps/example.tobio.tblaunch.png share/doc/tblaunch/copyright \
   share/man/man1/tblaunch.1.gz; do
   [ -f "$WORK/root/usr/$file" ] || fail "the package lacks /usr/$file"
 done
-desktop-file-validate "$WORK/root/usr/share/applications/tblaunch.desktop" \
+desktop-file-validate "$WORK/root/usr/share/applications/example.tobio.tblaunch.desktop" \
   || fail "the desktop entry does not validate"
 lintian --fail-on error "$DEB" >"$WORK/lintian.log" 2>&1 || fail "lintian: $(cat "$WORK/lintian.log")"
 [ "$("$WORK/root/usr/bin/tblaunch" --version)" = "tblaunch 1.2.0.5" ] || fail "--version"

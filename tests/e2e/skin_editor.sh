@@ -30,8 +30,8 @@ window_origin "$PICKER"
 xdotool mousemove $((X + 10)) $((Y + 10)) click 1
 wait_until 10 shown 'skin.iniエディタ' || fail "the editor did not open"
 wait_until 10 shown 'アイコン' || fail "no icon marker"
-shown '登録名' || fail "no list marker"
-shown '説明' || fail "no description marker"
+wait_until 10 shown '登録名' || fail "no list marker"
+wait_until 10 shown '説明' || fail "no description marker"
 EDITOR=$(named 'skin.iniエディタ')
 window_origin "$EDITOR"
 wait_until 10 blue_at $((X + 200)) $((Y + 30)) || fail "the editor does not show the bitmap"
@@ -54,7 +54,7 @@ key Left Left Left
 # "skin.iniの作成" from the editor's menu, the name, OK.
 before=$(windows)
 xdotool mousemove $((X + 200)) $((Y + 30)) click 3
-wait_until 3 more_windows "$before" || fail "no editor menu"
+wait_until 10 more_windows "$before" || fail "no editor menu"
 key Down Return
 wait_until 10 shown 'スキンフォルダ名の指定' || fail "no name dialog"
 sleep 0.3
