@@ -65,6 +65,8 @@ int commandLine(int argc, char **argv, SingleInstance::Request &request)
                 "      --show     bring the running launcher forward (start one if none runs)\n"
                 "      --hide     put the running launcher away (start none)\n"
                 "      --toggle   put it away when it is shown with the focus, else as --show\n"
+                "                 (tblaunch-summon takes the same three and answers at once: the\n"
+                "                 command to bind to a key in the desktop's shortcut settings)\n"
                 "  -h, --help     display this help and exit\n"
                 "  -v, --version  output version information and exit\n"
                 "\n"
