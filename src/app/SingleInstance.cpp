@@ -139,21 +139,9 @@ void SingleInstance::serve(int caller)
 
 bool SingleInstance::send(Request request) const
 {
-    sockaddr_un address;
-    const int fd = socketFor(m_name, address);
-    if (fd < 0)
-        return false;
-    // A listening launcher takes the connection at once; a dead socket refuses it.
-    bool answered =
-        ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
-    if (answered) {
-        const char *word = "show";
-        for (const auto &[known, name] : RequestWords)
-            if (known == request)
-                word = name;
-        const QByteArray line = QByteArray(word) + '\n';
-        answered = ::write(fd, line.constData(), size_t(line.size())) == line.size();
-    }
-    ::close(fd);
-    return answered;
+    const char *word = "show";
+    for (const auto &[known, name] : RequestWords)
+        if (known == request)
+            word = name;
+    return InstanceSocket::send(QFile::encodeName(m_name).toStdString(), word);
 }

@@ -12,9 +12,7 @@
 #include <pwd.h>
 #include <string>
 #include <string_view>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 #include <vector>
 
@@ -86,26 +84,6 @@ std::string runtimeFolder()
     return std::string("/tmp/runtime-") + (user ? user->pw_name : "");
 }
 
-// True when a running launcher took the request.
-bool send(const std::string &socketPath, const char *request)
-{
-    sockaddr_un address{};
-    if (socketPath.size() >= sizeof address.sun_path)
-        return false;
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path, socketPath.data(), socketPath.size());
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return false;
-    bool sent = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
-    if (sent) {
-        const std::string line = std::string(request) + '\n';
-        sent = ::write(fd, line.data(), line.size()) == ssize_t(line.size());
-    }
-    ::close(fd);
-    return sent;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -127,7 +105,7 @@ int main(int argc, char **argv)
     }
     const std::string exe(self, size_t(length));
     const std::string folder = exe.substr(0, exe.rfind('/'));
-    if (send(InstanceSocket::path(runtimeFolder(), dataFolder(folder)), request))
+    if (InstanceSocket::send(InstanceSocket::path(runtimeFolder(), dataFolder(folder)), request))
         return 0;
     const std::string program = folder + "/tblaunch";
     char *const arguments[] = {const_cast<char *>(program.c_str()), argv[1], nullptr};
