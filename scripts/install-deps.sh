@@ -23,6 +23,8 @@ packages=(
   qt6-translations-l10n
   # tests under a virtual display
   xvfb xauth openbox xdotool xclip x11-utils imagemagick dbus dbus-x11 trayer python3-dbusmock procps
+  # tests on a Wayland desktop: a headless compositor with its background, typing, screenshots
+  sway swaybg wtype grim
   # reading texts off the windows through the accessibility bus (tests/e2e/accessible.py)
   at-spi2-core python3-gi gir1.2-atspi-2.0
   # a real input method for typing Japanese (Qt's ibus plugin comes with libqt6gui6)
