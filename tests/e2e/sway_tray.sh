@@ -17,8 +17,8 @@ if [[ $service == /* ]]; then path=$service service=$sender; fi
 
 summon --hide
 wait_until 5 absent "$LAUNCHER_PID" || fail "--hide left the launcher shown"
-as_user gdbus call --session --dest "$service" --object-path "$path" \
-  --method org.kde.StatusNotifierItem.Activate 0 0 >/dev/null || fail "the icon took no Activate"
+as_user dbus-send --session --print-reply --dest="$service" "$path" \
+  org.kde.StatusNotifierItem.Activate int32:0 int32:0 >/dev/null || fail "the icon took no Activate"
 wait_until 5 focused "$LAUNCHER_PID" || fail "activating the icon did not bring the launcher with \
 the focus: $(launcher_windows)"
 echo "PASS"
