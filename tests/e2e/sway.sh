@@ -13,12 +13,19 @@ command -v sway >/dev/null || fail "sway is not installed (scripts/install-deps.
 # The environment every program of the desktop gets; the display and sway's socket are added
 # once sway is up.
 USER_ENV=(HOME="$WORK/home" XDG_RUNTIME_DIR="$RUN" PATH=/usr/local/bin:/usr/bin:/bin
-  LANG="${LANG:-C.UTF-8}" DBUS_SESSION_BUS_ADDRESS="unix:path=$RUN/bus" QT_QPA_PLATFORM=wayland
-  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
+  LANG="${LANG:-C.UTF-8}" DBUS_SESSION_BUS_ADDRESS="unix:path=$RUN/bus" QT_QPA_PLATFORM=wayland)
 
 # Runs a command as the desktop's user with the desktop's environment only.
 as_user() {
   setpriv --reuid=$USER_ID --regid=$USER_ID --clear-groups env -i "${USER_ENV[@]}" "$@"
+}
+
+# Starts a program as the desktop's user in the background, its PID (the program's own, as
+# setpriv and env exec it) in BG_PID and in PIDS.
+as_user_bg() {
+  setpriv --reuid=$USER_ID --regid=$USER_ID --clear-groups env -i "${USER_ENV[@]}" "$@" &
+  BG_PID=$!
+  PIDS+=("$BG_PID")
 }
 
 # Hands the work folder and all in it to the desktop's user; files written later by the test
@@ -27,7 +34,8 @@ own_work() {
   chown -R $USER_ID:$USER_ID "$WORK"
 }
 
-# Starts the session bus and sway. Extra config lines may come as arguments; Logo+Space runs
+# Starts the session bus and sway. The bus starts no services on demand (it has no service
+# folders), so that nothing runs that the test did not start itself and cannot end by its PID. Extra config lines may come as arguments; Logo+Space runs
 # the summon command of the portable folder with --show, Logo+T with --toggle. The launcher
 # floats with no border, so that its window's rectangle in the tree is its client area.
 start_sway() {
@@ -44,15 +52,24 @@ start_sway() {
     echo "bindsym Mod4+t exec $WORK/tblaunch-summon --toggle"
     printf '%s\n' "$@"
   } >"$WORK/sway.conf"
+  cat >"$WORK/bus.conf" <<CONF
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=$RUN/bus</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+CONF
   own_work
-  as_user dbus-daemon --session --address="unix:path=$RUN/bus" --nofork --nopidfile \
-    >"$WORK/dbus.log" 2>&1 &
-  PIDS+=("$!")
+  as_user_bg dbus-daemon --config-file="$WORK/bus.conf" --nofork --nopidfile >"$WORK/dbus.log" 2>&1
   wait_until 10 test -S "$RUN/bus" || fail "no session bus for user $USER_ID: $(cat "$WORK/dbus.log")"
-  as_user env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    sway -c "$WORK/sway.conf" >"$WORK/sway.log" 2>&1 &
-  SWAY_PID=$!
-  PIDS+=("$SWAY_PID")
+  as_user_bg env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$WORK/sway.conf" >"$WORK/sway.log" 2>&1
+  SWAY_PID=$BG_PID
   sway_up() {
     kill -0 "$SWAY_PID" 2>/dev/null || fail "sway ended: $(tail -n 20 "$WORK/sway.log")"
     [ -S "$RUN/wayland-1" ] && compgen -G "$RUN/sway-ipc.*.sock" >/dev/null
@@ -97,10 +114,10 @@ portable_copy() {
 start_wayland_launcher() {
   local folder=${1:-$WORK}
   own_work
-  (cd "$folder" && exec setpriv --reuid=$USER_ID --regid=$USER_ID --clear-groups env -i \
-    "${USER_ENV[@]}" ./tblaunch) >>"$folder/launcher.log" 2>&1 &
-  LAUNCHER_PID=$!
-  PIDS+=("$LAUNCHER_PID")
+  cd "$folder"
+  as_user_bg ./tblaunch >>"$folder/launcher.log" 2>&1
+  cd - >/dev/null
+  LAUNCHER_PID=$BG_PID
   wait_until 15 focused "$LAUNCHER_PID" || fail "the launcher did not come with the focus: \
 $(launcher_windows; cat "$folder/launcher.log")"
 }
@@ -139,19 +156,18 @@ walk(json.load(sys.stdin))' "$1")
 # The summon command of the work folder in the background, for when it is to become the
 # launcher (it execs the program beside it): sets LAUNCHER_PID.
 summon_start() {
-  (cd "$WORK" && exec setpriv --reuid=$USER_ID --regid=$USER_ID --clear-groups env -i \
-    "${USER_ENV[@]}" ./tblaunch-summon "$1") >>"$WORK/launcher.log" 2>&1 &
-  LAUNCHER_PID=$!
-  PIDS+=("$LAUNCHER_PID")
+  cd "$WORK"
+  as_user_bg ./tblaunch-summon "$1" >>"$WORK/launcher.log" 2>&1
+  cd - >/dev/null
+  LAUNCHER_PID=$BG_PID
 }
 
 # A notification area host on the desktop's session bus (sni_watcher.py): the launcher's
 # icon registers with it, and the launcher hides when it loses the focus only with an icon
 # to come back by. Items that register are written to $WORK/items.
 start_watcher() {
-  as_user /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sni_watcher.py" "$WORK/items" \
-    >"$WORK/watcher.log" 2>&1 &
-  PIDS+=("$!")
+  as_user_bg /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sni_watcher.py" "$WORK/items" \
+    >"$WORK/watcher.log" 2>&1
   watcher_up() {
     as_user dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
       org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher 2>/dev/null \
