@@ -152,14 +152,20 @@ void MainWindow::putAway()
     hide();
 }
 
-void MainWindow::toggleShown()
+void MainWindow::comeForward(const QByteArray &activationToken)
+{
+    restoreFromTray();
+    m_context.windowFrame.bringForward(*windowHandle(), activationToken);
+}
+
+void MainWindow::toggleShown(const QByteArray &activationToken)
 {
     // The toolkit's idea of the active widget misses a window the window manager focused;
     // the focus window and the program's state do not.
     if (isVisible() && QGuiApplication::applicationState() == Qt::ApplicationActive
         && QGuiApplication::focusWindow() == windowHandle())
         return putAway();
-    restoreFromTray();
+    comeForward(activationToken);
 }
 
 void MainWindow::onApplicationActivated()
