@@ -186,14 +186,9 @@ void WindowShape::paintEvent(QPaintEvent *)
     painter.drawImage(0, 0, m_picture);
 }
 
-void WindowShape::showEvent(QShowEvent *)
+void WindowShape::setVisible(bool visible)
 {
+    QWidget::setVisible(visible);
     if (m_drawsCutAway && parentWidget())
-        parentWidget()->setAttribute(Qt::WA_NoSystemBackground);
-}
-
-void WindowShape::hideEvent(QHideEvent *)
-{
-    if (m_drawsCutAway && parentWidget())
-        parentWidget()->setAttribute(Qt::WA_NoSystemBackground, false);
+        parentWidget()->setAttribute(Qt::WA_NoSystemBackground, visible);
 }

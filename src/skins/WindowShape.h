@@ -54,6 +54,7 @@ public:
     // has its background drawn while this control is hidden (a plain window); the control
     // paints the region alone.
     void drawCutAwayTransparent();
+    void setVisible(bool visible) override;
 
     // The held region in picture coordinates; empty before the first build.
     const QRegion &region() const { return m_region; }
@@ -72,8 +73,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
     // One run: columns start to end - 1 of the row.
