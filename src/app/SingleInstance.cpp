@@ -40,15 +40,24 @@ constexpr std::pair<Request, const char *> RequestWords[] = {
     {Request::Toggle, "toggle"},
 };
 
+// The longest line a caller may write: a word, a space and a token.
+constexpr qsizetype LongestLine = 8 + 1 + qsizetype(InstanceSocket::MaxTokenLength);
+
 // A caller's line without its line break; an empty one (a caller that only connects) asks to
-// be shown.
-std::optional<Request> requestOf(const QByteArray &line)
+// be shown. A line whose token is none asks nothing.
+std::optional<std::pair<Request, QByteArray>> requestOf(const QByteArray &line)
 {
     if (line.isEmpty())
-        return Request::Show;
-    for (const auto &[request, word] : RequestWords)
-        if (line == word)
-            return request;
+        return std::pair(Request::Show, QByteArray());
+    const qsizetype space = line.indexOf(' ');
+    const QByteArray word = space < 0 ? line : line.left(space);
+    const QByteArray token = space < 0 ? QByteArray() : line.mid(space + 1);
+    if (space >= 0
+        && !InstanceSocket::isToken(std::string_view(token.constData(), size_t(token.size()))))
+        return std::nullopt;
+    for (const auto &[request, known] : RequestWords)
+        if (word == known)
+            return std::pair(request, token);
     return std::nullopt;
 }
 
@@ -74,16 +83,16 @@ SingleInstance::~SingleInstance()
     ::unlink(QFile::encodeName(m_name).constData());
 }
 
-bool SingleInstance::claim(Request request)
+bool SingleInstance::claim(Request request, const QByteArray &token)
 {
     if (listen())
         return true;
-    if (send(request))
+    if (send(request, token))
         return false;
     // Nobody answers: a crashed run's socket. Should a second start win the race to it, the
     // first hands over after all.
     ::unlink(QFile::encodeName(m_name).constData());
-    return listen() || !send(request);
+    return listen() || !send(request, token);
 }
 
 bool SingleInstance::listen()
@@ -121,27 +130,30 @@ void SingleInstance::serve(int caller)
     };
     connect(patience, &QTimer::timeout, readable, done);
     connect(readable, &QSocketNotifier::activated, this, [this, caller, line, done] {
-        char buffer[64];
+        char buffer[128];
         const ssize_t got = ::read(caller, buffer, sizeof buffer);
         if (got < 0 && (errno == EAGAIN || errno == EINTR))
             return;
         const qsizetype end = got > 0 ? QByteArrayView(buffer, got).indexOf('\n') : -1;
         line->append(buffer, got > 0 ? (end >= 0 ? end : got) : 0);
         // The line ends with its break or with the caller; a longer one is no request.
-        if (got > 0 && end < 0 && line->size() < 16)
+        if (got > 0 && end < 0 && line->size() <= LongestLine)
             return;
         done();
-        if (const std::optional<Request> request = requestOf(got < 0 ? QByteArray() : *line))
-            emit requested(*request);
+        if (line->size() > LongestLine)
+            return;
+        if (const auto request = requestOf(got < 0 ? QByteArray() : *line))
+            emit requested(request->first, request->second);
     });
     patience->start(1000);
 }
 
-bool SingleInstance::send(Request request) const
+bool SingleInstance::send(Request request, const QByteArray &token) const
 {
     const char *word = "show";
     for (const auto &[known, name] : RequestWords)
         if (known == request)
             word = name;
-    return InstanceSocket::send(QFile::encodeName(m_name).toStdString(), word);
+    return InstanceSocket::send(QFile::encodeName(m_name).toStdString(), word,
+                                std::string_view(token.constData(), size_t(token.size())));
 }

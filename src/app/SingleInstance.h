@@ -9,7 +9,8 @@ class QSocketNotifier;
 // forward (or goes, or turns about, as the second start was asked), instead of grabbing the
 // same hotkey and writing the same files. The running one listens on a local (Unix domain)
 // socket in the runtime folder named after its data folder; a caller writes one line naming
-// its request ("show", "hide", "toggle"), and one that writes nothing asks to be shown.
+// its request ("show", "hide", "toggle"), followed by a space and the activation token the
+// desktop gave the caller when it has one, and one that writes nothing asks to be shown.
 // Plain sockets under a notifier: Qt's network library would cost every start 1.6 MiB.
 class SingleInstance : public QObject
 {
@@ -25,15 +26,16 @@ public:
     // True when this start is the one to run (it listens from now on); false when another
     // runs for the same data folder and has been handed the request. A socket left behind by
     // a crashed run is cleared away.
-    bool claim(Request request = Request::Show);
+    bool claim(Request request = Request::Show, const QByteArray &token = {});
     // Hands the request to a running launcher without ever becoming one; false when none runs.
-    bool send(Request request) const;
+    bool send(Request request, const QByteArray &token = {}) const;
 
     const QString &socketName() const { return m_name; }
 
 signals:
-    // A later start asked this one to come forward, to go, or to turn about.
-    void requested(SingleInstance::Request request);
+    // A later start asked this one to come forward, to go, or to turn about, with the token
+    // by which the desktop lets it take the focus (empty when there was none).
+    void requested(SingleInstance::Request request, const QByteArray &token);
 
 private:
     bool listen();

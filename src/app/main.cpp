@@ -6,6 +6,7 @@
 #include "SingleInstance.h"
 
 #include "base/DataLocation.h"
+#include "base/InstanceSocket.h"
 #include "base/Guard.h"
 #include "base/Paths.h"
 #include "base/QtInteraction.h"
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -110,7 +112,7 @@ int main(int argc, char **argv)
     if (const int status = commandLine(argc, argv, request); status >= 0)
         return status;
 
-    prepareKeyComposition(argc, argv);
+    prepareToolkit(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(applicationTitle());
     // The installed desktop entry's name, which Wayland desktops take for the app id.
@@ -124,7 +126,12 @@ int main(int argc, char **argv)
         instance.send(request);
         return 0;
     }
-    if (!instance.claim(request))
+    // The desktop's token for the focus goes to the launcher running already; a launcher
+    // that starts here finds it in the environment.
+    const std::string_view given = InstanceSocket::tokenOf(std::getenv("XDG_ACTIVATION_TOKEN"),
+                                                           std::getenv("DESKTOP_STARTUP_ID"));
+    const QByteArray token(given.data(), qsizetype(given.size()));
+    if (!instance.claim(request, token))
         return 0;
 
     installJapaneseQtTranslations(app);
@@ -152,16 +159,16 @@ int main(int argc, char **argv)
     root.aboutDialog().setDataLocation(location.portable, location.dataFolder);
     MainWindow &mainWindow = root.mainWindow();
     QObject::connect(&instance, &SingleInstance::requested, &mainWindow,
-                     [&mainWindow](SingleInstance::Request asked) {
+                     [&mainWindow](SingleInstance::Request asked, const QByteArray &token) {
                          switch (asked) {
                          case SingleInstance::Request::Show:
-                             mainWindow.restoreFromTray();
+                             mainWindow.comeForward(token);
                              break;
                          case SingleInstance::Request::Hide:
                              mainWindow.putAway();
                              break;
                          case SingleInstance::Request::Toggle:
-                             mainWindow.toggleShown();
+                             mainWindow.toggleShown(token);
                              break;
                          }
                      });

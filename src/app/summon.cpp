@@ -1,6 +1,6 @@
 // tblaunch-summon: the command a desktop's own shortcut runs. It hands --show, --hide or
 // --toggle to the launcher running for its data folder in a millisecond or two, without
-// loading the toolkit; when none answers it becomes `tblaunch` beside it with the same option
+// loading the toolkit, with the activation token the desktop gave it; when none answers it becomes `tblaunch` beside it with the same option
 // (which starts a launcher, or finds one this command could not).
 #include "base/InstanceSocket.h"
 
@@ -105,7 +105,12 @@ int main(int argc, char **argv)
     }
     const std::string exe(self, size_t(length));
     const std::string folder = exe.substr(0, exe.rfind('/'));
-    if (InstanceSocket::send(InstanceSocket::path(runtimeFolder(), dataFolder(folder)), request))
+    // The desktop's token for the focus goes along; a launcher started below finds it in the
+    // environment instead.
+    const std::string_view token = InstanceSocket::tokenOf(std::getenv("XDG_ACTIVATION_TOKEN"),
+                                                           std::getenv("DESKTOP_STARTUP_ID"));
+    if (InstanceSocket::send(InstanceSocket::path(runtimeFolder(), dataFolder(folder)), request,
+                             token))
         return 0;
     const std::string program = folder + "/tblaunch";
     char *const arguments[] = {const_cast<char *>(program.c_str()), argv[1], nullptr};

@@ -31,9 +31,35 @@ inline std::string path(std::string_view runtimeFolder, std::string_view dataFol
     return name;
 }
 
-// Writes the request's word as one line to the launcher listening on the socket; false when
-// none takes it (a dead socket refuses the connection at once).
-inline bool send(const std::string &socketPath, std::string_view request)
+// The longest activation token passed on; a longer one, or one with a space or a control
+// character in it, is none.
+constexpr std::size_t MaxTokenLength = 255;
+
+inline bool isToken(std::string_view token)
+{
+    if (token.empty() || token.size() > MaxTokenLength)
+        return false;
+    for (const unsigned char c : token)
+        if (c <= ' ' || c == 0x7F)
+            return false;
+    return true;
+}
+
+// The activation token the desktop gave the program that is now asking (Wayland's, or the
+// X11 startup notification's), or empty.
+inline std::string_view tokenOf(const char *activationToken, const char *startupId)
+{
+    for (const char *token : {activationToken, startupId})
+        if (token && isToken(token))
+            return token;
+    return {};
+}
+
+// Writes the request's word as one line to the launcher listening on the socket, followed by
+// a space and the activation token when there is one; false when none takes it (a dead
+// socket refuses the connection at once).
+inline bool send(const std::string &socketPath, std::string_view request,
+                 std::string_view token = {})
 {
     sockaddr_un address{};
     if (socketPath.size() >= sizeof address.sun_path)
@@ -45,7 +71,10 @@ inline bool send(const std::string &socketPath, std::string_view request)
         return false;
     bool sent = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
     if (sent) {
-        const std::string line = std::string(request) + '\n';
+        std::string line(request);
+        if (isToken(token))
+            (line += ' ') += token;
+        line += '\n';
         sent = ::write(fd, line.data(), line.size()) == ssize_t(line.size());
     }
     ::close(fd);

@@ -49,7 +49,8 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &setti
     buildControls();
     m_menu = new MainMenu(*this);
     m_move = new WindowMove(*this, context.windowFrame);
-    m_skinView.emplace(*this, m_keywordBox->box(), *m_display);
+    m_skinView.emplace(*this, m_keywordBox->box(), *m_display,
+                       context.windowFrame.abilities().maskCutsDrawing);
     m_skin.emplace(SkinLook::Parts{*m_skinView, *m_menu, context, settings, skinEditorState});
     // The design's layout, kept even when start-up stops before it lays the window out.
     m_skin->applyDesignedLayout();
@@ -152,14 +153,20 @@ void MainWindow::putAway()
     hide();
 }
 
-void MainWindow::toggleShown()
+void MainWindow::comeForward(const QByteArray &activationToken)
+{
+    restoreFromTray();
+    m_context.windowFrame.bringForward(*windowHandle(), activationToken);
+}
+
+void MainWindow::toggleShown(const QByteArray &activationToken)
 {
     // The toolkit's idea of the active widget misses a window the window manager focused;
     // the focus window and the program's state do not.
     if (isVisible() && QGuiApplication::applicationState() == Qt::ApplicationActive
         && QGuiApplication::focusWindow() == windowHandle())
         return putAway();
-    restoreFromTray();
+    comeForward(activationToken);
 }
 
 void MainWindow::onApplicationActivated()

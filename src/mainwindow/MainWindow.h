@@ -86,11 +86,14 @@ public:
     void onApplicationActivated();
     // The notification-area icon was clicked with the left or the right button.
     void restoreFromTray();
-    // Asked from outside (another start of the program, a desktop's shortcut): put away as
-    // when another program is turned to, the line cleared; or put away only when shown with
-    // the focus, and else brought forward as from the tray.
+    // Asked from outside (another start of the program, a desktop's shortcut): brought forward
+    // as from the tray, taking the focus with the activation token the desktop gave the asker
+    // (or, where the desktop gives the focus only to a window that appears, by appearing
+    // anew); put away as when another program is turned to, the line cleared; or put away
+    // only when shown with the focus, and else brought forward.
+    void comeForward(const QByteArray &activationToken);
     void putAway();
-    void toggleShown();
+    void toggleShown(const QByteArray &activationToken = {});
     void openTrayMenu();
     // The hotkey was pressed: the window comes back, placed at the pointer if so asked.
     void summon(bool atPointer);

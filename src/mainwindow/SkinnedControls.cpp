@@ -9,7 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-SkinnedControls::SkinnedControls(QWidget &window, QComboBox &keywordBox, EntryDisplay &display)
+SkinnedControls::SkinnedControls(QWidget &window, QComboBox &keywordBox, EntryDisplay &display,
+                                 bool maskCutsDrawing)
     : m_window(window)
     , m_shape(*new WindowShape(&window))
     , m_keywordBox(keywordBox)
@@ -18,6 +19,8 @@ SkinnedControls::SkinnedControls(QWidget &window, QComboBox &keywordBox, EntryDi
     m_shape.setObjectName(QStringLiteral("windowShape"));
     m_shape.setTransparentColour(SkinColours::White);
     m_shape.lower();
+    if (!maskCutsDrawing)
+        m_shape.drawCutAwayTransparent();
 }
 
 void SkinnedControls::lay(const Layout &layout)

@@ -12,7 +12,10 @@ class WindowShape;
 class SkinnedControls final : public SkinView
 {
 public:
-    SkinnedControls(QWidget &window, QComboBox &keywordBox, EntryDisplay &display);
+    // Made before the window is first shown; where the desktop's mask does not cut what is
+    // drawn, the cut-away pixels are drawn transparent.
+    SkinnedControls(QWidget &window, QComboBox &keywordBox, EntryDisplay &display,
+                    bool maskCutsDrawing);
 
     void lay(const Layout &layout) override;
     void paint(Colour colour, quint32 value) override;

@@ -9,6 +9,7 @@
 #include "skins/SkinKeys.h"
 #include "SkinNameDialog.h"
 #include "TransparentColourPicker.h"
+#include "platform/WindowFrame.h"
 #include "skins/WindowShape.h"
 
 #include "base/Guard.h"
@@ -63,6 +64,8 @@ void SkinEditor::buildContents()
     setWindowIcon(programIcon());
     m_shape = new WindowShape(this);
     m_shape->setObjectName(QStringLiteral("windowShape"));
+    if (!m_context.windowFrame.abilities().maskCutsDrawing)
+        m_shape->drawCutAwayTransparent();
 
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("skinEditorMenu"));

@@ -167,10 +167,28 @@ QRegion WindowShape::regionOf(const QImage &picture, quint32 transparentColour)
     return region;
 }
 
+void WindowShape::drawCutAwayTransparent()
+{
+    m_drawsCutAway = true;
+    if (QWidget *window = parentWidget()) {
+        window->setAttribute(Qt::WA_TranslucentBackground);
+        window->setAttribute(Qt::WA_NoSystemBackground, !isHidden());
+    }
+}
+
 void WindowShape::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())
         return;
     QPainter painter(this);
+    if (m_drawsCutAway && m_hasRegion)
+        painter.setClipRegion(m_region);
     painter.drawImage(0, 0, m_picture);
+}
+
+void WindowShape::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+    if (m_drawsCutAway && parentWidget())
+        parentWidget()->setAttribute(Qt::WA_NoSystemBackground, visible);
 }

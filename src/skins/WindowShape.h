@@ -48,6 +48,14 @@ public:
     // which keeps it shown (its visibility is its owner's) with nothing of it on screen.
     void applyRegion();
 
+    // Where the desktop draws a masked window's whole rectangle (the mask then only says
+    // where it takes clicks), the cut-away pixels are painted fully transparent instead: the
+    // parent is made a translucent window, which must happen before it is first shown, and
+    // has its background drawn while this control is hidden (a plain window); the control
+    // paints the region alone.
+    void drawCutAwayTransparent();
+    void setVisible(bool visible) override;
+
     // The held region in picture coordinates; empty before the first build.
     const QRegion &region() const { return m_region; }
     bool hasRegion() const { return m_hasRegion; }
@@ -74,4 +82,5 @@ private:
     quint32 m_transparentColour;
     QRegion m_region;
     bool m_hasRegion = false;
+    bool m_drawsCutAway = false;
 };

@@ -30,7 +30,10 @@ protected:
     {
         std::optional<Request> got;
         const auto connection = QObject::connect(&running, &SingleInstance::requested,
-                                                 [&](Request request) { got = request; });
+                                                 [&](Request request, const QByteArray &token) {
+                                                     got = request;
+                                                     gotToken = token;
+                                                 });
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
         const QByteArray path = QFile::encodeName(running.socketName());
@@ -53,6 +56,7 @@ protected:
 
     TempFolder folder;
     SingleInstance running{folder.path()};
+    QByteArray gotToken;
 };
 
 TEST_F(SingleInstanceTest, ALaterStartsRequestReachesTheRunningOne)
@@ -60,13 +64,16 @@ TEST_F(SingleInstanceTest, ALaterStartsRequestReachesTheRunningOne)
     ASSERT_TRUE(running.claim());
     for (const Request request : {Request::Hide, Request::Toggle, Request::Show}) {
         std::optional<Request> got;
-        QObject::connect(&running, &SingleInstance::requested, [&](Request r) { got = r; });
+        QByteArray token;
+        QObject::connect(&running, &SingleInstance::requested,
+                         [&](Request r, const QByteArray &t) { got = r, token = t; });
         SingleInstance later(folder.path());
-        EXPECT_FALSE(later.claim(request));
+        EXPECT_FALSE(later.claim(request, "sway-token_1.2"));
         const QDeadlineTimer deadline(1000);
         while (!got && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         EXPECT_EQ(got, request);
+        EXPECT_EQ(token, "sway-token_1.2");
         QObject::disconnect(&running, &SingleInstance::requested, nullptr, nullptr);
     }
 }
@@ -79,6 +86,14 @@ TEST_F(SingleInstanceTest, WhatACallerWritesIsReadAsARequestOrNothing)
     EXPECT_EQ(heard("hide"), Request::Hide); // ended by the close
     EXPECT_EQ(heard("bogus\n"), std::nullopt);
     EXPECT_EQ(heard("show and a great deal more than a request\n"), std::nullopt);
+    // The desktop's activation token comes after the word; one that is no token (a control
+    // character, too long) makes the line no request.
+    EXPECT_EQ(heard("toggle 8f2a-11:x\n"), Request::Toggle);
+    EXPECT_EQ(gotToken, "8f2a-11:x");
+    EXPECT_EQ(heard("show \x1b[2J\n"), std::nullopt);
+    EXPECT_EQ(heard("show " + QByteArray(256, 't') + "\n"), std::nullopt);
+    EXPECT_EQ(heard("show " + QByteArray(255, 't') + "\n"), Request::Show);
+    EXPECT_EQ(gotToken.size(), 255);
     // Held without a word, the line is dropped after a second, asking nothing.
     EXPECT_EQ(heard("", true, 1300), std::nullopt);
     // and the launcher still answers the next caller.

@@ -265,3 +265,28 @@ TEST_F(WindowShapeWidgetTest, AnAllTransparentPictureLeavesNothingOfTheWindow)
 }
 
 } // namespace
+
+// Where the desktop's mask does not cut what is drawn, the picture's cut-away pixels, the top
+// row and the left column are drawn transparent; with the picture hidden the window is drawn
+// plain and whole again.
+TEST_F(WindowShapeWidgetTest, CutAwayPixelsAreDrawnTransparentWhereTheMaskDrawsNothing)
+{
+    window.resize(skin.size());
+    shape->drawCutAwayTransparent();
+    EXPECT_TRUE(window.testAttribute(Qt::WA_TranslucentBackground));
+    shape->setTransparentColour(SkinColours::White);
+    shape->loadPicture(write("skin.bmp", skin));
+    shape->buildRegion();
+    shape->show();
+    const QImage shaped = window.grab().toImage();
+    for (int y = 0; y < skin.height(); ++y)
+        for (int x = 0; x < skin.width(); ++x)
+            EXPECT_EQ(shaped.pixel(x, y),
+                      shape->region().contains(QPoint(x, y)) ? Red : QRgb(0))
+                << x << "," << y;
+
+    shape->hide();
+    const QImage plain = window.grab().toImage();
+    EXPECT_EQ(plain.pixel(0, 0), window.palette().color(QPalette::Window).rgba());
+    EXPECT_EQ(qAlpha(plain.pixel(4, 2)), 255);
+}

@@ -2,6 +2,8 @@
 #include "LinuxKeyNames.h"
 #include "LinuxShell.h"
 #include "LogindPower.h"
+#include "WaylandHotkeys.h"
+#include "WaylandWindowFrame.h"
 #include "X11Hotkeys.h"
 #include "X11WindowFrame.h"
 #include "XkbCompose.h"
@@ -14,18 +16,25 @@
 namespace {
 
 bool composingOurselves = false;
+bool platformChosen = false;
 
-// Whether the toolkit would compose keys with its own context: when no input method is named
-// and the platform will be X11 (named, or by default outside a Wayland session).
-bool toolkitComposes(int argc, char **argv)
+// The platform named on the command line or in the environment; empty when none is.
+QByteArray namedPlatform(int argc, char **argv)
 {
-    if (!qEnvironmentVariableIsEmpty("QT_IM_MODULE")
-        || !qEnvironmentVariableIsEmpty("QT_IM_MODULES"))
-        return false;
     QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     for (int i = 1; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
             platform = argv[i + 1];
+    return platform;
+}
+
+// Whether the toolkit would compose keys with its own context: when no input method is named
+// and the platform will be X11 (named, or by default outside a Wayland session).
+bool toolkitComposes(const QByteArray &platform)
+{
+    if (!qEnvironmentVariableIsEmpty("QT_IM_MODULE")
+        || !qEnvironmentVariableIsEmpty("QT_IM_MODULES"))
+        return false;
     if (platform.isEmpty())
         return qgetenv("XDG_SESSION_TYPE") != "wayland";
     return platform.startsWith("xcb");
@@ -40,23 +49,36 @@ PlatformServices createPlatformServices()
     services.keyNames = std::make_unique<LinuxKeyNames>();
     services.power = std::make_unique<LogindPower>();
     services.icons = std::make_unique<LinuxIcons>();
-    services.windowFrame = std::make_unique<X11WindowFrame>();
-    services.hotkeys = std::make_unique<X11Hotkeys>();
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+        services.windowFrame = std::make_unique<WaylandWindowFrame>();
+        services.hotkeys = std::make_unique<WaylandHotkeys>();
+    } else {
+        services.windowFrame = std::make_unique<X11WindowFrame>();
+        services.hotkeys = std::make_unique<X11Hotkeys>();
+    }
     return services;
 }
 
-void prepareKeyComposition(int argc, char **argv)
+void prepareToolkit(int argc, char **argv)
 {
-    composingOurselves = toolkitComposes(argc, argv);
+    QByteArray platform = namedPlatform(argc, argv);
+    if (platform.isEmpty() && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        platform = "wayland;xcb";
+        qputenv("QT_QPA_PLATFORM", platform);
+        platformChosen = true;
+    }
+    composingOurselves = toolkitComposes(platform);
     if (composingOurselves)
         qputenv("QT_IM_MODULE", "none");
 }
 
 std::unique_ptr<QObject> startKeyComposition()
 {
+    // Gone again before any program is started from here, which would inherit them.
+    if (platformChosen)
+        qunsetenv("QT_QPA_PLATFORM");
     if (!composingOurselves)
         return nullptr;
-    // Gone again before any program is started from here, which would inherit it.
     qunsetenv("QT_IM_MODULE");
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return nullptr;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/WindowFrame.h"
+
+// A Wayland compositor frames, places and stacks its windows itself: a window cannot move
+// itself, stay above the others or learn where the pointer is, its mask only says where it
+// takes clicks, and it takes the focus only with a token from the desktop or by appearing.
+class WaylandWindowFrame : public WindowFrame
+{
+public:
+    Abilities abilities() const override;
+    // The compositor decides the decorations.
+    void setBorderOnly(QWindow &) override {}
+    // The compositor's own move, begun by the button still held.
+    bool startMove(QWindow &window, QPoint pressPoint) override;
+    void bringForward(QWindow &window, const QByteArray &activationToken) override;
+};
