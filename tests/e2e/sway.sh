@@ -35,9 +35,9 @@ own_work() {
 }
 
 # Starts the session bus and sway. The bus starts no services on demand (it has no service
-# folders), so that nothing runs that the test did not start itself and cannot end by its PID. Extra config lines may come as arguments; Logo+Space runs
-# the summon command of the portable folder with --show, Logo+T with --toggle. The launcher
-# floats with no border, so that its window's rectangle in the tree is its client area.
+# folders), so that nothing runs that the test did not start itself and cannot end by its PID.
+# Logo+Space runs the portable folder's summon command with --show. The launcher floats with
+# no border, so that its window's rectangle in the tree is its client area.
 start_sway() {
   mkdir -p "$RUN" "$WORK/home"
   chmod 755 "$WORK"
@@ -49,8 +49,6 @@ start_sway() {
     echo "default_floating_border none"
     echo "for_window [app_id=\"$APP_ID\"] floating enable"
     echo "bindsym Mod4+space exec $WORK/tblaunch-summon --show"
-    echo "bindsym Mod4+t exec $WORK/tblaunch-summon --toggle"
-    printf '%s\n' "$@"
   } >"$WORK/sway.conf"
   cat >"$WORK/bus.conf" <<CONF
 <busconfig>
@@ -79,15 +77,17 @@ CONF
   wait_until 10 as_user swaymsg -t get_version >/dev/null 2>&1 || fail "sway does not answer"
 }
 
-# The launcher's windows in sway's tree, one line each: "PID focused|unfocused visible|hidden".
-# A hidden launcher window is unmapped and not in the tree at all.
+# The launcher's windows in sway's tree, one line each: "PID focused|unfocused X Y WIDTH
+# HEIGHT" for each one shown on the current workspace. A hidden window is unmapped: it is not
+# in the tree at all.
 launcher_windows() {
   as_user swaymsg -r -t get_tree | /usr/bin/python3 -c '
 import json, sys
 def walk(node):
-    if node.get("app_id") == sys.argv[1]:
+    if node.get("app_id") == sys.argv[1] and node["visible"]:
+        r = node["rect"]
         print(node["pid"], "focused" if node["focused"] else "unfocused",
-              "visible" if node["visible"] else "hidden")
+              r["x"], r["y"], r["width"], r["height"])
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child)
 walk(json.load(sys.stdin))' "$APP_ID"
@@ -96,7 +96,7 @@ walk(json.load(sys.stdin))' "$APP_ID"
 # The state of the window of the launcher with PID $1: "focused", "unfocused" or "absent".
 window_state() {
   local state
-  state=$(launcher_windows | awk -v pid="$1" '$1 == pid && $3 == "visible" { print $2 }')
+  state=$(launcher_windows | awk -v pid="$1" '$1 == pid { print $2 }')
   echo "${state:-absent}"
 }
 focused() { [ "$(window_state "$1")" = focused ]; }
@@ -129,8 +129,7 @@ wtype_keys() {
 
 # The summon command of the work folder, as the desktop's user: summon OPTION
 summon() {
-  (cd "$WORK" && exec setpriv --reuid=$USER_ID --regid=$USER_ID --clear-groups env -i \
-    "${USER_ENV[@]}" ./tblaunch-summon "$1") >>"$WORK/summon.log" 2>&1
+  (cd "$WORK" && as_user ./tblaunch-summon "$1") >>"$WORK/summon.log" 2>&1
 }
 
 # The colour of a pixel of the whole desktop as RRGGBB (upper-case hexadecimal).
@@ -141,15 +140,7 @@ wayland_pixel() {
 
 # Sets X, Y, W and H to the rectangle of the launcher window with PID $1 on the desktop.
 wayland_window_rect() {
-  read -r X Y W H < <(as_user swaymsg -r -t get_tree | /usr/bin/python3 -c '
-import json, sys
-def walk(node):
-    if node.get("pid") == int(sys.argv[1]):
-        r = node["rect"]
-        print(r["x"], r["y"], r["width"], r["height"])
-    for child in node.get("nodes", []) + node.get("floating_nodes", []):
-        walk(child)
-walk(json.load(sys.stdin))' "$1")
+  read -r X Y W H < <(launcher_windows | awk -v pid="$1" '$1 == pid { print $3, $4, $5, $6 }')
   [ -n "${H:-}" ] || fail "no window of process $1"
 }
 

@@ -42,7 +42,7 @@ wait_until 5 absent "$LAUNCHER_PID" || fail "a second --toggle left the launcher
 
 # The shortcut, then at once a keyword's first letters, completed, and Enter: one wtype
 # process, as its virtual keyboard going away takes the focus from the window.
-wtype_keys -M logo -k space -m logo -s 100 me -k Return
+wtype_keys -M logo -k space -m logo -s 150 me -k Return
 wait_until 10 test -s "$WORK/marker" || fail "the keyword typed after the shortcut did not run: \
 $(launcher_windows; cat "$WORK/launcher.log")"
 [ "$(cat "$WORK/marker")" = typed ] || fail "the target ran with '$(cat "$WORK/marker")'"
