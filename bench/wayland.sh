@@ -31,5 +31,10 @@ PIDS+=("$(as_user dbus-send --bus="$A11Y" --print-reply --dest=org.freedesktop.D
 
 USER_ENV+=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
 start_wayland_launcher
-as_user /usr/bin/python3 "$root/bench/wayland-rounds.py" "$WORK" "$LAUNCHER_PID" "$rounds" \
-  || fail "the rounds stopped; the launcher $(kill -0 "$LAUNCHER_PID" 2>/dev/null && echo runs || echo ended): $(tail -n 20 "$WORK/launcher.log")"
+if ! as_user /usr/bin/python3 "$root/bench/wayland-rounds.py" "$WORK" "$LAUNCHER_PID" "$rounds"; then
+  kill "$LAUNCHER_PID" 2>/dev/null || true
+  status=0
+  wait "$LAUNCHER_PID" || status=$?
+  fail "the rounds stopped; the launcher's status $status (143: it still ran): \
+$(tail -n 5 "$WORK/launcher.log")"
+fi
