@@ -3,7 +3,7 @@
 // the loop.
 #include "CompositionRoot.h"
 #include "QtTranslations.h"
-#include "ShortcutHelp.h"
+#include "platform/ShortcutHelp.h"
 #include "SingleInstance.h"
 
 #include "base/DataLocation.h"

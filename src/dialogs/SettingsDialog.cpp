@@ -4,8 +4,8 @@
 #include "HotkeyEdit.h"
 #include "settings/Settings.h"
 
-#include "app/ShortcutHelp.h"
 #include "base/Interaction.h"
+#include "platform/ShortcutHelp.h"
 #include "platform/WindowFrame.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"

@@ -1,6 +1,6 @@
 // What --shortcut-help tells each desktop, and the GNOME commands run by a shell against a
 // stand-in gsettings that records what it is asked to set.
-#include "app/ShortcutHelp.h"
+#include "platform/ShortcutHelp.h"
 
 #include "TempFolder.h"
 
