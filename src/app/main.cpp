@@ -3,6 +3,7 @@
 // the loop.
 #include "CompositionRoot.h"
 #include "QtTranslations.h"
+#include "platform/ShortcutHelp.h"
 #include "SingleInstance.h"
 
 #include "base/DataLocation.h"
@@ -50,9 +51,10 @@ constexpr std::pair<const char *, SingleInstance::Request> RequestOptions[] = {
     {"--toggle", SingleInstance::Request::Toggle},
 };
 
-// --help and --version answer without a window, or a display; so does anything else the
-// program would not understand, refused before the toolkit looks for a display. Answers the
-// exit status, or -1 to go on and start; sets the request for a running launcher.
+// --help, --version and --shortcut-help answer without a window, or a display; so does
+// anything else the program would not understand, refused before the toolkit looks for a
+// display. Answers the exit status, or -1 to go on and start; sets the request for a running
+// launcher.
 int commandLine(int argc, char **argv, SingleInstance::Request &request)
 {
     for (int i = 1; i < argc; ++i) {
@@ -69,11 +71,19 @@ int commandLine(int argc, char **argv, SingleInstance::Request &request)
                 "      --toggle   put it away when it is shown with the focus, else as --show\n"
                 "                 (tblaunch-summon takes the same three and answers at once: the\n"
                 "                 command to bind to a key in the desktop's shortcut settings)\n"
+                "      --shortcut-help  how to bind it on this desktop, and exit\n"
                 "  -h, --help     display this help and exit\n"
                 "  -v, --version  output version information and exit\n"
                 "\n"
                 "Installed, it keeps keywords, skins and settings in $XDG_DATA_HOME/tblaunch and\n"
                 "$XDG_CONFIG_HOME/tblaunch; a copy in a folder of its own keeps them beside it.\n");
+            return 0;
+        }
+        if (std::strcmp(option, "--shortcut-help") == 0) {
+            std::fputs(ShortcutHelp::text(ShortcutHelp::Environment::ofThisProcess(),
+                                          ShortcutHelp::summonBesideThisProgram())
+                           .c_str(),
+                       stdout);
             return 0;
         }
         if (std::strcmp(option, "--version") == 0 || std::strcmp(option, "-v") == 0) {
@@ -97,7 +107,8 @@ int commandLine(int argc, char **argv, SingleInstance::Request &request)
         std::fprintf(
             stderr,
             "tblaunch: %s '%s'\n"
-            "Usage: tblaunch [--show | --hide | --toggle | -h | --help | -v | --version]\n",
+            "Usage: tblaunch [--show | --hide | --toggle | --shortcut-help | -h | --help |\n"
+            "                -v | --version]\n",
             fault, option);
         return 2;
     }

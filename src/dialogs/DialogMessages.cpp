@@ -27,6 +27,32 @@ QString notAHotkey()
     return QStringLiteral("このキーはホットキーにできません");
 }
 
+QString placedByTheDesktop(const QString &swayRule, const QString &hyprlandRule)
+{
+    return QStringLiteral("このデスクトップではウィンドウの位置をデスクトップが決めるため、"
+                          "ここでは選べません。\n"
+                          "sway と Hyprland では設定ファイルに次の 1 行を書くと、"
+                          "マウスカーソル位置に出ます。\n"
+                          "sway: %1\nHyprland: %2")
+        .arg(swayRule, hyprlandRule);
+}
+
+QString noStayOnTop()
+{
+    return QStringLiteral("このデスクトップには、ふつうのウィンドウを常に最前面に置くしくみが"
+                          "ないため、ここでは選べません。");
+}
+
+QString bindTheSummonCommand()
+{
+    return QStringLiteral("デスクトップのショートカット設定で次をキーに割り当ててください:");
+}
+
+QString moreOnTheShortcut()
+{
+    return QStringLiteral("デスクトップごとの設定方法は tblaunch --shortcut-help で表示されます");
+}
+
 QString otherFirstCharacter()
 {
     return QStringLiteral("先頭の文字が同じキーワードの間でだけ動かせます");

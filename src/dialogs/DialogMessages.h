@@ -14,6 +14,13 @@ QString descriptionOnly();
 // The hotkey field's refusal of a key.
 QString notAHotkey();
 
+// Where the desktop places and stacks windows itself (Wayland): why the settings dialog's
+// pointer and stay-on-top boxes are greyed out, and what to bind in the desktop's shortcuts.
+QString placedByTheDesktop(const QString &swayRule, const QString &hyprlandRule);
+QString noStayOnTop();
+QString bindTheSummonCommand();
+QString moreOnTheShortcut();
+
 // The keyword order: a row moved past its first character, the counts, a row's tip.
 QString otherFirstCharacter();
 QString checking();

@@ -1,13 +1,18 @@
 #include "SettingsDialog.h"
 
+#include "DialogMessages.h"
 #include "HotkeyEdit.h"
 #include "settings/Settings.h"
 
 #include "base/Interaction.h"
+#include "platform/ShortcutHelp.h"
+#include "platform/WindowFrame.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 using FormDesign::place;
@@ -16,12 +21,15 @@ SettingsDialog::SettingsDialog(AppContext &context, Settings &settings, QWidget 
     : QDialog(parent)
     , m_context(context)
     , m_settings(settings)
+    , m_placesItself(context.windowFrame.abilities().placesItself)
 {
     setObjectName(QStringLiteral("settingsDialog"));
     setWindowTitle(QStringLiteral("設定画面"));
     setModal(true);
     setFont(FormDesign::font());
-    FormDesign::keepOuterSize(this, {241, 205});
+    // Where the desktop places windows itself, there is no hotkey of ours either: the dialog
+    // grows by the line that says what to bind in the desktop's shortcuts.
+    FormDesign::keepOuterSize(this, {241, m_placesItself ? 205 : 265});
 
     const auto checkBox = [this](const char *name, const QString &caption, bool ticked,
                                  const QRect &geometry) {
@@ -49,6 +57,7 @@ SettingsDialog::SettingsDialog(AppContext &context, Settings &settings, QWidget 
 
     if (!settings.useHotkey())
         showHotkeyUse(false);
+    showWhatTheDesktopDecides();
 
     // Every change is live at once: other windows read the model at the moment of use.
     connect(m_useHotkey, &QCheckBox::toggled, this, [this](bool use) {
@@ -73,7 +82,34 @@ void SettingsDialog::showHotkeyUse(bool use)
 {
     m_hotkey->setEnabled(use);
     m_hotkey->setVisible(use);
-    m_appearAtCursor->setEnabled(use);
+    m_appearAtCursor->setEnabled(use && m_placesItself);
+}
+
+void SettingsDialog::showWhatTheDesktopDecides()
+{
+    using namespace ShortcutHelp;
+    if (!m_context.windowFrame.abilities().staysOnTop) {
+        m_stayOnTop->setEnabled(false);
+        m_stayOnTop->setToolTip(DialogMessages::noStayOnTop());
+    }
+    if (m_placesItself)
+        return;
+    m_appearAtCursor->setEnabled(false);
+    m_appearAtCursor->setToolTip(DialogMessages::placedByTheDesktop(
+        QString::fromStdString(placementRule(Desktop::Sway)),
+        QString::fromStdString(placementRule(Desktop::Hyprland))));
+
+    QLabel *hint = place(new QLabel(DialogMessages::bindTheSummonCommand(), this), "summonHint",
+                         {8, 176, 225, 30});
+    hint->setWordWrap(true);
+    const Desktop desktop = desktopOf(Environment::ofThisProcess());
+    auto *line =
+        place(new QLineEdit(QString::fromStdString(bindingLine(desktop, summonBesideThisProgram())),
+                            this),
+              "summonLine", {8, 208, 225, 20});
+    line->setReadOnly(true);
+    line->setToolTip(DialogMessages::moreOnTheShortcut());
+    line->setCursorPosition(0);
 }
 
 void SettingsDialog::applyHotkey()

@@ -32,9 +32,13 @@ signals:
 private:
     // The hotkey field and the pointer switch follow whether the hotkey is used.
     void showHotkeyUse(bool use);
+    // What the desktop decides itself greys out, with a tip that says why; where it places
+    // windows, a line says what to bind in its shortcuts. The settings stay as they are.
+    void showWhatTheDesktopDecides();
 
     AppContext &m_context;
     Settings &m_settings;
+    const bool m_placesItself;
     QCheckBox *m_useHotkey;
     HotkeyEdit *m_hotkey;
     QCheckBox *m_appearAtCursor;

@@ -113,6 +113,21 @@ void MainMenu::popupShortened(QPoint position)
     m_menu->popup(position);
 }
 
+QMenu *MainMenu::shortenedMenu()
+{
+    if (m_shortened)
+        return m_shortened;
+    m_shortened = new QMenu(m_menu->parentWidget());
+    m_shortened->setObjectName(QStringLiteral("shortenedMenu"));
+    const QList<QAction *> entryCommands = {m_lockSeparator, action(Command::Lock),
+                                            action(Command::OpenTargetFolder),
+                                            m_afterDeleteSeparator, action(Command::DeleteEntry)};
+    for (QAction *item : m_menu->actions())
+        if (!entryCommands.contains(item))
+            m_shortened->addAction(item);
+    return m_shortened;
+}
+
 void MainMenu::showEntryCommands(bool visible)
 {
     for (QAction *item : {m_lockSeparator, action(Command::Lock), action(Command::OpenTargetFolder),

@@ -43,6 +43,9 @@ public:
     void popup(QPoint position);
     // The notification-area icon's menu: the commands on the shown entry left out.
     void popupShortened(QPoint position);
+    // The same as a menu of its own, for a notification area that shows the icon's menu
+    // itself; made at the first call.
+    QMenu *shortenedMenu();
 
 signals:
     void chosen(LauncherCommand command);
@@ -53,6 +56,7 @@ private:
     void showEntryCommands(bool visible);
 
     QMenu *m_menu;
+    QMenu *m_shortened = nullptr;
     std::array<QAction *, LauncherCommandCount> m_actions{};
     QMenu *m_skins = nullptr;
     QActionGroup *m_skinGroup = nullptr;

@@ -62,6 +62,10 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &setti
     m_tray = new TrayIcon(context.interaction, this);
     connect(m_tray, &TrayIcon::clicked, this, &MainWindow::restoreFromTray);
     connect(m_tray, &TrayIcon::menuRequested, this, &MainWindow::openTrayMenu);
+    // Where the window cannot place a menu at the pointer, the notification area shows the
+    // icon's menu itself.
+    if (!context.windowFrame.abilities().placesItself)
+        m_tray->setMenu(m_menu->shortenedMenu());
 
     m_launcher = new Launcher(context, store, settings, *m_display, *m_clock, *m_skin, this);
     connectLauncher();

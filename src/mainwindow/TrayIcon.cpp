@@ -27,6 +27,11 @@ void TrayIcon::show()
     m_icon->show();
 }
 
+void TrayIcon::setMenu(QMenu *menu)
+{
+    m_icon->setContextMenu(menu);
+}
+
 bool TrayIcon::shown() const
 {
     return m_icon->isVisible();

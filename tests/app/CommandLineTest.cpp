@@ -41,6 +41,10 @@ TEST(CommandLine, AnswersHelpAndVersionAndRefusesTheRestWithoutADisplay)
         const char *out; // in the standard output
         const char *err; // in the standard error
     };
+    // The summon command beside the program, by its absolute path.
+    const std::string program = TB_PROGRAM;
+    const std::string summon =
+        program.substr(0, program.rfind('/')) + "/tblaunch-summon --toggle\n";
     const Case cases[] = {
         {{"--help"}, 0, "Usage: tblaunch", ""},
         {{"-v"}, 0, "tblaunch 1.2.0.5", ""},
@@ -54,6 +58,9 @@ TEST(CommandLine, AnswersHelpAndVersionAndRefusesTheRestWithoutADisplay)
         {{"--help"}, 0, "--toggle   put it away when it is shown with the focus", ""},
         {{"--toggle", "--hidden"}, 2, "", "unknown option '--hidden'"},
         {{"--show", "now"}, 2, "", "unexpected argument 'now'"},
+        {{"--help"}, 0, "--shortcut-help", ""},
+        {{"--shortcut-help"}, 0, summon.c_str(), ""},
+        {{"--hidden"}, 2, "", "--shortcut-help"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());

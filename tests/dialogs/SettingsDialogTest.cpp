@@ -1,9 +1,9 @@
 #include "WindowsFixture.h"
 
-#include "mainwindow/KeywordLineEdit.h"
-#include "mainwindow/MainWindow.h"
 #include "dialogs/HotkeyEdit.h"
 #include "dialogs/SettingsDialog.h"
+#include "mainwindow/KeywordLineEdit.h"
+#include "mainwindow/MainWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,6 +11,7 @@
 #include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolTip>
 #include <QWindow>
@@ -68,6 +69,44 @@ TEST_F(SettingsDialogTest, AHotkeySwitchedOffIsReleasedAndDoesNothing)
     EXPECT_FALSE(hotkeyField()->isHidden());
     box("useHotkey")->setChecked(false); // another program may have the combination now
     EXPECT_TRUE(hotkeys.grabbed.isEmpty());
+}
+
+// Where the desktop places and stacks windows itself, the two boxes are greyed out with a tip
+// whatever the hotkey switch says, their values kept, and a line says what to bind.
+TEST_F(SettingsDialogTest, WhatTheDesktopDecidesIsGreyedOutAndKeptAsStored)
+{
+    struct Case
+    {
+        const char *name;
+        WindowFrame::Abilities allowed;
+    };
+    for (const Case &c : {Case{"X11", {}}, Case{"Wayland", {false, false, false}}}) {
+        SCOPED_TRACE(c.name);
+        const bool x11 = c.allowed.placesItself;
+        dir.write("tblaunch.ini", "[hotkey]\r\nkey=Ctrl+Alt+K\r\n[Setting]\r\nMousePoint=1\r\n"
+                                  "StayOnTop=1\r\nHookHotKey=0\r\n");
+        windowFrame.allowed = c.allowed;
+        start();
+        box("useHotkey")->setChecked(true);
+        for (const char *name : {"appearAtCursor", "stayOnTop"}) {
+            EXPECT_EQ(box(name)->isEnabled(), x11) << name;
+            EXPECT_EQ(box(name)->toolTip().isEmpty(), x11) << name;
+            EXPECT_TRUE(box(name)->isChecked()) << name;
+        }
+        EXPECT_EQ(box("appearAtCursor")->toolTip().contains("move position cursor"), !x11);
+        EXPECT_EQ(box("appearAtCursor")->toolTip().contains("cursor_x"), !x11);
+        const auto *line = dialog->findChild<QLineEdit *>(QStringLiteral("summonLine"));
+        EXPECT_EQ(line != nullptr, !x11);
+        if (line) {
+            EXPECT_TRUE(line->isReadOnly());
+            EXPECT_TRUE(line->text().contains("tblaunch-summon --toggle"))
+                << line->text().toStdString();
+        }
+        click("ok");
+        EXPECT_EQ(settingsText(), "[hotkey]\r\nkey=Ctrl+Alt+K\r\n[Setting]\r\nMousePoint=1\r\n"
+                                  "StayOnTop=1\r\nHookHotKey=1\r\nTimeStamp=1\r\n");
+        root.reset();
+    }
 }
 
 TEST_F(SettingsDialogTest, OnlyChangeAndOkWriteAndOkWritesInItsOrder)

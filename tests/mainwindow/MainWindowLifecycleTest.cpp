@@ -308,3 +308,40 @@ TEST_F(MainWindowStartUp, AnErrorSkipsTheRestButTheWindowStillComes)
 }
 
 } // namespace
+
+// A request from another start brings the window forward with the desktop's token; on a
+// desktop where windows cannot place themselves (Wayland), the notification area is handed
+// the shortened menu to show itself, and the window is made translucent for skins.
+TEST_F(MainWindowLifecycle, ARequestFromOutsideBringsTheWindowForwardWithItsToken)
+{
+    window->hide();
+    window->comeForward("token-1");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(windowFrame.broughtForward, QList<QByteArray>{"token-1"});
+    EXPECT_EQ(child<QSystemTrayIcon>(*window, "trayIcon")->contextMenu(), nullptr);
+    EXPECT_FALSE(window->testAttribute(Qt::WA_TranslucentBackground));
+}
+
+class MainWindowWithoutPlacing : public WindowsFixture
+{
+protected:
+    void SetUp() override
+    {
+        windowFrame.allowed = {.placesItself = false, .staysOnTop = false, .maskCutsDrawing = false};
+        start();
+    }
+};
+
+TEST_F(MainWindowWithoutPlacing, TheNotificationAreaShowsTheShortenedMenuItself)
+{
+    const QMenu *menu = child<QSystemTrayIcon>(*window, "trayIcon")->contextMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->objectName(), "shortenedMenu");
+    const QList<QAction *> items = menu->actions();
+    for (QAction *entryCommand :
+         {action(Command::Lock), action(Command::OpenTargetFolder), action(Command::DeleteEntry)})
+        EXPECT_FALSE(items.contains(entryCommand)) << entryCommand->objectName().toStdString();
+    for (QAction *kept : {action(Command::Register), action(Command::Quit)})
+        EXPECT_TRUE(items.contains(kept)) << kept->objectName().toStdString();
+    EXPECT_TRUE(window->testAttribute(Qt::WA_TranslucentBackground));
+}
