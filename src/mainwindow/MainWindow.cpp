@@ -31,6 +31,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &settings,
                        const SkinEditorState &skinEditorState)
@@ -154,7 +155,17 @@ void MainWindow::putAway()
 {
     m_display->clear();
     m_clock->resume();
-    hide();
+    hideAfterLastFrame();
+}
+
+void MainWindow::hideAfterLastFrame()
+{
+    m_hiding = true;
+    m_context.windowFrame.afterLastFrame(*windowHandle(), [this] {
+        // Brought forward again in the meantime, it stays.
+        if (std::exchange(m_hiding, false))
+            hide();
+    });
 }
 
 void MainWindow::comeForward(const QByteArray &activationToken)
@@ -182,6 +193,7 @@ void MainWindow::onApplicationActivated()
 
 void MainWindow::restoreFromTray()
 {
+    m_hiding = false;
     show();
     raise();
     activateWindow();
@@ -278,7 +290,7 @@ void MainWindow::onInputKey(int key)
         // Esc on an empty line (or the clock) puts the window away, as long as its
         // notification icon can bring it back; a locked window stays, as it does everywhere.
         if (idle && !locked() && m_tray->shown() && trayAvailable())
-            hide();
+            hideAfterLastFrame();
     }
     if (key == VirtualKeys::OemSlash) {
         // Accept a proposed completion whole, so that the "/" typed next follows it.

@@ -141,6 +141,9 @@ protected:
 private:
     void buildControls();
     void connectLauncher();
+    // Hidden once what it drew last is on the screen (WindowFrame::afterLastFrame), unless
+    // brought forward before.
+    void hideAfterLastFrame();
 
     AppContext &m_context;
     KeywordStore &m_store;
@@ -156,4 +159,5 @@ private:
     std::optional<SkinnedControls> m_skinView;
     std::optional<SkinLook> m_skin;
     QMargins m_hiddenFrame; // the window manager's frame, taken as the window hid
+    bool m_hiding = false;
 };

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <functional>
+
 class QPoint;
 class QWindow;
 
@@ -42,5 +44,13 @@ public:
     {
         (void)window;
         (void)activationToken;
+    }
+
+    // Calls back once what the window drew last is on the screen, so that it can be taken off
+    // the screen safely; at once where the desktop does not pace a window's frames.
+    virtual void afterLastFrame(QWindow &window, std::function<void()> then)
+    {
+        (void)window;
+        then();
     }
 };
