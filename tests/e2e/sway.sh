@@ -11,9 +11,9 @@ BACKGROUND=204080
 command -v sway >/dev/null || fail "sway is not installed (scripts/install-deps.sh)"
 
 # The environment every program of the desktop gets; the display and sway's socket are added
-# once sway is up.
+# once sway is up. No platform is named: the launcher takes Wayland's by WAYLAND_DISPLAY.
 USER_ENV=(HOME="$WORK/home" XDG_RUNTIME_DIR="$RUN" PATH=/usr/local/bin:/usr/bin:/bin
-  LANG="${LANG:-C.UTF-8}" DBUS_SESSION_BUS_ADDRESS="unix:path=$RUN/bus" QT_QPA_PLATFORM=wayland)
+  LANG="${LANG:-C.UTF-8}" DBUS_SESSION_BUS_ADDRESS="unix:path=$RUN/bus")
 
 # Runs a command as the desktop's user with the desktop's environment only.
 as_user() {

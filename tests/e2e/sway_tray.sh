@@ -15,6 +15,17 @@ read -r sender service <"$WORK/items"
 path=/StatusNotifierItem
 if [[ $service == /* ]]; then path=$service service=$sender; fi
 
+# A right click is the host's: it shows the item's own menu, the shortened one.
+menu=$(as_user dbus-send --session --print-reply --dest="$service" "$path" \
+  org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem string:Menu \
+  | sed -n 's/.*object path "\(.*\)"/\1/p')
+[ -n "$menu" ] && [ "$menu" != /NO_DBUSMENU ] || fail "the icon offers no menu of its own"
+layout=$(as_user dbus-send --session --print-reply --dest="$service" "$menu" \
+  com.canonical.dbusmenu.GetLayout int32:0 int32:-1 array:string:)
+grep -q 'ランチャーの終了' <<<"$layout" || fail "the icon's menu lacks the exit command: $layout"
+grep -q '登録画面をひらく' <<<"$layout" || fail "the icon's menu lacks the registration"
+! grep -q 'ロック\|選択したのを消す' <<<"$layout" || fail "the icon's menu is not the shortened one"
+
 summon --hide
 wait_until 5 absent "$LAUNCHER_PID" || fail "--hide left the launcher shown"
 as_user dbus-send --session --print-reply --dest="$service" "$path" \
