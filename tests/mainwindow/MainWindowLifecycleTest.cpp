@@ -345,3 +345,21 @@ TEST_F(MainWindowWithoutPlacing, TheNotificationAreaShowsTheShortenedMenuItself)
         EXPECT_TRUE(items.contains(kept)) << kept->objectName().toStdString();
     EXPECT_TRUE(window->testAttribute(Qt::WA_TranslucentBackground));
 }
+
+// Put away, the window waits for its last frame to be on the screen before it goes; brought
+// forward in the meantime, it stays.
+TEST_F(MainWindowLifecycle, APutAwayOvertakenByAShowLeavesTheWindowShown)
+{
+    windowFrame.holdFrames = true;
+    window->putAway();
+    EXPECT_TRUE(window->isVisible());
+    window->comeForward({});
+    for (const auto &frameDone : std::exchange(windowFrame.heldFrames, {}))
+        frameDone();
+    EXPECT_TRUE(window->isVisible());
+
+    window->putAway();
+    for (const auto &frameDone : std::exchange(windowFrame.heldFrames, {}))
+        frameDone();
+    EXPECT_FALSE(window->isVisible());
+}

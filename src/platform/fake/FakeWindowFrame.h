@@ -15,9 +15,19 @@ public:
     {
         broughtForward.append(activationToken);
     }
+    // At once, or held for the test to call when it holds frames.
+    void afterLastFrame(QWindow &, std::function<void()> then) override
+    {
+        if (holdFrames)
+            heldFrames.append(std::move(then));
+        else
+            then();
+    }
 
     Abilities allowed;
     int borderOnlyRequests = 0;
     QList<QByteArray> broughtForward; // the tokens, one per request
+    bool holdFrames = false;
+    QList<std::function<void()>> heldFrames;
 
 };

@@ -17,7 +17,6 @@ public:
     // The toolkit (Qt 6.4) can abort when a window is unmapped just as the compositor answers
     // its last frame: the answer's callback is then destroyed twice, by the thread that reads
     // frames and by the unmapping. So a window is unmapped only once the frames it drew have
-    // been answered: after two update requests (the first may draw what changed since), or,
-    // where no answer comes (a window the compositor does not show), after a fifth of a second.
+    // been answered (FrameWait).
     void afterLastFrame(QWindow &window, std::function<void()> then) override;
 };
