@@ -2,7 +2,7 @@
 #include "LinuxKeyNames.h"
 #include "LinuxShell.h"
 #include "LogindPower.h"
-#include "WaylandHotkeys.h"
+#include "PortalHotkeys.h"
 #include "WaylandWindowFrame.h"
 #include "X11Hotkeys.h"
 #include "X11WindowFrame.h"
@@ -51,7 +51,7 @@ PlatformServices createPlatformServices()
     services.icons = std::make_unique<LinuxIcons>();
     if (QGuiApplication::platformName() == QLatin1String("wayland")) {
         services.windowFrame = std::make_unique<WaylandWindowFrame>();
-        services.hotkeys = std::make_unique<WaylandHotkeys>();
+        services.hotkeys = std::make_unique<PortalHotkeys>(*services.windowFrame);
     } else {
         services.windowFrame = std::make_unique<X11WindowFrame>();
         services.hotkeys = std::make_unique<X11Hotkeys>();

@@ -1,0 +1,248 @@
+#include "PortalHotkeys.h"
+
+#include "PortalRequest.h"
+#include "PortalShortcut.h"
+
+#include "platform/VirtualKeys.h"
+#include "platform/WindowFrame.h"
+
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+#include <QGuiApplication>
+
+#include <xkbcommon/xkbcommon.h>
+
+#include <cstdio>
+
+namespace {
+
+const QString Service = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString Path = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString Interface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+const QString ShortcutId = QStringLiteral("summon");
+
+QDBusMessage portalCall(const QString &interface, const QString &method)
+{
+    return QDBusMessage::createMethodCall(Service, Path, interface, method);
+}
+
+// Calls, and hands the reply (or the error) to the answer once it comes.
+template <typename Answer>
+void callThen(QDBusConnection &bus, const QDBusMessage &call, QObject *context, Answer answer)
+{
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), context);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
+                     [watcher, answer](QDBusPendingCallWatcher *) {
+                         watcher->deleteLater();
+                         answer(watcher->reply());
+                     });
+}
+
+QString stringOf(const QVariant &value)
+{
+    // Documented as a string, sent by some as an object path.
+    if (value.metaType() == QMetaType::fromType<QDBusObjectPath>())
+        return value.value<QDBusObjectPath>().path();
+    return value.toString();
+}
+
+} // namespace
+
+PortalHotkeys::PortalHotkeys(WindowFrame &frame, QDBusConnection bus)
+    : m_frame(frame)
+    , m_bus(std::move(bus))
+    , m_watcher(new QDBusServiceWatcher(Service, m_bus,
+                                        QDBusServiceWatcher::WatchForOwnerChange, this))
+{
+    PortalShortcut::registerType();
+    m_bus.connect(Service, Path, Interface, QStringLiteral("Activated"), this,
+                  SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString &, const QString &, const QString &owner) {
+                // Gone: its sessions with it. Back: asked again.
+                m_session.clear();
+                ++m_round;
+                if (!owner.isEmpty() && m_wish)
+                    open();
+            });
+}
+
+PortalHotkeys::~PortalHotkeys()
+{
+    closeSession();
+}
+
+QString PortalHotkeys::triggerOf(int virtualKey, int modifiers)
+{
+    const VirtualKeys::Key *key = VirtualKeys::find(virtualKey);
+    char name[64];
+    if (!key || xkb_keysym_get_name(key->keysym, name, sizeof name) <= 0)
+        return {};
+    QString trigger;
+    if (modifiers & Control)
+        trigger += QStringLiteral("CTRL+");
+    if (modifiers & Alt)
+        trigger += QStringLiteral("ALT+");
+    if (modifiers & Shift)
+        trigger += QStringLiteral("SHIFT+");
+    return trigger + QString::fromLatin1(name);
+}
+
+bool PortalHotkeys::grab(int id, int virtualKey, int modifiers)
+{
+    const QString trigger = triggerOf(virtualKey, modifiers);
+    if (m_wish || trigger.isEmpty())
+        return false;
+    if (m_unavailable) {
+        giveUp();
+        return false;
+    }
+    m_wish = Wish{id, trigger};
+    open();
+    return true;
+}
+
+bool PortalHotkeys::release(int id)
+{
+    if (!m_wish || m_wish->id != id)
+        return false;
+    m_wish.reset();
+    ++m_round;
+    closeSession();
+    m_boundTrigger.clear();
+    return true;
+}
+
+void PortalHotkeys::activate(QWindow &window)
+{
+    m_frame.bringForward(window, std::exchange(m_token, {}));
+}
+
+// Asks whether the portal has the interface (its version), registers the app id where the
+// portal keeps a registry, then opens a session.
+void PortalHotkeys::open()
+{
+    closeSession();
+    const int round = ++m_round;
+    QDBusMessage version = QDBusMessage::createMethodCall(
+        Service, Path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    version << Interface << QStringLiteral("version");
+    callThen(m_bus, version, this, [this, round](const QDBusMessage &reply) {
+        if (round != m_round)
+            return;
+        if (reply.type() == QDBusMessage::ErrorMessage) {
+            m_unavailable = true;
+            return giveUp();
+        }
+        m_unavailable = false;
+        m_version = reply.arguments().value(0).value<QDBusVariant>().variant().toUInt();
+        QDBusMessage registration =
+            portalCall(QStringLiteral("org.freedesktop.host.portal.Registry"),
+                       QStringLiteral("Register"));
+        registration << QGuiApplication::desktopFileName() << QVariantMap();
+        // Without the registry (before 1.20), there is nothing to register.
+        callThen(m_bus, registration, this,
+                 [this, round](const QDBusMessage &) { createSession(round); });
+    });
+}
+
+void PortalHotkeys::createSession(int round)
+{
+    if (round != m_round || !m_wish)
+        return;
+    const QList<PortalShortcut> shortcuts{
+        {ShortcutId,
+         {{QStringLiteral("description"), QStringLiteral("tobio launcher")},
+          {QStringLiteral("preferred_trigger"), m_wish->trigger}}}};
+    auto *request = new PortalRequest(
+        m_bus,
+        [this, round](uint response, const QVariantMap &results) {
+            if (round != m_round)
+                return;
+            m_session = stringOf(results.value(QStringLiteral("session_handle")));
+            if (response != 0 || m_session.isEmpty())
+                return answerBound({});
+            bind(round);
+        },
+        this);
+    QDBusMessage call = portalCall(Interface, QStringLiteral("CreateSession"));
+    call << QVariantMap{
+        {QStringLiteral("handle_token"), request->token()},
+        {QStringLiteral("session_handle_token"), request->token()},
+        // KDE Plasma 5.27 binds these, and ignores BindShortcuts's.
+        {QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)},
+    };
+    callThen(m_bus, call, request, [request](const QDBusMessage &reply) {
+        if (reply.type() == QDBusMessage::ErrorMessage)
+            request->fail();
+    });
+}
+
+void PortalHotkeys::bind(int round)
+{
+    const QList<PortalShortcut> shortcuts{
+        {ShortcutId,
+         {{QStringLiteral("description"), QStringLiteral("tobio launcher")},
+          {QStringLiteral("preferred_trigger"), m_wish->trigger}}}};
+    auto *request = new PortalRequest(
+        m_bus,
+        [this, round](uint response, const QVariantMap &results) {
+            if (round != m_round)
+                return;
+            QString trigger;
+            if (response == 0) {
+                const auto bound = qdbus_cast<QList<PortalShortcut>>(
+                    results.value(QStringLiteral("shortcuts")).value<QDBusArgument>());
+                for (const PortalShortcut &shortcut : bound)
+                    if (shortcut.id == ShortcutId)
+                        trigger = shortcut.properties.value(QStringLiteral("trigger_description"))
+                                      .toString();
+            }
+            answerBound(trigger);
+        },
+        this);
+    QDBusMessage call = portalCall(Interface, QStringLiteral("BindShortcuts"));
+    call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariant::fromValue(shortcuts)
+         << QString() << QVariantMap{{QStringLiteral("handle_token"), request->token()}};
+    callThen(m_bus, call, request, [request](const QDBusMessage &reply) {
+        if (reply.type() == QDBusMessage::ErrorMessage)
+            request->fail();
+    });
+}
+
+void PortalHotkeys::answerBound(const QString &trigger)
+{
+    m_boundTrigger = trigger;
+    emit bound(trigger);
+}
+
+void PortalHotkeys::closeSession()
+{
+    if (m_session.isEmpty())
+        return;
+    m_bus.asyncCall(QDBusMessage::createMethodCall(Service, m_session,
+                                                   QStringLiteral("org.freedesktop.portal.Session"),
+                                                   QStringLiteral("Close")));
+    m_session.clear();
+}
+
+void PortalHotkeys::giveUp()
+{
+    if (!std::exchange(m_told, true))
+        std::fputs("tblaunch: this Wayland desktop offers no global shortcuts to programs: bind "
+                   "\"tblaunch-summon --toggle\" to a key in its shortcut settings "
+                   "(tblaunch --shortcut-help says how)\n",
+                   stderr);
+}
+
+void PortalHotkeys::onActivated(const QDBusObjectPath &session, const QString &shortcutId,
+                                qulonglong, const QVariantMap &options)
+{
+    if (!m_wish || session.path() != m_session || shortcutId != ShortcutId)
+        return;
+    m_token = options.value(QStringLiteral("activation_token")).toString().toUtf8();
+    reportPress(m_wish->id);
+}

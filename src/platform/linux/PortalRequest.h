@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QVariantMap>
+
+#include <functional>
+
+class QDBusConnection;
+
+// One call to a desktop portal that answers through a request object: the caller names the
+// request by a token in the call's options, and the portal emits Response on
+// /org/freedesktop/portal/desktop/request/<sender>/<token>, which is listened to before the
+// call is made. Answers once (response 0 is success; a failed call counts as 2), then goes.
+class PortalRequest : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Answer = std::function<void(uint response, const QVariantMap &results)>;
+
+    // A new token for the options, and the request listening for its answer.
+    PortalRequest(QDBusConnection &bus, Answer answer, QObject *parent);
+    ~PortalRequest() override;
+
+    const QString &token() const { return m_token; }
+    // The call failed outright: answered as a failure.
+    void fail();
+
+private slots:
+    void onResponse(uint response, const QVariantMap &results);
+
+private:
+    QDBusConnection &m_bus;
+    QString m_token;
+    QString m_path;
+    Answer m_answer;
+};
