@@ -1,14 +1,32 @@
+// PortalHotkeys against a stand-in portal (mock_portal.py) on the test's own session bus.
+#include "platform/fake/FakeWindowFrame.h"
 #include "platform/linux/PortalHotkeys.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDeadlineTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <functional>
+#include <memory>
+#include <sys/prctl.h>
+
 namespace {
+
+using H = Hotkeys;
 
 // Combinations in the freedesktop shortcut format: the modifiers in the portal's order, then
 // the key's XKB name.
-TEST(PortalHotkeysTest, TriggersNameTheModifiersThenTheKey)
+TEST(PortalTriggerTest, NamesTheModifiersThenTheKey)
 {
-    using H = Hotkeys;
     const struct
     {
         int vk;
@@ -26,6 +44,160 @@ TEST(PortalHotkeysTest, TriggersNameTheModifiersThenTheKey)
     };
     for (const auto &c : cases)
         EXPECT_EQ(PortalHotkeys::triggerOf(c.vk, c.modifiers), c.trigger) << c.trigger;
+}
+
+bool waitFor(const std::function<bool()> &done, int ms = 3000)
+{
+    const QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+class PortalHotkeysTest : public testing::Test
+{
+protected:
+    void TearDown() override { stopMock(); }
+
+    // Serves the stand-in portal with the options and waits until it is on the bus.
+    void startMock(const QStringList &options)
+    {
+        m_mock = std::make_unique<QProcess>();
+        m_mock->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+        m_mock->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_mock->start(QStringLiteral("/usr/bin/python3"),
+                      QStringList{QStringLiteral(TB_MOCK_PORTAL)} + options);
+        ASSERT_TRUE(waitFor([this] {
+            return m_mock->canReadLine() || m_mock->state() == QProcess::NotRunning;
+        }, 10000));
+        ASSERT_EQ(m_mock->readLine().trimmed(), "ready");
+    }
+
+    void stopMock()
+    {
+        if (!m_mock || m_mock->state() == QProcess::NotRunning)
+            return;
+        m_mock->terminate();
+        m_mock->waitForFinished(5000);
+    }
+
+    QDBusMessage control(const QString &method, const QVariantList &arguments = {})
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/control"),
+            QStringLiteral("test.MockPortal"), method);
+        call.setArguments(arguments);
+        return QDBusConnection::sessionBus().call(call);
+    }
+
+    // The methods the portal was called with, in order.
+    QStringList methodsCalled()
+    {
+        QStringList methods;
+        const QJsonArray calls =
+            QJsonDocument::fromJson(control(QStringLiteral("Calls")).arguments().value(0)
+                                        .toString().toUtf8())
+                .array();
+        for (const QJsonValue &call : calls)
+            methods << call.toObject().value(QStringLiteral("method")).toString();
+        return methods;
+    }
+
+    // Grabs Ctrl+Alt+K and waits for the desktop's answer, which it answers.
+    std::optional<QString> grabAndWait()
+    {
+        std::optional<QString> answer;
+        QObject::connect(&hotkeys, &PortalHotkeys::bound,
+                         [&answer](const QString &trigger) { answer = trigger; });
+        EXPECT_TRUE(hotkeys.grab(1, 0x4B, H::Control | H::Alt));
+        waitFor([&] { return answer.has_value(); });
+        QObject::disconnect(&hotkeys, &PortalHotkeys::bound, nullptr, nullptr);
+        return answer;
+    }
+
+    FakeWindowFrame frame;
+    PortalHotkeys hotkeys{frame};
+    std::unique_ptr<QProcess> m_mock;
+};
+
+// What the desktop binds, whichever way it takes the shortcut, is what the launcher shows; a
+// refusal binds nothing and is never taken for success.
+TEST_F(PortalHotkeysTest, WhatTheDesktopBoundIsReported)
+{
+    const struct
+    {
+        const char *name;
+        QStringList options;
+        QString bound;
+    } cases[] = {
+        {"the interface's way", {}, QStringLiteral("CTRL+ALT+k")},
+        {"KDE Plasma 5.27's way", {QStringLiteral("--plasma")}, QStringLiteral("CTRL+ALT+k")},
+        {"a session handle sent as a path", {QStringLiteral("--session-handle-as-path")},
+         QStringLiteral("CTRL+ALT+k")},
+        {"another combination", {QStringLiteral("--bind-as"), QStringLiteral("Ctrl+Alt+J")},
+         QStringLiteral("Ctrl+Alt+J")},
+        {"refused", {QStringLiteral("--refuse")}, QString()},
+        {"nothing bound", {QStringLiteral("--bind-nothing")}, QString()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        startMock(c.options);
+        EXPECT_EQ(grabAndWait(), c.bound);
+        EXPECT_EQ(hotkeys.boundTrigger(), c.bound);
+        EXPECT_TRUE(hotkeys.release(1));
+        stopMock();
+    }
+}
+
+// A press comes with the desktop's token, by which the window takes the focus; without one
+// the window is brought forward all the same.
+TEST_F(PortalHotkeysTest, APressBringsTheWindowForwardWithItsToken)
+{
+    startMock({QStringLiteral("--registry")});
+    ASSERT_EQ(grabAndWait(), QStringLiteral("CTRL+ALT+k"));
+    EXPECT_EQ(methodsCalled(),
+              (QStringList{QStringLiteral("Register"), QStringLiteral("CreateSession"),
+                           QStringLiteral("BindShortcuts")}));
+    int presses = 0;
+    hotkeys.setPressHandler([&presses](int id) {
+        EXPECT_EQ(id, 1);
+        ++presses;
+        return true;
+    });
+    QWindow window;
+    for (const QString &token : {QStringLiteral("token-7"), QString()}) {
+        const int before = presses;
+        control(QStringLiteral("Activate"), {QStringLiteral("summon"), token});
+        ASSERT_TRUE(waitFor([&] { return presses > before; }));
+        hotkeys.activate(window);
+        EXPECT_EQ(frame.broughtForward.last(), token.toUtf8());
+    }
+}
+
+// A portal without global shortcuts (or none at all) grabs nothing, and a portal that leaves
+// the bus and comes back is asked again.
+TEST_F(PortalHotkeysTest, NoInterfaceGrabsNothingAndARestartedPortalIsAskedAgain)
+{
+    startMock({QStringLiteral("--no-interface")});
+    EXPECT_TRUE(hotkeys.grab(1, 0x4B, H::Control | H::Alt)); // asked; the answer comes later
+    EXPECT_TRUE(waitFor([this] { return hotkeys.unavailable(); }));
+    EXPECT_TRUE(hotkeys.release(1));
+    EXPECT_FALSE(hotkeys.grab(1, 0x4B, H::Control | H::Alt));
+    stopMock();
+
+    PortalHotkeys later{frame};
+    std::optional<QString> answer;
+    QObject::connect(&later, &PortalHotkeys::bound,
+                     [&answer](const QString &trigger) { answer = trigger; });
+    startMock({});
+    EXPECT_TRUE(later.grab(1, 0x20, H::Control));
+    ASSERT_TRUE(waitFor([&] { return answer.has_value(); }));
+    EXPECT_EQ(*answer, QStringLiteral("CTRL+space"));
+    stopMock();
+    answer.reset();
+    startMock({});
+    ASSERT_TRUE(waitFor([&] { return answer.has_value(); }));
+    EXPECT_EQ(*answer, QStringLiteral("CTRL+space"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/WindowFrame.h"
 
 #include <QList>
+#include <QPoint>
 
 // Counts the requests; frames nothing; allows what the test says.
 class FakeWindowFrame : public WindowFrame
