@@ -107,6 +107,8 @@ void CompositionRoot::connectWindows()
                      [this, &interaction](LauncherCommand command, QPoint position) {
                          guarded(interaction, [&] { openWindow(command, position); });
                      });
+    QObject::connect(m_summoner.get(), &Summoner::boundByDesktop, m_settingsDialog.get(),
+                     &SettingsDialog::showBoundByDesktop);
     QObject::connect(m_settingsDialog.get(), &SettingsDialog::stayOnTopConfirmed, main,
                      &MainWindow::keepOnTop);
 }

@@ -15,6 +15,7 @@ Summoner::Summoner(Hotkeys &hotkeys, Settings &settings, Interaction &interactio
     , m_globalHotkey(hotkeys)
 {
     m_globalHotkey.setPressHandler([this](int) { return onPress(); });
+    hotkeys.setBoundHandler([this](int, const QString &trigger) { emit boundByDesktop(trigger); });
     connect(&settings, &Settings::useHotkeyChanged, this, &Summoner::useHotkey);
     connect(&settings, &Settings::hotkeyApplied, this, &Summoner::applyHotkey);
 }

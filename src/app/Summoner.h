@@ -35,6 +35,11 @@ public:
     // Start-up: the hotkey grabbed while it is to be used.
     void start();
 
+signals:
+    // The desktop bound the hotkey itself (a Wayland portal): what it bound, in its own
+    // words, or empty when it bound none.
+    void boundByDesktop(const QString &trigger);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

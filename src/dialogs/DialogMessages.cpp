@@ -53,6 +53,17 @@ QString moreOnTheShortcut()
     return QStringLiteral("デスクトップごとの設定方法は tblaunch --shortcut-help で表示されます");
 }
 
+QString desktopBound()
+{
+    return QStringLiteral("デスクトップがホットキーとして割り当てたキー:");
+}
+
+QString desktopBoundNothing()
+{
+    return QStringLiteral("デスクトップはホットキーを割り当てませんでした。"
+                          "ショートカット設定で次をキーに割り当ててください:");
+}
+
 QString otherFirstCharacter()
 {
     return QStringLiteral("先頭の文字が同じキーワードの間でだけ動かせます");

@@ -20,6 +20,8 @@ QString placedByTheDesktop(const QString &swayRule, const QString &hyprlandRule)
 QString noStayOnTop();
 QString bindTheSummonCommand();
 QString moreOnTheShortcut();
+QString desktopBound();
+QString desktopBoundNothing();
 
 // The keyword order: a row moved past its first character, the counts, a row's tip.
 QString otherFirstCharacter();

@@ -99,17 +99,28 @@ void SettingsDialog::showWhatTheDesktopDecides()
         QString::fromStdString(placementRule(Desktop::Sway)),
         QString::fromStdString(placementRule(Desktop::Hyprland))));
 
-    QLabel *hint = place(new QLabel(DialogMessages::bindTheSummonCommand(), this), "summonHint",
+    m_summonHint = place(new QLabel(DialogMessages::bindTheSummonCommand(), this), "summonHint",
                          {8, 176, 225, 30});
-    hint->setWordWrap(true);
+    m_summonHint->setWordWrap(true);
     const Desktop desktop = desktopOf(Environment::ofThisProcess());
-    auto *line =
-        place(new QLineEdit(QString::fromStdString(bindingLine(desktop, summonBesideThisProgram())),
-                            this),
-              "summonLine", {8, 208, 225, 20});
-    line->setReadOnly(true);
-    line->setToolTip(DialogMessages::moreOnTheShortcut());
-    line->setCursorPosition(0);
+    m_summonCommand = QString::fromStdString(bindingLine(desktop, summonBesideThisProgram()));
+    m_summonLine = place(new QLineEdit(m_summonCommand, this), "summonLine", {8, 208, 225, 20});
+    m_summonLine->setReadOnly(true);
+    m_summonLine->setToolTip(DialogMessages::moreOnTheShortcut());
+    m_summonLine->setCursorPosition(0);
+}
+
+void SettingsDialog::showBoundByDesktop(const QString &trigger)
+{
+    if (!m_summonHint)
+        return;
+    // A refusal is said as one, with the command to bind as the way that remains.
+    const bool bound = !trigger.isEmpty();
+    m_summonHint->setText(bound ? DialogMessages::desktopBound()
+                                : DialogMessages::desktopBoundNothing());
+    m_summonLine->setText(bound ? trigger : m_summonCommand);
+    m_summonLine->setToolTip(bound ? QString() : DialogMessages::moreOnTheShortcut());
+    m_summonLine->setCursorPosition(0);
 }
 
 void SettingsDialog::applyHotkey()

@@ -4,6 +4,8 @@
 
 class HotkeyEdit;
 class QCheckBox;
+class QLabel;
+class QLineEdit;
 class Settings;
 struct AppContext;
 
@@ -25,6 +27,10 @@ public:
     void applyHotkey();
     void confirm();
 
+    // The desktop bound the hotkey itself: the combination it bound (or that it bound none)
+    // is shown in place of the command to bind.
+    void showBoundByDesktop(const QString &trigger);
+
 signals:
     // "OK" with always-on-top ticked.
     void stayOnTopConfirmed();
@@ -39,6 +45,9 @@ private:
     AppContext &m_context;
     Settings &m_settings;
     const bool m_placesItself;
+    QLabel *m_summonHint = nullptr;
+    QLineEdit *m_summonLine = nullptr;
+    QString m_summonCommand; // the line to bind in the desktop's shortcut settings
     QCheckBox *m_useHotkey;
     HotkeyEdit *m_hotkey;
     QCheckBox *m_appearAtCursor;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 class QWindow;
@@ -33,6 +35,14 @@ public:
         m_pressHandler = std::move(handler);
     }
 
+    // Where the desktop binds the combinations itself (a Wayland portal), it may bind another
+    // than the one asked, or none, some time after the grab: what it bound under the
+    // identifier is reported here, in the desktop's own words (empty: none).
+    void setBoundHandler(std::function<void(int id, const QString &trigger)> handler)
+    {
+        m_boundHandler = std::move(handler);
+    }
+
     // Asks for the keyboard focus for the window, which is on the screen, on behalf of the
     // last press, so that the window manager lets the focus go to it.
     virtual void activate(QWindow &window) = 0;
@@ -40,7 +50,13 @@ public:
 protected:
     // Whether the press handler wants the focus for a window.
     bool reportPress(int id) const { return m_pressHandler && m_pressHandler(id); }
+    void reportBound(int id, const QString &trigger) const
+    {
+        if (m_boundHandler)
+            m_boundHandler(id, trigger);
+    }
 
 private:
     std::function<bool(int id)> m_pressHandler;
+    std::function<void(int id, const QString &trigger)> m_boundHandler;
 };

@@ -1,5 +1,6 @@
 #include "WindowsFixture.h"
 
+#include "dialogs/DialogMessages.h"
 #include "dialogs/HotkeyEdit.h"
 #include "dialogs/SettingsDialog.h"
 #include "mainwindow/KeywordLineEdit.h"
@@ -101,6 +102,15 @@ TEST_F(SettingsDialogTest, WhatTheDesktopDecidesIsGreyedOutAndKeptAsStored)
             EXPECT_TRUE(line->isReadOnly());
             EXPECT_TRUE(line->text().contains("tblaunch-summon --toggle"))
                 << line->text().toStdString();
+            // A desktop that binds the hotkey itself says what it bound, or that it bound
+            // none, and then the command to bind is back.
+            const auto *hint = dialog->findChild<QLabel *>(QStringLiteral("summonHint"));
+            hotkeys.bind(1, QStringLiteral("Ctrl+Alt+J"));
+            EXPECT_EQ(line->text(), "Ctrl+Alt+J");
+            EXPECT_EQ(hint->text(), DialogMessages::desktopBound());
+            hotkeys.bind(1, {});
+            EXPECT_TRUE(line->text().contains("tblaunch-summon --toggle"));
+            EXPECT_EQ(hint->text(), DialogMessages::desktopBoundNothing());
         }
         click("ok");
         EXPECT_EQ(settingsText(), "[hotkey]\r\nkey=Ctrl+Alt+K\r\n[Setting]\r\nMousePoint=1\r\n"

@@ -107,11 +107,13 @@ protected:
     std::optional<QString> grabAndWait()
     {
         std::optional<QString> answer;
-        QObject::connect(&hotkeys, &PortalHotkeys::bound,
-                         [&answer](const QString &trigger) { answer = trigger; });
+        hotkeys.setBoundHandler([&answer](int id, const QString &trigger) {
+            EXPECT_EQ(id, 1);
+            answer = trigger;
+        });
         EXPECT_TRUE(hotkeys.grab(1, 0x4B, H::Control | H::Alt));
         waitFor([&] { return answer.has_value(); });
-        QObject::disconnect(&hotkeys, &PortalHotkeys::bound, nullptr, nullptr);
+        hotkeys.setBoundHandler(nullptr);
         return answer;
     }
 
@@ -187,8 +189,7 @@ TEST_F(PortalHotkeysTest, NoInterfaceGrabsNothingAndARestartedPortalIsAskedAgain
 
     PortalHotkeys later{frame};
     std::optional<QString> answer;
-    QObject::connect(&later, &PortalHotkeys::bound,
-                     [&answer](const QString &trigger) { answer = trigger; });
+    later.setBoundHandler([&answer](int, const QString &trigger) { answer = trigger; });
     startMock({});
     EXPECT_TRUE(later.grab(1, 0x20, H::Control));
     ASSERT_TRUE(waitFor([&] { return answer.has_value(); }));

@@ -24,6 +24,8 @@ public:
     // Reports a press of whatever is grabbed under the identifier, as the desktop would;
     // answers whether the handler wanted the focus for a window.
     bool press(int id) const { return reportPress(id); }
+    // Reports what the desktop bound under the identifier, as a portal would.
+    void bind(int id, const QString &trigger) const { reportBound(id, trigger); }
 
     QMap<int, Combination> grabbed;
     QList<Combination> takenByOthers;

@@ -216,7 +216,8 @@ void PortalHotkeys::bind(int round)
 void PortalHotkeys::answerBound(const QString &trigger)
 {
     m_boundTrigger = trigger;
-    emit bound(trigger);
+    if (m_wish)
+        reportBound(m_wish->id, trigger);
 }
 
 void PortalHotkeys::closeSession()

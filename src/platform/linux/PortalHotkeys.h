@@ -50,10 +50,6 @@ public:
     // The portal answers none of it (no GlobalShortcuts, or no portal at all).
     bool unavailable() const { return m_unavailable; }
 
-signals:
-    // The desktop answered a grab: the combination it bound (empty when it bound none).
-    void bound(const QString &trigger);
-
 private slots:
     void onActivated(const QDBusObjectPath &session, const QString &shortcutId,
                      qulonglong timestamp, const QVariantMap &options);
