@@ -58,8 +58,10 @@ PortalHotkeys::PortalHotkeys(WindowFrame &frame, QDBusConnection bus)
                                         QDBusServiceWatcher::WatchForOwnerChange, this))
 {
     PortalShortcut::registerType();
-    m_bus.connect(Service, Path, Interface, QStringLiteral("Activated"), this,
-                  SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    // From whoever sends it, the session's path being checked. The arguments are read from
+    // the message: a slot that takes them typed was refused in the program (Qt 6.4).
+    m_bus.connect(QString(), Path, Interface, QStringLiteral("Activated"), this,
+                  SLOT(onActivated(QDBusMessage)));
     connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString &, const QString &, const QString &owner) {
                 // Gone: its sessions with it. Back: asked again.
@@ -239,10 +241,14 @@ void PortalHotkeys::giveUp()
                    stderr);
 }
 
-void PortalHotkeys::onActivated(const QDBusObjectPath &session, const QString &shortcutId,
-                                qulonglong, const QVariantMap &options)
+void PortalHotkeys::onActivated(const QDBusMessage &message)
 {
-    if (!m_wish || session.path() != m_session || shortcutId != ShortcutId)
+    // (o session_handle, s shortcut_id, t timestamp, a{sv} options)
+    const QVariantList arguments = message.arguments();
+    const QString session = stringOf(arguments.value(0));
+    const QString shortcutId = arguments.value(1).toString();
+    const QVariantMap options = qdbus_cast<QVariantMap>(arguments.value(3));
+    if (!m_wish || session != m_session || shortcutId != ShortcutId)
         return;
     m_token = options.value(QStringLiteral("activation_token")).toString().toUtf8();
     reportPress(m_wish->id);

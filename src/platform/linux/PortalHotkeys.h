@@ -10,7 +10,7 @@
 
 #include <optional>
 
-class QDBusObjectPath;
+class QDBusMessage;
 class QDBusServiceWatcher;
 class WindowFrame;
 
@@ -51,8 +51,7 @@ public:
     bool unavailable() const { return m_unavailable; }
 
 private slots:
-    void onActivated(const QDBusObjectPath &session, const QString &shortcutId,
-                     qulonglong timestamp, const QVariantMap &options);
+    void onActivated(const QDBusMessage &message);
 
 private:
     struct Wish
