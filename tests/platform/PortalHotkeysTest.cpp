@@ -167,6 +167,13 @@ TEST_F(PortalHotkeysTest, APressBringsTheWindowForwardWithItsToken)
         ++presses;
         return true;
     });
+    // Changed in the desktop's settings, the combination is reported again.
+    std::optional<QString> changed;
+    hotkeys.setBoundHandler([&changed](int, const QString &trigger) { changed = trigger; });
+    control(QStringLiteral("EmitShortcutsChanged"), {QStringLiteral("Meta+L")});
+    ASSERT_TRUE(waitFor([&] { return changed.has_value(); }));
+    EXPECT_EQ(*changed, "Meta+L");
+
     QWindow window;
     for (const QString &token : {QStringLiteral("token-7"), QString()}) {
         const int before = presses;

@@ -41,6 +41,16 @@ void callThen(QDBusConnection &bus, const QDBusMessage &call, QObject *context, 
                      });
 }
 
+// The trigger the desktop describes for the launcher's shortcut among its shortcuts,
+// a(sa{sv}); empty when it is not among them.
+QString triggerIn(const QVariant &shortcuts)
+{
+    for (const PortalShortcut &shortcut : qdbus_cast<QList<PortalShortcut>>(shortcuts))
+        if (shortcut.id == ShortcutId)
+            return shortcut.properties.value(QStringLiteral("trigger_description")).toString();
+    return {};
+}
+
 QString stringOf(const QVariant &value)
 {
     // Documented as a string, sent by some as an object path.
@@ -62,6 +72,8 @@ PortalHotkeys::PortalHotkeys(WindowFrame &frame, QDBusConnection bus)
     // the message: a slot that takes them typed was refused in the program (Qt 6.4).
     m_bus.connect(QString(), Path, Interface, QStringLiteral("Activated"), this,
                   SLOT(onActivated(QDBusMessage)));
+    m_bus.connect(QString(), Path, Interface, QStringLiteral("ShortcutsChanged"), this,
+                  SLOT(onShortcutsChanged(QDBusMessage)));
     connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString &, const QString &, const QString &owner) {
                 // Gone: its sessions with it. Back: asked again.
@@ -194,16 +206,8 @@ void PortalHotkeys::bind(int round)
         [this, round](uint response, const QVariantMap &results) {
             if (round != m_round)
                 return;
-            QString trigger;
-            if (response == 0) {
-                const auto bound = qdbus_cast<QList<PortalShortcut>>(
-                    results.value(QStringLiteral("shortcuts")).value<QDBusArgument>());
-                for (const PortalShortcut &shortcut : bound)
-                    if (shortcut.id == ShortcutId)
-                        trigger = shortcut.properties.value(QStringLiteral("trigger_description"))
-                                      .toString();
-            }
-            answerBound(trigger);
+            answerBound(response == 0 ? triggerIn(results.value(QStringLiteral("shortcuts")))
+                                      : QString());
         },
         this);
     QDBusMessage call = portalCall(Interface, QStringLiteral("BindShortcuts"));
@@ -252,4 +256,12 @@ void PortalHotkeys::onActivated(const QDBusMessage &message)
         return;
     m_token = options.value(QStringLiteral("activation_token")).toString().toUtf8();
     reportPress(m_wish->id);
+}
+
+void PortalHotkeys::onShortcutsChanged(const QDBusMessage &message)
+{
+    // (o session_handle, a(sa{sv}) shortcuts): the user changed them in the desktop's settings.
+    const QVariantList arguments = message.arguments();
+    if (m_wish && !m_session.isEmpty() && stringOf(arguments.value(0)) == m_session)
+        answerBound(triggerIn(arguments.value(1)));
 }

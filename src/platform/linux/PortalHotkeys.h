@@ -52,6 +52,7 @@ public:
 
 private slots:
     void onActivated(const QDBusMessage &message);
+    void onShortcutsChanged(const QDBusMessage &message);
 
 private:
     struct Wish
