@@ -3,7 +3,9 @@
 # hidden: (a) Logo+Space (bound to the summon command) pressed by wtype, to the launcher's
 # window having the focus; (b) the summon command's own run time against the running
 # launcher; (c) letters typed N ms after the shortcut, read back off the input line through
-# AT-SPI. Usage: wayland-rounds.py FOLDER LAUNCHER-PID ROUNDS
+# AT-SPI; (d) the desktop's press of the launcher's hotkey through the GlobalShortcuts portal
+# (the stand-in portal's Activated), to the focus. Usage: wayland-rounds.py FOLDER
+# LAUNCHER-PID ROUNDS
 import json
 import os
 import queue
@@ -18,7 +20,7 @@ import time
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from gi.repository import Atspi, Gio, GLib  # noqa: E402
 
 FOLDER, PID, ROUNDS = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
 SUMMON = os.path.join(FOLDER, "tblaunch-summon")
@@ -132,6 +134,16 @@ def shortcut_to_focus():
     return (focused - pressed) * 1000, (focused - spawned) * 1000
 
 
+def portal_press_to_focus(bus):
+    hide()
+    pressed = time.monotonic()
+    bus.call_sync("org.freedesktop.portal.Desktop", "/control", "test.MockPortal", "Activate",
+                  GLib.Variant("(ss)", ("summon", "")), None, Gio.DBusCallFlags.NONE, -1, None)
+    focused = next_event(
+        3, lambda body: body["change"] == "focus" and body["container"].get("pid") == PID)
+    return focused and (focused - pressed) * 1000
+
+
 def input_line():
     """The launcher's input line as an AT-SPI text object."""
     desktop = Atspi.get_desktop(0)
@@ -187,6 +199,17 @@ for _ in range(ROUNDS):
     wait_for("focused")
 hide()
 
+# (d) The portal's press to the focus.
+bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+portal, portal_missed = [], 0
+for _ in range(ROUNDS):
+    result = portal_press_to_focus(bus)
+    if result:
+        portal.append(result)
+    else:
+        portal_missed += 1
+hide()
+
 # (c) Letters typed N ms after the shortcut.
 run_summon("--show")
 wait_for("focused")
@@ -208,6 +231,8 @@ print(f"shortcut press (sway's binding event) to focus      {summary(press)}"
       + (f"   ({missed} rounds without focus)" if missed else ""))
 print(f"wtype started to focus                              {summary(spawn)}")
 print(f"tblaunch-summon --show, exec to exit                {summary(summon)}")
+print(f"portal's Activated (hotkey press) to focus          {summary(portal)}"
+      + (f"   ({portal_missed} rounds without focus)" if portal_missed else ""))
 print()
 print("letters 'abc' typed N ms after the shortcut: keys lost of all typed, rounds with a loss")
 for delay, (lost_keys, lossy, odd) in losses.items():

@@ -2,7 +2,8 @@
 # The launcher on a Wayland desktop (a headless sway, the end-to-end tests' steps), summoned
 # by the desktop's shortcut Logo+Space bound to tblaunch-summon --show: the time from the
 # press to the launcher having the focus, the summon command's own time, and the keys lost
-# when typed 0 to 30 ms after the press (bench/wayland-rounds.py).
+# when typed 0 to 30 ms after the press, and the desktop's press of the launcher's own hotkey
+# through a stand-in GlobalShortcuts portal to the focus (bench/wayland-rounds.py).
 # Usage: bench/wayland.sh [build] [rounds]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -28,6 +29,11 @@ as_user dbus-send --bus="$A11Y" --print-reply --dest=org.freedesktop.DBus / \
 PIDS+=("$(as_user dbus-send --bus="$A11Y" --print-reply --dest=org.freedesktop.DBus / \
   org.freedesktop.DBus.GetConnectionUnixProcessID string:org.a11y.atspi.Registry \
   | awk '/uint32/ { print $2 }')")
+
+# A stand-in GlobalShortcuts portal, through which the launcher asks for its hotkey.
+as_user_bg /usr/bin/python3 "$root/tests/platform/mock_portal.py" >"$WORK/portal.log" 2>&1
+wait_until 10 grep -q ready "$WORK/portal.log" || fail "the portal did not start"
+sjis_file "$WORK/tblaunch.ini" "[hotkey]" "key=Ctrl+Alt+K"
 
 USER_ENV+=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
 start_wayland_launcher
