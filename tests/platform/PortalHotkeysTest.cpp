@@ -184,6 +184,36 @@ TEST_F(PortalHotkeysTest, APressBringsTheWindowForwardWithItsToken)
     }
 }
 
+// Another combination applied (released and grabbed again at once) opens a new session, or,
+// where the portal can, the desktop's own settings for the shortcut; unticked (released
+// alone), the session is closed.
+TEST_F(PortalHotkeysTest, AnotherCombinationIsAskedAgainAndAReleaseClosesTheSession)
+{
+    using Methods = QStringList;
+    for (const char *version : {"1", "2"}) {
+        SCOPED_TRACE(version);
+        startMock({QStringLiteral("--version"), QString::fromLatin1(version)});
+        PortalHotkeys hotkeys{frame};
+        ASSERT_EQ(grabAndWait(hotkeys), QStringLiteral("CTRL+ALT+k"));
+        control(QStringLiteral("SetBindAs"), {QStringLiteral("Ctrl+Alt+M")});
+        std::optional<QString> rebound;
+        hotkeys.setBoundHandler([&rebound](int, const QString &trigger) { rebound = trigger; });
+        ASSERT_TRUE(hotkeys.release(1));
+        ASSERT_TRUE(hotkeys.grab(1, 0x4D, H::Control | H::Alt));
+        ASSERT_TRUE(waitFor([&] { return rebound.has_value(); }));
+        EXPECT_EQ(*rebound, "Ctrl+Alt+M");
+        const Methods again = *version == '2'
+                                  ? Methods{QStringLiteral("ConfigureShortcuts")}
+                                  : Methods{QStringLiteral("Session.Close"),
+                                            QStringLiteral("CreateSession"),
+                                            QStringLiteral("BindShortcuts")};
+        EXPECT_EQ(methodsCalled().mid(2), again);
+        ASSERT_TRUE(hotkeys.release(1));
+        EXPECT_TRUE(waitFor([&] { return methodsCalled().endsWith("Session.Close"); }));
+        stopMock();
+    }
+}
+
 // A portal without global shortcuts (or none at all) grabs nothing, and a portal that leaves
 // the bus and comes back is asked again.
 TEST_F(PortalHotkeysTest, NoInterfaceGrabsNothingAndARestartedPortalIsAskedAgain)

@@ -12,10 +12,12 @@
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
+#include <QTimer>
 
 #include <xkbcommon/xkbcommon.h>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -115,7 +117,13 @@ bool PortalHotkeys::grab(int id, int virtualKey, int modifiers)
         return false;
     }
     m_wish = Wish{id, trigger};
-    open();
+    // Grabbed again at once after a release (another combination applied): a desktop that
+    // binds a shortcut once for good (KDE Plasma) is asked to let the user change it, where
+    // the portal can; otherwise a new session asks for the new combination.
+    if (std::exchange(m_closing, false) && m_version >= 2 && !m_session.isEmpty())
+        configure();
+    else
+        open();
     return true;
 }
 
@@ -125,9 +133,25 @@ bool PortalHotkeys::release(int id)
         return false;
     m_wish.reset();
     ++m_round;
-    closeSession();
     m_boundTrigger.clear();
+    // Closed once the caller is done, unless it grabs again right away.
+    m_closing = true;
+    QTimer::singleShot(0, this, [this] {
+        if (std::exchange(m_closing, false))
+            closeSession();
+    });
     return true;
+}
+
+void PortalHotkeys::configure()
+{
+    QDBusMessage call = portalCall(Interface, QStringLiteral("ConfigureShortcuts"));
+    call << QVariant::fromValue(QDBusObjectPath(m_session)) << QString() << QVariantMap();
+    // The answer comes as ShortcutsChanged; a portal that will not, gets a new session.
+    callThen(m_bus, call, this, [this, round = m_round](const QDBusMessage &reply) {
+        if (round == m_round && reply.type() == QDBusMessage::ErrorMessage)
+            open();
+    });
 }
 
 void PortalHotkeys::activate(QWindow &window)

@@ -22,7 +22,8 @@ class WindowFrame;
 //
 // The shortcut is asked for both as the interface defines (BindShortcuts) and as KDE Plasma
 // 5.27 needs (in CreateSession's options); the program's app id is registered first where the
-// portal has the registry. A session binds once: a new combination opens a new session. Where
+// portal has the registry. A session binds once: a new combination is asked of the desktop's
+// own shortcut settings where the portal can open them (version 2), else of a new session. Where
 // the portal has no GlobalShortcuts (sway; GNOME before 48), or there is no portal, nothing is
 // grabbed and the first grab says how to bind the summon command instead. A portal that
 // leaves the bus and comes back (the desktop restarted) is asked again.
@@ -62,6 +63,7 @@ private:
     };
 
     void open();
+    void configure();
     void createSession(int round);
     void bind(int round);
     void closeSession();
@@ -78,5 +80,6 @@ private:
     QString m_boundTrigger;
     QByteArray m_token; // the last press's, until the window takes the focus
     bool m_unavailable = false;
+    bool m_closing = false; // released; the session is closed once the caller is done
     bool m_told = false;
 };
