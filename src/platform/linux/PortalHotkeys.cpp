@@ -12,6 +12,8 @@
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
+#include <QPointer>
+#include <QWindow>
 #include <QTimer>
 
 #include <xkbcommon/xkbcommon.h>
@@ -156,7 +158,15 @@ void PortalHotkeys::configure()
 
 void PortalHotkeys::activate(QWindow &window)
 {
-    m_frame.bringForward(window, std::exchange(m_token, {}));
+    const QByteArray token = std::exchange(m_token, {});
+    if (!token.isEmpty() || window.isActive())
+        return m_frame.bringForward(window, token);
+    // Without a token: a window that has just appeared gets the focus from the compositor in
+    // a moment; one that was on the screen already is brought forward by appearing anew.
+    QTimer::singleShot(50, &window, [this, window = QPointer<QWindow>(&window)] {
+        if (window && window->isVisible() && !window->isActive())
+            m_frame.bringForward(*window, {});
+    });
 }
 
 // Asks whether the portal has the interface (its version), registers the app id where the
