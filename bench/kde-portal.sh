@@ -19,7 +19,18 @@ done
 
 WORK=$(mktemp -d)
 PIDS=()
+# Every program on the bus, the services it started on demand included, by its PID.
+bus_pids() {
+  local name
+  for name in $(dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+    org.freedesktop.DBus.ListNames 2>/dev/null | grep -o '"[^"]*"' | tr -d '"' | grep '^:'); do
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+      org.freedesktop.DBus.GetConnectionUnixProcessID "string:$name" 2>/dev/null \
+      | awk '/uint32/ { print $2 }'
+  done
+}
 cleanup() {
+  for p in $(bus_pids); do [ "$p" = $$ ] || PIDS+=("$p"); done
   for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
   for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
   rm -rf "$WORK"

@@ -1,4 +1,5 @@
-// PortalHotkeys against a stand-in portal (mock_portal.py) on the test's own session bus.
+// PortalHotkeys against a stand-in portal (mock_portal.py) on a bus of the test's own, which
+// starts no service on demand: a portal installed on the machine must not answer in its place.
 #include "platform/fake/FakeWindowFrame.h"
 #include "platform/linux/PortalHotkeys.h"
 
@@ -6,6 +7,8 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <sys/prctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,6 +58,62 @@ bool waitFor(const std::function<bool()> &done, int ms = 3000)
     return done();
 }
 
+void startChild(QProcess &process, const QString &program, const QStringList &arguments)
+{
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, arguments);
+}
+
+// The bus: a session bus with no service folders.
+class PrivateBus : public testing::Environment
+{
+public:
+    static inline const QString Folder =
+        QDir::tempPath() + QStringLiteral("/tb-portal-test-") + QString::number(::getpid());
+    static inline const QString Address =
+        QStringLiteral("unix:path=") + Folder + QStringLiteral("/bus");
+    static inline const QString Name = QStringLiteral("tb-portal-test");
+
+    void SetUp() override
+    {
+        QDir().mkpath(Folder);
+        QFile config(Folder + QStringLiteral("/bus.conf"));
+        config.open(QIODevice::WriteOnly);
+        config.write("<busconfig><type>session</type><listen>" + Address.toUtf8()
+                     + "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
+                       "<allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                       "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>");
+        config.close();
+        startChild(m_daemon, QStringLiteral("dbus-daemon"),
+                   {QStringLiteral("--config-file=") + config.fileName(),
+                    QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+        const QDeadlineTimer deadline(10000);
+        while (!m_daemon.canReadLine() && !deadline.hasExpired()
+               && m_daemon.waitForReadyRead(int(deadline.remainingTime()))) {
+        }
+        QDBusConnection::connectToBus(Address, Name);
+    }
+
+    void TearDown() override
+    {
+        QDBusConnection::disconnectFromBus(Name);
+        m_daemon.terminate();
+        m_daemon.waitForFinished(5000);
+        QDir(Folder).removeRecursively();
+    }
+
+private:
+    QProcess m_daemon;
+};
+
+[[maybe_unused]] const auto *const privateBus = testing::AddGlobalTestEnvironment(new PrivateBus);
+
+QDBusConnection bus()
+{
+    return QDBusConnection(PrivateBus::Name);
+}
+
 class PortalHotkeysTest : public testing::Test
 {
 protected:
@@ -62,11 +122,13 @@ protected:
     // Serves the stand-in portal with the options and waits until it is on the bus.
     void startMock(const QStringList &options)
     {
+        ASSERT_TRUE(bus().isConnected()) << "no bus of the test's own";
         m_mock = std::make_unique<QProcess>();
-        m_mock->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-        m_mock->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_mock->start(QStringLiteral("/usr/bin/python3"),
-                      QStringList{QStringLiteral(TB_MOCK_PORTAL)} + options);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), PrivateBus::Address);
+        m_mock->setProcessEnvironment(environment);
+        startChild(*m_mock, QStringLiteral("/usr/bin/python3"),
+                   QStringList{QStringLiteral(TB_MOCK_PORTAL)} + options);
         ASSERT_TRUE(waitFor([this] {
             return m_mock->canReadLine() || m_mock->state() == QProcess::NotRunning;
         }, 10000));
@@ -87,7 +149,7 @@ protected:
             QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/control"),
             QStringLiteral("test.MockPortal"), method);
         call.setArguments(arguments);
-        return QDBusConnection::sessionBus().call(call);
+        return bus().call(call);
     }
 
     // The methods the portal was called with, in order.
@@ -118,7 +180,7 @@ protected:
     }
 
     FakeWindowFrame frame;
-    PortalHotkeys hotkeys{frame};
+    PortalHotkeys hotkeys{frame, bus()};
     std::unique_ptr<QProcess> m_mock;
 };
 
@@ -155,7 +217,7 @@ TEST_F(PortalHotkeysTest, WhatTheDesktopBoundIsReported)
 TEST_F(PortalHotkeysTest, APressBringsTheWindowForwardWithItsToken)
 {
     startMock({QStringLiteral("--registry")});
-    PortalHotkeys hotkeys{frame};
+    PortalHotkeys hotkeys{frame, bus()};
     ASSERT_EQ(grabAndWait(hotkeys), QStringLiteral("CTRL+ALT+k"));
     EXPECT_EQ(methodsCalled(),
               (QStringList{QStringLiteral("Register"), QStringLiteral("CreateSession"),
@@ -195,7 +257,7 @@ TEST_F(PortalHotkeysTest, AnotherCombinationIsAskedAgainAndAReleaseClosesTheSess
     for (const char *version : {"1", "2"}) {
         SCOPED_TRACE(version);
         startMock({QStringLiteral("--version"), QString::fromLatin1(version)});
-        PortalHotkeys hotkeys{frame};
+        PortalHotkeys hotkeys{frame, bus()};
         ASSERT_EQ(grabAndWait(hotkeys), QStringLiteral("CTRL+ALT+k"));
         control(QStringLiteral("SetBindAs"), {QStringLiteral("Ctrl+Alt+M")});
         std::optional<QString> rebound;
@@ -227,7 +289,7 @@ TEST_F(PortalHotkeysTest, NoInterfaceGrabsNothingAndARestartedPortalIsAskedAgain
     EXPECT_FALSE(hotkeys.grab(1, 0x4B, H::Control | H::Alt));
     stopMock();
 
-    PortalHotkeys later{frame};
+    PortalHotkeys later{frame, bus()};
     std::optional<QString> answer;
     later.setBoundHandler([&answer](int, const QString &trigger) { answer = trigger; });
     startMock({});
