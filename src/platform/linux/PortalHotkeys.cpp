@@ -9,12 +9,11 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
 #include <QPointer>
-#include <QWindow>
 #include <QTimer>
+#include <QWindow>
 
 #include <xkbcommon/xkbcommon.h>
 
@@ -169,6 +168,14 @@ void PortalHotkeys::activate(QWindow &window)
     });
 }
 
+// The launcher's one shortcut, with the combination wished for.
+QList<PortalShortcut> PortalHotkeys::asked() const
+{
+    return {{ShortcutId,
+             {{QStringLiteral("description"), QStringLiteral("tobio launcher")},
+              {QStringLiteral("preferred_trigger"), m_wish->trigger}}}};
+}
+
 // Asks whether the portal has the interface (its version), registers the app id where the
 // portal keeps a registry, then opens a session.
 void PortalHotkeys::open()
@@ -201,10 +208,7 @@ void PortalHotkeys::createSession(int round)
 {
     if (round != m_round || !m_wish)
         return;
-    const QList<PortalShortcut> shortcuts{
-        {ShortcutId,
-         {{QStringLiteral("description"), QStringLiteral("tobio launcher")},
-          {QStringLiteral("preferred_trigger"), m_wish->trigger}}}};
+    const QList<PortalShortcut> shortcuts = asked();
     auto *request = new PortalRequest(
         m_bus,
         [this, round](uint response, const QVariantMap &results) {
@@ -231,10 +235,7 @@ void PortalHotkeys::createSession(int round)
 
 void PortalHotkeys::bind(int round)
 {
-    const QList<PortalShortcut> shortcuts{
-        {ShortcutId,
-         {{QStringLiteral("description"), QStringLiteral("tobio launcher")},
-          {QStringLiteral("preferred_trigger"), m_wish->trigger}}}};
+    const QList<PortalShortcut> shortcuts = asked();
     auto *request = new PortalRequest(
         m_bus,
         [this, round](uint response, const QVariantMap &results) {

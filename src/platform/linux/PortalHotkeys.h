@@ -3,6 +3,7 @@
 #include "platform/Hotkeys.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
@@ -11,6 +12,7 @@
 #include <optional>
 
 class QDBusMessage;
+struct PortalShortcut;
 class QDBusServiceWatcher;
 class WindowFrame;
 
@@ -62,6 +64,7 @@ private:
         QString trigger;
     };
 
+    QList<PortalShortcut> asked() const;
     void open();
     void configure();
     void createSession(int round);
