@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// The reading of a keyword or of a typed text, by which a keyword is reached whatever the
+// state of the input method: one form for the ways of writing the same sounds. Full-width
+// Latin letters and digits become half-width, half-width katakana full-width; katakana and
+// hiragana become romaji, and romaji typed in any of the usual spellings (Hepburn, Kunrei,
+// what romaji input accepts) is written one way: shi/si, chi/ti, tsu/tu, fu/hu, ji/zi, sha/sya,
+// n/nn, a doubled consonant for a small tsu, long vowels (ou, oo, the long-vowel mark) as one
+// vowel. Letters are lower case. Whatever else is in the text (kanji, signs) stays as it is.
+//
+// So "memo", "ｍｅｍｏ", "めも", "メモ" and "ﾒﾓ" read alike, and a text whose reading begins
+// another's reaches it as the text typed so far: "me" reaches "メモ帳". A reading is for
+// comparing, never shown.
+namespace KeywordReading {
+
+QString of(QStringView text);
+
+} // namespace KeywordReading

@@ -1,0 +1,97 @@
+#include "keywords/KeywordReading.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Texts that read alike: each way of writing the same sounds gives one reading.
+TEST(KeywordReadingTest, WaysOfWritingTheSameSoundsReadAlike)
+{
+    const struct
+    {
+        const char16_t *a;
+        const char16_t *b;
+    } alike[] = {
+        // width and case
+        {u"ｍｅｍｏ", u"memo"},
+        {u"ＭＥＭＯ１２", u"memo12"},
+        {u"ﾒﾓ", u"メモ"},
+        {u"ｶﾞｲﾄﾞ", u"ガイド"},
+        {u"ﾊﾟｽ", u"パス"},
+        {u"ｳﾞｧ", u"ヴァ"},
+        // kana
+        {u"めも", u"メモ"},
+        {u"でんたく", u"デンタク"},
+        // romaji, both ways
+        {u"めも", u"memo"},
+        {u"でんたく", u"dentaku"},
+        {u"しゃしん", u"shashin"},
+        {u"しゃしん", u"syasin"},
+        {u"ちず", u"chizu"},
+        {u"ちず", u"tizu"},
+        {u"つき", u"tsuki"},
+        {u"つき", u"tuki"},
+        {u"ふね", u"fune"},
+        {u"ふね", u"hune"},
+        {u"じしょ", u"jisho"},
+        {u"じしょ", u"zisyo"},
+        {u"じゃま", u"jama"},
+        {u"じゃま", u"zyama"},
+        {u"ちゃ", u"cha"},
+        {u"ちゃ", u"tya"},
+        {u"きょう", u"kyou"},
+        {u"ほん", u"honn"},
+        {u"こんにちは", u"konnichiha"},
+        {u"しんぶん", u"shimbun"},
+        {u"きって", u"kitte"},
+        {u"まっちゃ", u"matcha"},
+        {u"まっちゃ", u"mattya"},
+        {u"まっちゃ", u"maccha"},
+        {u"ファイル", u"fairu"},
+        {u"ティー", u"ti"},
+        {u"を", u"wo"},
+        // long vowels
+        {u"とうきょう", u"tokyo"},
+        {u"とうきょう", u"toukyou"},
+        {u"おおさか", u"osaka"},
+        {u"メール", u"meeru"},
+        {u"メール", u"meru"},
+        // the rest stays
+        {u"メモ帳", u"memo帳"},
+        {u"電卓", u"電卓"},
+    };
+    for (const auto &c : alike)
+        EXPECT_EQ(KeywordReading::of(c.a), KeywordReading::of(c.b))
+            << QString::fromUtf16(c.a).toStdString() << " / "
+            << QString::fromUtf16(c.b).toStdString();
+}
+
+// A text typed so far reaches a keyword whose reading begins with its reading; different
+// sounds do not.
+TEST(KeywordReadingTest, ATextTypedSoFarReachesByItsBeginning)
+{
+    const struct
+    {
+        const char16_t *typed;
+        const char16_t *keyword;
+        bool reaches;
+    } cases[] = {
+        {u"me", u"メモ帳", true},
+        {u"ｍ", u"めも", true},
+        {u"めも", u"memo", true},
+        {u"ﾒﾓ", u"memorandum", true},
+        {u"sh", u"しゃしん", true},
+        {u"ts", u"つき", true},
+        {u"mo", u"メモ帳", false},
+        {u"でん", u"dentaku", true},
+        {u"ぢ", u"dentaku", false},
+        {u"kitte", u"きって", true},
+        {u"kite", u"きって", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(KeywordReading::of(c.keyword).startsWith(KeywordReading::of(c.typed)), c.reaches)
+            << QString::fromUtf16(c.typed).toStdString() << " -> "
+            << QString::fromUtf16(c.keyword).toStdString();
+}
+
+} // namespace
