@@ -10,6 +10,8 @@ packages=(
   # the native client on Wayland desktops (Qt's wayland platform plugin)
   qt6-wayland
   libxcb1-dev libxcb-keysyms1-dev libxkbcommon-dev
+  # kanji keywords read as kana (libkakasi2-dev; its dictionary, kakasi-dic, at run time too)
+  libkakasi2-dev kakasi-dic
   libgtest-dev libgmock-dev libbenchmark-dev
   # the help file: chmcmd, the HTML help compiler of the Free Pascal utilities
   fp-utils-3.2.2

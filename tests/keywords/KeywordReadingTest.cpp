@@ -1,3 +1,4 @@
+#include "keywords/KanjiReading.h"
 #include "keywords/KeywordReading.h"
 
 #include <gtest/gtest.h>
@@ -92,6 +93,35 @@ TEST(KeywordReadingTest, ATextTypedSoFarReachesByItsBeginning)
         EXPECT_EQ(KeywordReading::of(c.keyword).startsWith(KeywordReading::of(c.typed)), c.reaches)
             << QString::fromUtf16(c.typed).toStdString() << " -> "
             << QString::fromUtf16(c.keyword).toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// Kanji read through the dictionary, then as any kana: a kanji keyword is reached by the
+// romaji or kana of its reading; what the dictionary cannot read stays as it is.
+TEST(KanjiReadingTest, KanjiAreReadThroughTheDictionary)
+{
+    const struct
+    {
+        const char16_t *keyword;
+        const char16_t *hiragana;
+        const char16_t *typed;
+    } cases[] = {
+        {u"電卓", u"でんたく", u"dentaku"},
+        {u"辞書", u"じしょ", u"jisho"},
+        {u"メモ帳", u"メモちょう", u"memocho"},
+        {u"東京駅", u"とうきょうえき", u"tokyoeki"},
+        {u"abc電卓", u"abcでんたく", u"abcden"},
+        {u"𠮷野家", u"𠮷野家", u"𠮷"}, // outside JIS X 0208: not read
+    };
+    for (const auto &c : cases) {
+        const QString hiragana = KanjiReading::hiraganaOf(c.keyword);
+        EXPECT_EQ(hiragana, QString::fromUtf16(c.hiragana));
+        EXPECT_TRUE(KeywordReading::of(hiragana).startsWith(KeywordReading::of(c.typed)))
+            << hiragana.toStdString();
+    }
 }
 
 } // namespace

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Kanji read as hiragana through the kakasi dictionary (Debian's kakasi-dic, a few MiB, read
+// once): 電卓 でんたく, 辞書 じしょ, 東京駅 とうきょうえき. Only runs of kanji are read;
+// everything else stays as it is, and so does a run the dictionary cannot read (a character
+// outside JIS X 0208, or no dictionary at all).
+//
+// The dictionary is one per process and not made for threads: calls are taken one at a time.
+// Reading a keyword costs some microseconds: never on a keystroke, once per keyword.
+namespace KanjiReading {
+
+QString hiraganaOf(QStringView text);
+
+} // namespace KanjiReading
