@@ -227,10 +227,7 @@ void PortalHotkeys::createSession(int round)
         // KDE Plasma 5.27 binds these, and ignores BindShortcuts's.
         {QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)},
     };
-    callThen(m_bus, call, request, [request](const QDBusMessage &reply) {
-        if (reply.type() == QDBusMessage::ErrorMessage)
-            request->fail();
-    });
+    request->send(call);
 }
 
 void PortalHotkeys::bind(int round)
@@ -248,10 +245,7 @@ void PortalHotkeys::bind(int round)
     QDBusMessage call = portalCall(Interface, QStringLiteral("BindShortcuts"));
     call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariant::fromValue(shortcuts)
          << QString() << QVariantMap{{QStringLiteral("handle_token"), request->token()}};
-    callThen(m_bus, call, request, [request](const QDBusMessage &reply) {
-        if (reply.type() == QDBusMessage::ErrorMessage)
-            request->fail();
-    });
+    request->send(call);
 }
 
 void PortalHotkeys::answerBound(const QString &trigger)

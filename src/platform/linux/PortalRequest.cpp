@@ -1,6 +1,8 @@
 #include "PortalRequest.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 
 namespace {
 
@@ -28,9 +30,14 @@ PortalRequest::~PortalRequest()
                      QStringLiteral("Response"), this, SLOT(onResponse(uint, QVariantMap)));
 }
 
-void PortalRequest::fail()
+void PortalRequest::send(const QDBusMessage &call)
 {
-    onResponse(2, {});
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        if (watcher->isError())
+            onResponse(2, {});
+    });
 }
 
 void PortalRequest::onResponse(uint response, const QVariantMap &results)

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QDBusConnection;
+class QDBusMessage;
 
 // One call to a desktop portal that answers through a request object: the caller names the
 // request by a token in the call's options, and the portal emits Response on
@@ -24,8 +25,9 @@ public:
     ~PortalRequest() override;
 
     const QString &token() const { return m_token; }
-    // The call failed outright: answered as a failure.
-    void fail();
+    // Makes the call, whose options name the token; a call that fails outright is answered
+    // as a failure.
+    void send(const QDBusMessage &call);
 
 private slots:
     void onResponse(uint response, const QVariantMap &results);
