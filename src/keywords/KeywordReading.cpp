@@ -1,6 +1,7 @@
 #include "KeywordReading.h"
 
 #include <array>
+#include <string>
 
 namespace KeywordReading {
 
@@ -139,9 +140,20 @@ constexpr Spelling Spellings[] = {
     {"co", "ko"},  {"f", "h"},    {"j", "zy"},
 };
 
+// A text typed so far may end halfway through a spelling: what it ends in stands for the
+// beginning both ways share ("sh" of shi and sha is "s", "ch" and "c" of chi and cha "t",
+// "j" of ji and ja "z").
+constexpr Spelling Endings[] = {{"sh", "s"}, {"ch", "t"}, {"c", "t"}, {"j", "z"}};
+
 // "sy" and "ty" before i: shi and chi are si and ti; "zy" likewise ("ji" came first).
 QString spelled(QString text)
 {
+    for (const Spelling &ending : Endings)
+        if (text.endsWith(QLatin1StringView(ending.from))) {
+            text.chop(qsizetype(std::char_traits<char>::length(ending.from)));
+            text += QLatin1StringView(ending.to);
+            break;
+        }
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size();) {

@@ -83,6 +83,12 @@ TEST(KeywordReadingTest, ATextTypedSoFarReachesByItsBeginning)
         {u"ﾒﾓ", u"memorandum", true},
         {u"sh", u"しゃしん", true},
         {u"ts", u"つき", true},
+        {u"s", u"しゃしん", true},
+        {u"ch", u"ちず", true},
+        {u"cha", u"ちゃ", true},
+        {u"memoc", u"メモちょう", true},
+        {u"j", u"じしょ", true},
+        {u"ja", u"じゃま", true},
         {u"mo", u"メモ帳", false},
         {u"でん", u"dentaku", true},
         {u"ぢ", u"dentaku", false},
@@ -122,6 +128,60 @@ TEST(KanjiReadingTest, KanjiAreReadThroughTheDictionary)
         EXPECT_TRUE(KeywordReading::of(hiragana).startsWith(KeywordReading::of(c.typed)))
             << hiragana.toStdString();
     }
+}
+
+} // namespace
+
+#include "TempFolder.h"
+
+#include "base/ShiftJis.h"
+#include "keywords/KeywordReadings.h"
+#include "keywords/KeywordStore.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+namespace {
+
+// The store's keywords read on a thread of their own: none is reached by its reading before
+// they are ready; then the first in list order whose reading begins with the text's; read
+// again after the list changes.
+TEST(KeywordReadingsTest, TheFirstKeywordInListOrderIsReachedOnceTheReadingsAreReady)
+{
+    TempFolder dir;
+    QByteArray list;
+    for (const QString &row : {QStringLiteral("notes"), QStringLiteral("メモ帳"),
+                               QStringLiteral("memo"), QStringLiteral("電卓")})
+        list += ShiftJis::encodeOrThrow(row) + "\r\n";
+    dir.write("data.lst", list);
+    KeywordStore store(dir.path());
+    store.load();
+    KeywordReadings readings(store);
+    const auto waitReady = [&readings] {
+        const QDeadlineTimer deadline(5000);
+        while (!readings.ready() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return readings.ready();
+    };
+    EXPECT_EQ(readings.find(u"memo"), -1);
+    readings.start();
+    ASSERT_TRUE(waitReady());
+    const struct
+    {
+        const char16_t *typed;
+        qsizetype row;
+    } cases[] = {
+        {u"memo", 1}, {u"めも", 1}, {u"ﾒﾓ", 1}, {u"ｍｅｍｏｃ", 1}, {u"memor", -1},
+        {u"dentaku", 3}, {u"でん", 3}, {u"no", 0}, {u"", -1}, {u"xyz", -1},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(readings.find(c.typed), c.row) << QString::fromUtf16(c.typed).toStdString();
+
+    store.rewriteOrder({QStringLiteral("memo"), QStringLiteral("メモ帳")});
+    EXPECT_FALSE(readings.ready());
+    ASSERT_TRUE(waitReady());
+    EXPECT_EQ(readings.find(u"めも"), 0);
+    EXPECT_EQ(readings.find(u"dentaku"), -1);
 }
 
 } // namespace
