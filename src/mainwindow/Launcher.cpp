@@ -10,6 +10,7 @@
 #include "base/Interaction.h"
 #include "calc/MathsParser.h"
 #include "keywords/EntryIcon.h"
+#include "keywords/KeywordReadings.h"
 #include "keywords/KeywordStore.h"
 #include "keywords/KeywordText.h"
 #include "keywords/TargetPath.h"
@@ -42,6 +43,7 @@ Launcher::Launcher(AppContext &context, KeywordStore &store, Settings &settings,
     , m_skin(skin)
     , m_calculator(new MathsParser(this))
     , m_power(new SystemPower(context.power, this))
+    , m_readings(new KeywordReadings(store, this))
 {
     setObjectName(QStringLiteral("launcher"));
     m_calculator->setObjectName(QStringLiteral("calculator"));
@@ -77,7 +79,10 @@ void Launcher::lineEdited()
     // the entry once and taking the last row's icon shows what handling each in turn would.
     const QString text = m_display.inputText();
     const qsizetype row = m_store.findLast(text);
-    if (row >= 0) {
+    m_offer.reset();
+    if (row < 0) {
+        offerByReading(text);
+    } else {
         const std::optional<Entry> entry = readNamedEntry(text);
         if (!entry)
             return;
@@ -89,6 +94,37 @@ void Launcher::lineEdited()
                             entry->description);
     }
     m_clock.restartIdleCount();
+}
+
+void Launcher::offerByReading(const QString &text)
+{
+    const qsizetype row = m_readings->find(text);
+    if (row < 0)
+        return;
+    const QString keyword = m_store.keywords()[row];
+    // Not typed, an unreadable keyword is only not offered: its error is said when it is.
+    std::optional<Entry> entry;
+    try {
+        entry = m_store.readEntry(keyword);
+    } catch (const Error &) {
+        return;
+    }
+    const IconRef icon = EntryIcon::iconForEntry(keyword, entry->target,
+                                                 m_settings.storedName(SpecialItem::RecycleBin),
+                                                 m_settings.storedName(SpecialItem::MyDocuments));
+    m_display.showEntry(m_context.icons.extract(icon.file, icon.index, m_display.pixelRatio()),
+                        MainWindowMessages::reachedByReading(keyword, entry->description));
+    m_offer = Offer{text, keyword};
+}
+
+QString Launcher::keywordFor(const QString &text) const
+{
+    return m_offer && m_offer->text == text ? m_offer->keyword : text;
+}
+
+void Launcher::startReadings()
+{
+    m_readings->start();
 }
 
 std::optional<Entry> Launcher::readNamedEntry(const QString &text)

@@ -16,6 +16,7 @@
 
 class EntryDisplay;
 class IdleClock;
+class KeywordReadings;
 class KeywordStore;
 class MathsParser;
 class Settings;
@@ -48,8 +49,15 @@ public:
 
     // Enter in the input line.
     void enter();
-    // The user changed the line: shows the icon and description of the keyword it names.
+    // The user changed the line: shows the icon and description of the keyword it names, or,
+    // where it names none, of the first keyword its reading reaches (with that keyword's name,
+    // as the line does not show it).
     void lineEdited();
+    // The keyword Enter opens for the text: the one its reading reached, while the line holds
+    // the text it was reached by; else the text itself.
+    QString keywordFor(const QString &text) const;
+    // Reads the keywords for reaching them by their readings (after the window is shown).
+    void startReadings();
     // The line's text changed, by the user or the program.
     void lineChanged(const QString &text);
     // Local paths dropped on the window, in their order.
@@ -95,6 +103,8 @@ signals:
 
 private:
     void setLocked(bool on);
+    // Where the line names no keyword: the first its reading reaches, shown as offered.
+    void offerByReading(const QString &text);
     // The entry the line names; an unreadable one is reported (once), and then none.
     std::optional<Entry> readNamedEntry(const QString &text);
 
@@ -113,4 +123,12 @@ private:
     // An exit is asking about its failed save: another exit request waits for its answer.
     bool m_quitting = false;
     QString m_unreadableReported; // the keyword whose unreadable entry the line was told of
+    KeywordReadings *m_readings;
+    // The keyword the line's reading reached, and the text that reached it.
+    struct Offer
+    {
+        QString text;
+        QString keyword;
+    };
+    std::optional<Offer> m_offer;
 };

@@ -131,6 +131,8 @@ void MainWindow::startUp()
         m_clock->resume();
         m_tray->show();
         m_store.load();
+        // Read on a thread of their own, the readings hold up nothing on the screen.
+        m_launcher->startReadings();
     });
 }
 

@@ -30,6 +30,14 @@ inline QString notRegistered(const QString &keyword)
     return QStringLiteral("「%1」は登録されていません").arg(keyword);
 }
 
+// A keyword reached by the reading of the line, which does not show it: its name beside its
+// description.
+inline QString reachedByReading(const QString &keyword, const QString &description)
+{
+    return description.isEmpty() ? keyword
+                                 : QStringLiteral("%1 — %2").arg(keyword, description);
+}
+
 inline QString cannotCopy(const QString &folder, const QStringList &files)
 {
     return QStringLiteral("次のファイルを '%1' にコピーできませんでした: %2")

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -333,6 +334,38 @@ TEST_F(MainWindowCompletion, TheClockGivesWayToTypingAndToComposing)
     EXPECT_FALSE(clock()->isOn());
     commit(QStringLiteral("メ"));
     EXPECT_EQ(text(), QStringLiteral("メモ"));
+}
+
+} // namespace
+
+namespace {
+
+// Where nothing completes literally, the first keyword the line's reading reaches is offered:
+// the line keeps what was typed, the keyword's name stands beside its description, and Enter
+// opens it. A literal completion always wins.
+TEST_F(MainWindowCompletion, AKeywordIsReachedByItsReadingWhereNothingCompletes)
+{
+    // The readings are made on a thread of their own after start-up.
+    const QDeadlineTimer deadline(5000);
+    do {
+        input()->clear();
+        type(QStringLiteral("ｆｏｘ"));
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    } while (description()->text().isEmpty() && !deadline.hasExpired());
+    EXPECT_EQ(text(), QStringLiteral("ｆｏｘ"));
+    EXPECT_EQ(description()->text(), QStringLiteral("fox — the fox"));
+
+    input()->clear();
+    type(QStringLiteral("めも"));
+    EXPECT_EQ(text(), QStringLiteral("めも"));
+    EXPECT_EQ(description()->text(), QStringLiteral("メモ — メモ"));
+    press(Qt::Key_Return);
+    ASSERT_EQ(shell.calls.size(), 1);
+    EXPECT_EQ(shell.calls.first().target, QStringLiteral("/bin/memo"));
+
+    type(QStringLiteral("fo")); // fox completes literally
+    EXPECT_EQ(text(), QStringLiteral("fox"));
+    EXPECT_EQ(description()->text(), QStringLiteral("the fox"));
 }
 
 } // namespace
