@@ -86,12 +86,7 @@ void Launcher::lineEdited()
         const std::optional<Entry> entry = readNamedEntry(text);
         if (!entry)
             return;
-        const IconRef icon = EntryIcon::iconForEntry(
-            m_store.keywords()[row], entry->target,
-            m_settings.storedName(SpecialItem::RecycleBin),
-            m_settings.storedName(SpecialItem::MyDocuments));
-        m_display.showEntry(m_context.icons.extract(icon.file, icon.index, m_display.pixelRatio()),
-                            entry->description);
+        showEntry(m_store.keywords()[row], *entry, entry->description);
     }
     m_clock.restartIdleCount();
 }
@@ -109,12 +104,17 @@ void Launcher::offerByReading(const QString &text)
     } catch (const Error &) {
         return;
     }
-    const IconRef icon = EntryIcon::iconForEntry(keyword, entry->target,
+    showEntry(keyword, *entry, MainWindowMessages::reachedByReading(keyword, entry->description));
+    m_offer = Offer{text, keyword};
+}
+
+void Launcher::showEntry(const QString &keyword, const Entry &entry, const QString &description)
+{
+    const IconRef icon = EntryIcon::iconForEntry(keyword, entry.target,
                                                  m_settings.storedName(SpecialItem::RecycleBin),
                                                  m_settings.storedName(SpecialItem::MyDocuments));
     m_display.showEntry(m_context.icons.extract(icon.file, icon.index, m_display.pixelRatio()),
-                        MainWindowMessages::reachedByReading(keyword, entry->description));
-    m_offer = Offer{text, keyword};
+                        description);
 }
 
 QString Launcher::keywordFor(const QString &text) const

@@ -105,6 +105,8 @@ private:
     void setLocked(bool on);
     // Where the line names no keyword: the first its reading reaches, shown as offered.
     void offerByReading(const QString &text);
+    // The keyword's icon (its row's, for the special items), and the description given.
+    void showEntry(const QString &keyword, const Entry &entry, const QString &description);
     // The entry the line names; an unreadable one is reported (once), and then none.
     std::optional<Entry> readNamedEntry(const QString &text);
 

@@ -67,8 +67,6 @@ QString stringOf(const QVariant &value)
 PortalHotkeys::PortalHotkeys(WindowFrame &frame, QDBusConnection bus)
     : m_frame(frame)
     , m_bus(std::move(bus))
-    , m_watcher(new QDBusServiceWatcher(Service, m_bus,
-                                        QDBusServiceWatcher::WatchForOwnerChange, this))
 {
     PortalShortcut::registerType();
     // From whoever sends it, the session's path being checked. The arguments are read from
@@ -77,7 +75,9 @@ PortalHotkeys::PortalHotkeys(WindowFrame &frame, QDBusConnection bus)
                   SLOT(onActivated(QDBusMessage)));
     m_bus.connect(QString(), Path, Interface, QStringLiteral("ShortcutsChanged"), this,
                   SLOT(onShortcutsChanged(QDBusMessage)));
-    connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+    auto *watcher =
+        new QDBusServiceWatcher(Service, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString &, const QString &, const QString &owner) {
                 // Gone: its sessions with it. Back: asked again.
                 m_session.clear();

@@ -13,7 +13,6 @@
 
 class QDBusMessage;
 struct PortalShortcut;
-class QDBusServiceWatcher;
 class WindowFrame;
 
 // The hotkey on a Wayland desktop, through the freedesktop GlobalShortcuts portal: the
@@ -75,7 +74,6 @@ private:
 
     WindowFrame &m_frame;
     QDBusConnection m_bus;
-    QDBusServiceWatcher *m_watcher;
     std::optional<Wish> m_wish;
     int m_round = 0; // each opening; answers of an earlier one are dropped
     uint m_version = 0;
