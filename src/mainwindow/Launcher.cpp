@@ -124,7 +124,8 @@ QString Launcher::keywordFor(const QString &text) const
 
 void Launcher::startReadings()
 {
-    m_readings->start();
+    if (m_settings.readings())
+        m_readings->start();
 }
 
 std::optional<Entry> Launcher::readNamedEntry(const QString &text)

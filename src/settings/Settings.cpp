@@ -44,6 +44,7 @@ void Settings::load()
     m_useHotkey = file.read(K::HookHotKey);
     m_showTime = file.read(K::TimeStamp);
     m_stayOnTop = file.read(K::StayOnTop);
+    m_readings = file.read(K::Readings);
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
         m_specialTicked[i] = file.read(K::SpecialItems[i].registered);
     for (std::size_t i = 0; i < SpecialItemCount; ++i)

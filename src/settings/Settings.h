@@ -64,6 +64,8 @@ public:
     void setShowTime(bool on);
     bool stayOnTop() const { return m_stayOnTop; }
     void setStayOnTop(bool on);
+    // Keywords reached by their readings where nothing completes literally; read, never written.
+    bool readings() const { return m_readings; }
 
     // The default layout chosen, and the skin chosen last ("default" for the default layout).
     bool defaultSkin() const { return m_defaultSkin; }
@@ -130,6 +132,7 @@ private:
     bool m_appearAtPointer = SettingsKeys::MousePoint.defaultValue;
     bool m_showTime = SettingsKeys::TimeStamp.defaultValue;
     bool m_stayOnTop = SettingsKeys::StayOnTop.defaultValue;
+    bool m_readings = SettingsKeys::Readings.defaultValue;
     bool m_defaultSkin = SettingsKeys::DefaultSkin.defaultValue;
     QString m_selectedSkinName = SettingsKeys::SelectedSkinName.defaultValue.toString();
     std::array<bool, SpecialItemCount> m_specialTicked{};

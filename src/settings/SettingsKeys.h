@@ -43,6 +43,10 @@ inline constexpr BoolKey HookHotKey{SettingSection, u"HookHotKey", true};
 inline constexpr BoolKey TimeStamp{SettingSection, u"TimeStamp", true};
 inline constexpr BoolKey StayOnTop{SettingSection, u"StayOnTop", false};
 
+// Whether a keyword is reached by its reading (kana, width, romaji) where nothing completes
+// literally. No dialog sets it: the program reads it and never writes it.
+inline constexpr BoolKey Readings{SettingSection, u"Readings", true};
+
 // The special items: whether each is registered, and its keyword, named in C++ as the
 // SpecialItem values are (the key strings are the file's and stay). The defaults of the
 // names are the special items dialog's; the main window reads the stored names of my
