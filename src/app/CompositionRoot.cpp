@@ -38,7 +38,7 @@ CompositionRoot::CompositionRoot(AppContext &context)
     m_settingsDialog = std::make_unique<SettingsDialog>(context, m_settings);
     m_specialItemsDialog = std::make_unique<SpecialItemsDialog>(context, m_store, m_settings);
     m_aboutDialog = std::make_unique<AboutDialog>(context.interaction);
-    m_keywordOrderDialog = std::make_unique<KeywordOrderDialog>(context, m_store);
+    m_keywordOrderDialog = std::make_unique<KeywordOrderDialog>(context, m_store, m_settings);
 
     m_iconMarker = std::make_unique<IconMarker>(context);
     m_listMarker = std::make_unique<ListMarker>(context);

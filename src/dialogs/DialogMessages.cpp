@@ -94,4 +94,14 @@ QString completedBy(const QString &typed)
     return QStringLiteral("「%1」で補完されます").arg(typed);
 }
 
+QString reachedByReading(const QString &typed)
+{
+    return QStringLiteral("「%1」(読み) で届きます").arg(typed);
+}
+
+QString readingTakenBy(const QString &keyword)
+{
+    return QStringLiteral("読みで打っても「%1」が届きます").arg(keyword);
+}
+
 } // namespace DialogMessages

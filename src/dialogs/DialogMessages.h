@@ -30,5 +30,9 @@ QString orderSummary(qsizetype unreachable, const QString &missing);
 QString missingTarget();
 QString unreachable(const QString &typed, const QString &completed);
 QString completedBy(const QString &typed);
+// A keyword completion never offers, reached by the reading typed; or whose reading an
+// earlier keyword's takes too.
+QString reachedByReading(const QString &typed);
+QString readingTakenBy(const QString &keyword);
 
 } // namespace DialogMessages

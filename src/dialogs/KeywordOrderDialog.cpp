@@ -9,6 +9,7 @@
 #include "keywords/KeywordStore.h"
 #include "keywords/KeywordText.h"
 #include "keywords/TargetCheck.h"
+#include "settings/Settings.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
 
@@ -35,10 +36,12 @@ bool sameFirstCharacter(const QString &a, const QString &b)
 
 } // namespace
 
-KeywordOrderDialog::KeywordOrderDialog(AppContext &context, KeywordStore &store, QWidget *parent)
+KeywordOrderDialog::KeywordOrderDialog(AppContext &context, KeywordStore &store,
+                                       const Settings &settings, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
     , m_context(context)
     , m_store(store)
+    , m_settings(settings)
 {
     setObjectName(QStringLiteral("keywordOrderDialog"));
     setModal(true);
@@ -52,6 +55,7 @@ void KeywordOrderDialog::build()
     setFont(FormDesign::font());
 
     m_model = new KeywordOrderModel(this);
+    m_model->useReadings(m_settings.readings());
     m_list = new KeywordOrderView(*this, this);
     m_list->setObjectName(QStringLiteral("keywords"));
     m_list->setModel(m_model);

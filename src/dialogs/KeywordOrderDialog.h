@@ -7,6 +7,7 @@ class KeywordOrderView;
 class KeywordStore;
 class QLabel;
 class QPushButton;
+class Settings;
 class TargetCheck;
 struct AppContext;
 
@@ -22,7 +23,8 @@ class KeywordOrderDialog : public QDialog
     Q_OBJECT
 
 public:
-    KeywordOrderDialog(AppContext &context, KeywordStore &store, QWidget *parent = nullptr);
+    KeywordOrderDialog(AppContext &context, KeywordStore &store, const Settings &settings,
+                       QWidget *parent = nullptr);
     ~KeywordOrderDialog() override;
 
     // Fills the rows from data.lst as it is now and shows the window modally with its outer
@@ -64,6 +66,7 @@ private:
 
     AppContext &m_context;
     KeywordStore &m_store;
+    const Settings &m_settings;
     KeywordOrderModel *m_model = nullptr;
     KeywordOrderView *m_list = nullptr;
     QLabel *m_summary = nullptr;

@@ -2,6 +2,8 @@
 
 #include "DialogMessages.h"
 
+#include "keywords/KeywordReadings.h"
+
 #include <QApplication>
 #include <QColor>
 #include <QMimeData>
@@ -31,8 +33,10 @@ qsizetype KeywordOrderModel::missingCount() const
 
 qsizetype KeywordOrderModel::unreachableCount() const
 {
-    return std::count_if(m_reach.begin(), m_reach.end(),
-                         [](const KeywordReach::Row &row) { return row.unreachable(); });
+    qsizetype count = 0;
+    for (size_t row = 0; row < m_reach.size(); ++row)
+        count += unreachable(row);
+    return count;
 }
 
 void KeywordOrderModel::reset(QStringList keywords)
@@ -43,7 +47,8 @@ void KeywordOrderModel::reset(QStringList keywords)
     for (size_t i = 0; i < m_numbers.size(); ++i)
         m_numbers[i] = qsizetype(i);
     m_missing.assign(m_numbers.size(), false);
-    m_reach = KeywordReach::compute(m_keywords);
+    m_readings.clear();
+    computeReach();
     endResetModel();
 }
 
@@ -60,9 +65,33 @@ bool KeywordOrderModel::move(int from, int before)
     else
         std::rotate(first + from, first + from + 1, first + to + 1);
     endMoveRows();
-    m_reach = KeywordReach::compute(m_keywords);
+    computeReach();
     rowsChanged();
     return true;
+}
+
+void KeywordOrderModel::computeReach()
+{
+    m_reach = KeywordReach::compute(m_keywords);
+    const bool hidden = std::any_of(m_reach.begin(), m_reach.end(),
+                                    [](const KeywordReach::Row &row) { return row.unreachable(); });
+    if (!m_readingsUsed || !hidden) {
+        m_readingReach.assign(m_reach.size(), {});
+        return;
+    }
+    if (m_readings.isEmpty())
+        for (const QString &keyword : m_keywords) // in the order of their numbers: unmoved yet
+            m_readings.append(KeywordReadings::of(keyword));
+    QStringList readings;
+    readings.reserve(m_keywords.size());
+    for (const qsizetype number : m_numbers)
+        readings.append(m_readings[number]);
+    m_readingReach = ReadingReach::compute(m_keywords, readings, m_reach);
+}
+
+bool KeywordOrderModel::unreachable(size_t row) const
+{
+    return m_reach[row].unreachable() && m_readingReach[row].typed.isEmpty();
 }
 
 void KeywordOrderModel::markMissing(const QList<qsizetype> &numbers)
@@ -83,7 +112,7 @@ QVariant KeywordOrderModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_keywords.size())
         return {};
     const auto row = size_t(index.row());
-    const bool unreachable = m_reach[row].unreachable();
+    const bool unreachable = this->unreachable(row);
     const bool missing = m_missing[size_t(m_numbers[row])];
     const bool marked = unreachable || missing;
     switch (role) {
@@ -130,11 +159,16 @@ QMimeData *KeywordOrderModel::mimeData(const QModelIndexList &indexes) const
 QString KeywordOrderModel::description(size_t row) const
 {
     const KeywordReach::Row &reach = m_reach[row];
+    const ReadingReach::Row &byReading = m_readingReach[row];
     const QString &keyword = m_keywords[qsizetype(row)];
     QStringList lines;
-    if (reach.unreachable())
+    if (!byReading.typed.isEmpty()) {
+        lines.append(DialogMessages::reachedByReading(byReading.typed));
+    } else if (reach.unreachable()) {
         lines.append(DialogMessages::unreachable(keyword, m_keywords[reach.takenBy]));
-    else if (reach.typed > 0)
+        if (byReading.takenBy >= 0 && byReading.takenBy != reach.takenBy)
+            lines.append(DialogMessages::readingTakenBy(m_keywords[byReading.takenBy]));
+    } else if (reach.typed > 0)
         lines.append(DialogMessages::completedBy(keyword.left(reach.typed)));
     if (m_missing[size_t(m_numbers[row])])
         lines.append(DialogMessages::missingTarget());

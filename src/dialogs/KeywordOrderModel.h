@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keywords/KeywordReach.h"
+#include "keywords/ReadingReach.h"
 
 #include <QAbstractListModel>
 #include <QIcon>
@@ -15,6 +16,9 @@ class KeywordOrderModel : public QAbstractListModel
 {
 public:
     using QAbstractListModel::QAbstractListModel;
+
+    // Whether a keyword completion never offers may still be reached by its reading.
+    void useReadings(bool on) { m_readingsUsed = on; }
 
     const QStringList &keywords() const { return m_keywords; }
     qsizetype unreachableCount() const;
@@ -37,10 +41,19 @@ public:
 private:
     QString description(size_t row) const;
     void rowsChanged();
+    // How far each row must be typed, and how the rows completion never offers are reached
+    // by their readings.
+    void computeReach();
+    bool unreachable(size_t row) const;
 
     QStringList m_keywords;
     std::vector<qsizetype> m_numbers;       // by row: the row's number at filling
     std::vector<KeywordReach::Row> m_reach; // by row
+    std::vector<ReadingReach::Row> m_readingReach; // by row
+    bool m_readingsUsed = false;
+    // The keywords' readings by number, read when a row completion never offers first
+    // needs them; most lists have none.
+    QStringList m_readings;
     std::vector<bool> m_missing;            // by number
     // A row completion never offers, and one whose target is gone, each shown by its own
     // icon; the gone target wins, as nothing opens that row at all.

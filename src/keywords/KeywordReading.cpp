@@ -140,6 +140,29 @@ constexpr Spelling Spellings[] = {
     {"co", "ko"},  {"f", "h"},    {"j", "zy"},
 };
 
+// The text with each spelling of the table, the first that fits at each place, replaced.
+template <size_t N>
+QString respelled(QStringView text, const Spelling (&table)[N])
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 2);
+    for (qsizetype i = 0; i < text.size();) {
+        bool replaced = false;
+        for (const Spelling &s : table) {
+            const QLatin1StringView from(s.from);
+            if (text.sliced(i).startsWith(from)) {
+                out += QLatin1StringView(s.to);
+                i += from.size();
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced)
+            out += text[i++];
+    }
+    return out;
+}
+
 // A text typed so far may end halfway through a spelling: what it ends in stands for the
 // beginning both ways share ("sh" of shi and sha is "s", "ch" and "c" of chi and cha "t",
 // "j" of ji and ja "z").
@@ -154,22 +177,7 @@ QString spelled(QString text)
             text += QLatin1StringView(ending.to);
             break;
         }
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size();) {
-        bool replaced = false;
-        for (const Spelling &s : Spellings) {
-            const QLatin1StringView from(s.from);
-            if (QStringView(text).sliced(i).startsWith(from)) {
-                out += QLatin1StringView(s.to);
-                i += from.size();
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced)
-            out += text[i++];
-    }
+    QString out = respelled(text, Spellings);
     out.replace(QLatin1StringView("syi"), QLatin1StringView("si"));
     out.replace(QLatin1StringView("tyi"), QLatin1StringView("ti"));
     out.replace(QLatin1StringView("zyi"), QLatin1StringView("zi"));
@@ -197,6 +205,26 @@ QString shortened(const QString &text)
 QString of(QStringView text)
 {
     return shortened(spelled(romajiOf(folded(text))));
+}
+
+Typed ofTyped(QStringView text)
+{
+    QString romaji = romajiOf(folded(text));
+    Typed typed{shortened(spelled(romaji)), {}};
+    if (romaji.endsWith(u'c')) {
+        romaji.back() = u'k';
+        typed.other = shortened(spelled(std::move(romaji)));
+    }
+    return typed;
+}
+
+QString hepburn(QStringView reading)
+{
+    static constexpr Spelling Hepburn[] = {
+        {"tty", "tch"}, {"tti", "tchi"}, {"sy", "sh"}, {"si", "shi"}, {"ty", "ch"},
+        {"ti", "chi"},  {"zy", "j"},     {"zi", "ji"}, {"tu", "tsu"}, {"hu", "fu"},
+    };
+    return respelled(reading, Hepburn);
 }
 
 } // namespace KeywordReading

@@ -13,9 +13,23 @@
 //
 // So "memo", "ｍｅｍｏ", "めも", "メモ" and "ﾒﾓ" read alike, and a text whose reading begins
 // another's reaches it as the text typed so far: "me" reaches "メモ帳". A reading is for
-// comparing, never shown.
+// comparing; hepburn() writes it for showing.
 namespace KeywordReading {
 
 QString of(QStringView text);
+
+// The readings a text typed so far stands for: its reading, and a second where it ends
+// halfway through a spelling that goes two ways ("c" of "ca" and of "cha": "memoc" reads
+// as "memok" and as "memot").
+struct Typed
+{
+    QString reading;
+    QString other; // empty where there is none
+};
+Typed ofTyped(QStringView text);
+
+// A reading written in the Hepburn spelling most users type (shi, chi, tsu, fu, ji, sha,
+// cha, ja), for showing what to type; its reading is the reading again.
+QString hepburn(QStringView reading);
 
 } // namespace KeywordReading

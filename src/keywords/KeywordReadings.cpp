@@ -3,9 +3,8 @@
 #include "KanjiReading.h"
 #include "KeywordReading.h"
 #include "KeywordStore.h"
+#include "KeywordText.h"
 
-#include <QCoreApplication>
-#include <QPointer>
 #include <QThread>
 
 KeywordReadings::KeywordReadings(const KeywordStore &store, QObject *parent)
@@ -22,7 +21,11 @@ KeywordReadings::KeywordReadings(const KeywordStore &store, QObject *parent)
     });
 }
 
-KeywordReadings::~KeywordReadings() = default;
+KeywordReadings::~KeywordReadings()
+{
+    // The dictionary must not be read on while the program ends around it.
+    stopReading();
+}
 
 void KeywordReadings::start()
 {
@@ -30,56 +33,97 @@ void KeywordReadings::start()
     rebuild();
 }
 
-KeywordReadings::Table KeywordReadings::readAll(const QStringList &keywords)
+void KeywordReadings::stopReading()
 {
-    Table table;
+    if (!m_thread)
+        return;
+    m_cancelled->store(true);
+    m_thread->wait();
+    delete m_thread;
+    m_thread = nullptr;
+}
+
+QString KeywordReadings::of(const QString &keyword)
+{
+    return KeywordReading::of(KanjiReading::hiraganaOf(keyword));
+}
+
+void KeywordReadings::readAll(const QStringList &keywords, Table &table,
+                              const std::atomic<bool> &cancelled)
+{
     table.ends.reserve(size_t(keywords.size()));
+    table.heads.reserve(size_t(keywords.size()));
     for (const QString &keyword : keywords) {
-        table.readings += KeywordReading::of(KanjiReading::hiraganaOf(keyword));
-        table.ends.push_back(table.readings.size());
+        if (cancelled.load(std::memory_order_relaxed))
+            return;
+        const QString reading = of(keyword);
+        table.readings += reading;
+        table.ends.push_back(uint32_t(table.readings.size()));
+        table.heads.push_back(KeywordText::head(reading));
     }
     table.readings.squeeze();
-    return table;
 }
 
 void KeywordReadings::rebuild()
 {
+    stopReading();
     m_ready = false;
     const int generation = ++m_generation;
-    const QStringList keywords = m_store.keywords(); // a shared copy, safe on the thread
-    QPointer<KeywordReadings> self(this);
-    QThread *thread = QThread::create([self, keywords, generation] {
-        auto table = std::make_shared<Table>(readAll(keywords));
-        // Handed over on the interface thread, where a reading of an older list is dropped.
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, table, generation] {
-                if (!self || generation != self->m_generation)
-                    return;
-                self->m_table = std::move(*table);
-                self->m_ready = true;
-                emit self->readingsReady();
-            },
-            Qt::QueuedConnection);
+    m_cancelled = std::make_shared<std::atomic<bool>>(false);
+    auto table = std::make_shared<Table>();
+    m_thread = QThread::create(
+        [keywords = m_store.keywords(), table, cancelled = m_cancelled] {
+            readAll(keywords, *table, *cancelled);
+        });
+    // Handed over on this thread, where a reading of an older list is dropped.
+    connect(m_thread, &QThread::finished, this, [this, table, generation] {
+        if (generation != m_generation || m_cancelled->load())
+            return;
+        m_thread->deleteLater();
+        m_thread = nullptr;
+        m_table = std::move(*table);
+        m_ready = true;
+        emit readingsReady();
     });
-    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    thread->start(QThread::LowPriority);
+    m_thread->start(QThread::LowPriority);
+}
+
+QStringView KeywordReadings::reading(qsizetype row) const
+{
+    if (!m_ready || row < 0 || size_t(row) >= m_table.ends.size())
+        return {};
+    const uint32_t begin = row == 0 ? 0 : m_table.ends[size_t(row) - 1];
+    return QStringView(m_table.readings).sliced(begin, m_table.ends[size_t(row)] - begin);
+}
+
+qsizetype KeywordReadings::firstBeginningWith(QStringView reading) const
+{
+    const uint64_t mask = KeywordText::prefixMask(reading);
+    const uint64_t units = KeywordText::head(reading) & mask;
+    const uint64_t size = uint64_t(std::min<qsizetype>(reading.size(), 0xFFFF));
+    const QStringView all(m_table.readings);
+    const size_t n = m_table.heads.size();
+    for (size_t row = 0; row < n; ++row) {
+        const uint64_t head = m_table.heads[row];
+        if ((head & mask) != units || head >> 32 < size)
+            continue;
+        const uint32_t begin = row == 0 ? 0 : m_table.ends[row - 1];
+        if (all.sliced(begin, m_table.ends[row] - begin).startsWith(reading))
+            return qsizetype(row);
+    }
+    return -1;
 }
 
 qsizetype KeywordReadings::find(QStringView text) const
 {
     if (!m_ready)
         return -1;
-    const QString reading = KeywordReading::of(text);
-    if (reading.isEmpty())
+    const KeywordReading::Typed typed = KeywordReading::ofTyped(text);
+    if (typed.reading.isEmpty())
         return -1;
-    const QStringView all(m_table.readings);
-    qsizetype begin = 0;
-    for (size_t row = 0; row < m_table.ends.size(); ++row) {
-        const qsizetype end = m_table.ends[row];
-        if (all.sliced(begin, end - begin).startsWith(reading))
-            return qsizetype(row);
-        begin = end;
-    }
-    return -1;
+    const qsizetype first = firstBeginningWith(typed.reading);
+    if (typed.other.isEmpty())
+        return first;
+    const qsizetype other = firstBeginningWith(typed.other);
+    return first < 0 || (other >= 0 && other < first) ? other : first;
 }

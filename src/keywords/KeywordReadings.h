@@ -3,15 +3,20 @@
 #include <QObject>
 #include <QStringList>
 
+#include <atomic>
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 class KeywordStore;
+class QThread;
 
 // The readings of the store's keywords (KeywordReading, kanji read through KanjiReading), by
 // which a keyword is reached when nothing completes literally. They are made on a thread of
 // their own, never on a keystroke: after start() and again whenever the list changes; until
 // they are ready no keyword is reached by its reading. Kept as one string of readings with
-// their offsets, which costs little more than the readings themselves.
+// where each ends and a summary of each (its first two units and length) that lets a scan
+// pass over most rows without reading them: some 2 × its length + 12 bytes a keyword.
 class KeywordReadings : public QObject
 {
     Q_OBJECT
@@ -20,13 +25,19 @@ public:
     explicit KeywordReadings(const KeywordStore &store, QObject *parent = nullptr);
     ~KeywordReadings() override;
 
+    // A keyword's reading, its kanji read through the dictionary.
+    static QString of(const QString &keyword);
+
     // Reads the keywords as they are, and again after each change of the list.
     void start();
     bool ready() const { return m_ready; }
 
-    // The first row whose reading begins with the text's reading, or -1 (also while the
-    // readings are not ready, and for a text whose reading is empty).
+    // The first row whose reading begins with the text's reading (with either, where the
+    // text stands for two), or -1: also while the readings are not ready, and for a text
+    // whose reading is empty.
     qsizetype find(QStringView text) const;
+    // The reading of the row, once ready.
+    QStringView reading(qsizetype row) const;
 
 signals:
     void readingsReady();
@@ -35,14 +46,21 @@ private:
     struct Table
     {
         QString readings;             // every reading, one after another
-        std::vector<qsizetype> ends;  // where each row's reading ends in it
+        std::vector<uint32_t> ends;   // where each row's reading ends in it
+        std::vector<uint64_t> heads;  // each row's KeywordText::head
     };
-    static Table readAll(const QStringList &keywords);
+    static void readAll(const QStringList &keywords, Table &table,
+                        const std::atomic<bool> &cancelled);
     void rebuild();
+    void stopReading();
+    qsizetype firstBeginningWith(QStringView reading) const;
 
     const KeywordStore &m_store;
     Table m_table;
     bool m_ready = false;
     bool m_started = false;
     int m_generation = 0; // each reading of the list; a reading of an older one is dropped
+    // The reading under way, told to stop when another replaces it or the object goes.
+    QThread *m_thread = nullptr;
+    std::shared_ptr<std::atomic<bool>> m_cancelled;
 };

@@ -32,7 +32,7 @@ void EnterDispatch::run()
     KeywordStore &store = launcher.store();
     const Settings &settings = launcher.settings();
     // The clock's date and time are no text of the user's: Enter on them is Enter on nothing.
-    const QString text = launcher.keywordFor(display.typedText());
+    const QString text = launcher.shownKeyword();
     const auto launchable = [&store](const QString &t) {
         return store.find(t) >= 0 && store.entryExists(t);
     };

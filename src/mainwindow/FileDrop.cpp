@@ -39,13 +39,14 @@ std::optional<FileDrop::Proposal> FileDrop::drop(const QStringList &paths)
     AppContext &context = m_launcher.context();
     // Locked on nothing (an empty line, or the clock's date and time), a drop has no entry to
     // go to and is offered for registration as when unlocked.
-    const bool onEntry = m_launcher.locked() && !display.typedText().isEmpty();
+    const QString keyword = m_launcher.shownKeyword();
+    const bool onEntry = m_launcher.locked() && !keyword.isEmpty();
     if (!onEntry) {
         const QString &path = paths.first();
         return Proposal{TargetPath::proposedKeyword(path), path, EntryIcon::iconForPath(path)};
     }
 
-    const Entry entry = m_launcher.store().readEntry(display.inputText());
+    const Entry entry = m_launcher.store().readEntry(keyword);
     const QString &target = entry.target;
     if (FileSystem::isFile(target)) {
         // One parameter however many blanks the path holds: split, it would name other files.

@@ -117,8 +117,9 @@ void Launcher::showEntry(const QString &keyword, const Entry &entry, const QStri
                         description);
 }
 
-QString Launcher::keywordFor(const QString &text) const
+QString Launcher::shownKeyword() const
 {
+    const QString text = m_display.typedText();
     return m_offer && m_offer->text == text ? m_offer->keyword : text;
 }
 
@@ -191,7 +192,7 @@ void Launcher::openRegistration()
     const QString mydocName = m_settings.storedName(SpecialItem::MyDocuments);
     const QString dustBoxName = m_settings.storedName(SpecialItem::RecycleBin);
     // The clock's date and time name no entry: a new one is registered.
-    const QString text = m_display.typedText();
+    const QString text = shownKeyword();
     const QStringView newEntry = CommandTable::row(LauncherCommand::Register).exactForm;
     if (text.isEmpty() || KeywordText::equal(text, newEntry)) {
         emit newEntryRequested();
@@ -210,7 +211,7 @@ void Launcher::openRegistration()
 void Launcher::openTargetFolder()
 {
     // The clock's date and time name no entry.
-    const QString text = m_display.typedText();
+    const QString text = shownKeyword();
     if (text.isEmpty()) {
         m_context.interaction.warning(QString::fromUtf16(Say::NothingSelected),
                                       {Interaction::Button::Ok});
@@ -236,7 +237,7 @@ void Launcher::deleteShownEntry()
     using Button = Interaction::Button;
     Interaction &interaction = m_context.interaction;
     // The clock's date and time name no entry.
-    const QString text = m_display.typedText();
+    const QString text = shownKeyword();
     if (text.isEmpty()) {
         interaction.warning(QString::fromUtf16(Say::NothingSelected), {Button::Ok});
         return;

@@ -53,9 +53,11 @@ public:
     // where it names none, of the first keyword its reading reaches (with that keyword's name,
     // as the line does not show it).
     void lineEdited();
-    // The keyword Enter opens for the text: the one its reading reached, while the line holds
-    // the text it was reached by; else the text itself.
-    QString keywordFor(const QString &text) const;
+    // The keyword the line names, as the user's commands take it (Enter, the lock's drop,
+    // editing, deleting, the target's folder): the one its reading reached, while the line
+    // holds the text it was reached by; else the line's text. Empty while the line is empty
+    // or shows the clock.
+    QString shownKeyword() const;
     // Reads the keywords for reaching them by their readings (after the window is shown).
     void startReadings();
     // The line's text changed, by the user or the program.

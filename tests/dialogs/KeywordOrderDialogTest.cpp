@@ -6,6 +6,7 @@
 #include "FileSizeLimit.h"
 #include "base/TextFile.h"
 #include "keywords/KeywordStore.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -77,7 +78,8 @@ protected:
     }
 
     KeywordStore store{dir.path()};
-    KeywordOrderDialog dialog{context, store};
+    Settings settings{dir.file("tblaunch.ini"), keyNames};
+    KeywordOrderDialog dialog{context, store, settings};
 };
 
 TEST_F(KeywordOrderDialogTest, BuildsNothingUntilOpenedAndRefillsFromDataLstEachTime)
@@ -264,6 +266,42 @@ TEST_F(KeywordOrderDialogTest, MarksAShadowedKeywordAndNamesTheOneThatTakesIt)
     EXPECT_EQ(tip(2), "「ma」で補完されます");
     EXPECT_FALSE(marked(1));
     EXPECT_TRUE(summary().startsWith("届かないキーワード: 0　"));
+}
+
+TEST_F(KeywordOrderDialogTest, AKeywordHiddenLiterallyMayBeReachedByItsReading)
+{
+    struct Case
+    {
+        QStringList rows;
+        QString tip; // of the last row
+        bool marked;
+    };
+    const QString hidden = QStringLiteral("届きません: 「%1」と打っても「%2」が補完されます");
+    const Case cases[] = {
+        // 東 (higashi) behind 東京 (tokyo); し behind しゃ, typed as its Hepburn reading.
+        {{"東京", "東"}, "「h」(読み) で届きます", false},
+        {{"しゃ", "し"}, "「shi」(読み) で届きます", false},
+        // Hidden both ways: the keyword that takes its reading is named where it differs.
+        {{"めもちょう", "memoc", "memo"},
+         hidden.arg("memo", "memoc") + "\n読みで打っても「めもちょう」が届きます", true},
+        {{"memorandum", "memo"}, hidden.arg("memo", "memorandum"), true},
+    };
+    for (const Case &c : cases) {
+        open(c.rows);
+        const int last = int(c.rows.size()) - 1;
+        EXPECT_EQ(tip(last), c.tip) << c.rows.join(',').toStdString();
+        EXPECT_EQ(marked(last), c.marked) << c.rows.join(',').toStdString();
+        EXPECT_EQ(summary().startsWith("届かないキーワード: 0　"), !c.marked);
+    }
+
+    // Switched off in the settings file, readings reach nothing.
+    dir.write("tblaunch.ini", "[Setting]\r\nReadings=0\r\n");
+    settings.load();
+    KeywordOrderDialog off{context, store, settings};
+    writeList({"しゃ", "し"});
+    off.openAt({38, 52});
+    const auto *rows = child<QTreeView>(off, "keywords")->model();
+    EXPECT_EQ(rows->index(1, 0).data(Qt::ToolTipRole).toString(), hidden.arg("し", "しゃ"));
 }
 
 TEST_F(KeywordOrderDialogTest, MarksKeywordsWhoseTargetIsGoneOnceTheyAreChecked)
