@@ -1,11 +1,17 @@
 // The main window on the paths a user waits for: its start-up with every window made, and
 // one keystroke in the input line (the completion and the launcher's change handler it runs:
-// entry file read, icon looked up), through a real key event, with the real icons.
+// entry file read, icon looked up), through a real key event, with the real icons. Beside
+// them what reaching keywords by their readings costs: a keystroke with the readings on and
+// off, and the readings' own making on their thread.
 #include "BenchKeywords.h"
 
 #include "app/CompositionRoot.h"
 #include "base/QtInteraction.h"
 #include "base/TextFile.h"
+#include "keywords/KanjiReading.h"
+#include "keywords/KeywordReading.h"
+#include "keywords/KeywordReadings.h"
+#include "keywords/KeywordStore.h"
 #include "mainwindow/KeywordLineEdit.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/fake/FakeHotkeys.h"
@@ -18,25 +24,44 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <malloc.h>
 
 namespace {
 
 struct Launcher
 {
     explicit Launcher(int count, bool start = true)
+        : Launcher(benchKeywords(count), {}, start)
+    {
+    }
+
+    // The keywords in list order, and lines added to the settings file's Setting section.
+    Launcher(const QStringList &keywords, const QStringList &settings, bool start = true)
     {
         const QString folder = dir.path() + u'/';
         QDir(dir.path()).mkpath(QStringLiteral("data"));
-        TextFile::writeLines(folder + QStringLiteral("data.lst"), benchKeywords(count));
+        TextFile::writeLines(folder + QStringLiteral("data.lst"), keywords);
         TextFile::writeLines(folder + QStringLiteral("data/zzzz-last"),
                              {QStringLiteral("/usr/bin/true"), QStringLiteral("the last"), {}});
+        if (keywords.contains(benchJapaneseLast))
+            TextFile::writeLines(
+                folder + QStringLiteral("data/") + benchJapaneseLast,
+                {QStringLiteral("/usr/bin/true"), QStringLiteral("by reading"), {}});
         TextFile::writeLines(folder + QStringLiteral("tblaunch.ini"),
-                             {QStringLiteral("[Setting]"), QStringLiteral("DustBoxName=dustbox"),
-                              QStringLiteral("MydocName=mydocument")});
+                             QStringList{QStringLiteral("[Setting]"),
+                                         QStringLiteral("DustBoxName=dustbox"),
+                                         QStringLiteral("MydocName=mydocument")}
+                                 + settings);
         context = std::make_unique<AppContext>(AppContext{.dataFolder = folder,
                                                           .settingsFile = folder + "tblaunch.ini",
                                                           .shell = shell,
@@ -60,6 +85,28 @@ struct Launcher
     KeywordLineEdit &input() const
     {
         return *root->mainWindow().findChild<KeywordLineEdit *>(QStringLiteral("input"));
+    }
+
+    QLabel &description() const
+    {
+        return *root->mainWindow().findChild<QLabel *>(QStringLiteral("description"));
+    }
+
+    // The readings the window started, made ready outside any timed loop.
+    bool readingsReady() const
+    {
+        return waitReady(*root->mainWindow().findChild<KeywordReadings *>());
+    }
+
+    static bool waitReady(KeywordReadings &readings)
+    {
+        if (!readings.ready()) {
+            QEventLoop loop;
+            QObject::connect(&readings, &KeywordReadings::readingsReady, &loop, &QEventLoop::quit);
+            QTimer::singleShot(120'000, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        return readings.ready();
     }
 
     QTemporaryDir dir;
@@ -117,6 +164,122 @@ void KeystrokeNoMatch(benchmark::State &state)
         state.SkipWithError("unexpected text");
 }
 
+// Each keystroke's own time, for the median: the mean moves with a few slow keys when
+// the machine is not idle.
+class KeyTimes
+{
+public:
+    template <typename Key> void time(Key key)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        key();
+        m_times.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+
+    void report(benchmark::State &state)
+    {
+        if (m_times.empty())
+            return;
+        std::ranges::nth_element(m_times, m_times.begin() + m_times.size() / 2);
+        state.counters["median_us"] = m_times[m_times.size() / 2];
+    }
+
+private:
+    std::vector<double> m_times;
+};
+
+// Keywords a tenth of them Japanese, with the readings on (second argument 1) or off;
+// with them on, the keystrokes wait for the readings to be made.
+Launcher readingLauncher(benchmark::State &state)
+{
+    return Launcher(benchKeywordsJapanese(int(state.range(0))),
+                    {state.range(1) ? QStringLiteral("Readings=1") : QStringLiteral("Readings=0")});
+}
+
+// "zzzq" completes nothing and no keyword's reading begins with it: both scans of the list
+// run to their end, the reading's after the literal one.
+void KeystrokeReadingNoMatch(benchmark::State &state)
+{
+    Launcher launcher = readingLauncher(state);
+    if (state.range(1) && !launcher.readingsReady()) {
+        state.SkipWithError("readings not ready");
+        return;
+    }
+    KeywordLineEdit &line = launcher.input();
+    KeyTimes times;
+    for (auto _ : state) {
+        state.PauseTiming();
+        line.setText(QStringLiteral("zzz"));
+        state.ResumeTiming();
+        times.time([&] { launcher.key(u'q'); });
+    }
+    times.report(state);
+    if (line.text() != QStringLiteral("zzzq") || !launcher.description().text().isEmpty())
+        state.SkipWithError("unexpected text");
+}
+
+// "piyopiyoden" completes nothing; its reading reaches the last Japanese keyword, ten rows
+// from the end, whose entry is then read and shown. With the readings off nothing is reached.
+void KeystrokeReadingLastJapanese(benchmark::State &state)
+{
+    Launcher launcher = readingLauncher(state);
+    if (state.range(1) && !launcher.readingsReady()) {
+        state.SkipWithError("readings not ready");
+        return;
+    }
+    KeywordLineEdit &line = launcher.input();
+    KeyTimes times;
+    for (auto _ : state) {
+        state.PauseTiming();
+        line.setText(QStringLiteral("piyopiyode"));
+        state.ResumeTiming();
+        times.time([&] { launcher.key(u'n'); });
+    }
+    times.report(state);
+    const bool reached = launcher.description().text().startsWith(benchJapaneseLast);
+    if (line.text() != QStringLiteral("piyopiyoden") || reached != bool(state.range(1)))
+        state.SkipWithError("unexpected offer");
+}
+
+// The bytes the program has taken from the heap, in every thread's arena and in mapped blocks.
+size_t heapInUse()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return heap.uordblks + heap.hblkhd;
+}
+
+// The readings of every keyword made on their thread, from start() to readingsReady: what
+// the list costs after start-up and after each change, never on a keystroke. Then what they
+// keep: the heap one more set of readings holds once made (the dictionary already loaded),
+// and the table's size from the readings' lengths (two bytes a character, an offset a row).
+void ReadingsBuild(benchmark::State &state)
+{
+    Launcher launcher(benchKeywordsJapanese(int(state.range(0))), {}, false);
+    KeywordStore store(launcher.dir.path() + u'/');
+    store.load();
+    for (auto _ : state) {
+        KeywordReadings readings(store);
+        readings.start();
+        if (!Launcher::waitReady(readings)) {
+            state.SkipWithError("readings not ready");
+            return;
+        }
+    }
+    const size_t before = heapInUse();
+    KeywordReadings kept(store);
+    kept.start();
+    Launcher::waitReady(kept);
+    QCoreApplication::processEvents(); // the finished thread deleted
+    state.counters["heap_MiB"] = double(heapInUse() - before) / (1 << 20);
+    qsizetype characters = 0;
+    for (const QString &keyword : store.keywords())
+        characters += KeywordReading::of(KanjiReading::hiraganaOf(keyword)).size();
+    state.counters["table_MiB"] =
+        double(characters * 2 + store.keywords().size() * qsizetype(sizeof(qsizetype))) / (1 << 20);
+}
+
 } // namespace
 
 BENCHMARK(StartUp)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -126,6 +289,21 @@ BENCHMARK(KeystrokeLastRowProposed)
     ->Arg(100000)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(KeystrokeNoMatch)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(KeystrokeReadingNoMatch)
+    ->ArgNames({"keywords", "readings"})
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(KeystrokeReadingLastJapanese)
+    ->ArgNames({"keywords", "readings"})
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadingsBuild)->Arg(100000)->Iterations(5)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
