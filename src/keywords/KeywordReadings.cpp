@@ -3,9 +3,11 @@
 #include "KanjiReading.h"
 #include "KeywordReading.h"
 #include "KeywordStore.h"
-#include "KeywordText.h"
 
 #include <QThread>
+
+#include <algorithm>
+#include <numeric>
 
 KeywordReadings::KeywordReadings(const KeywordStore &store, QObject *parent)
     : QObject(parent)
@@ -52,16 +54,17 @@ void KeywordReadings::readAll(const QStringList &keywords, Table &table,
                               const std::atomic<bool> &cancelled)
 {
     table.ends.reserve(size_t(keywords.size()));
-    table.heads.reserve(size_t(keywords.size()));
     for (const QString &keyword : keywords) {
         if (cancelled.load(std::memory_order_relaxed))
             return;
-        const QString reading = of(keyword);
-        table.readings += reading;
+        table.readings += of(keyword);
         table.ends.push_back(uint32_t(table.readings.size()));
-        table.heads.push_back(KeywordText::head(reading));
     }
     table.readings.squeeze();
+    table.sorted.resize(table.ends.size());
+    std::iota(table.sorted.begin(), table.sorted.end(), 0u);
+    std::stable_sort(table.sorted.begin(), table.sorted.end(),
+                     [&table](uint32_t a, uint32_t b) { return table.at(a) < table.at(b); });
 }
 
 void KeywordReadings::rebuild()
@@ -71,10 +74,9 @@ void KeywordReadings::rebuild()
     const int generation = ++m_generation;
     m_cancelled = std::make_shared<std::atomic<bool>>(false);
     auto table = std::make_shared<Table>();
-    m_thread = QThread::create(
-        [keywords = m_store.keywords(), table, cancelled = m_cancelled] {
-            readAll(keywords, *table, *cancelled);
-        });
+    m_thread = QThread::create([keywords = m_store.keywords(), table, cancelled = m_cancelled] {
+        readAll(keywords, *table, *cancelled);
+    });
     // Handed over on this thread, where a reading of an older list is dropped.
     connect(m_thread, &QThread::finished, this, [this, table, generation] {
         if (generation != m_generation || m_cancelled->load())
@@ -88,30 +90,16 @@ void KeywordReadings::rebuild()
     m_thread->start(QThread::LowPriority);
 }
 
-QStringView KeywordReadings::reading(qsizetype row) const
-{
-    if (!m_ready || row < 0 || size_t(row) >= m_table.ends.size())
-        return {};
-    const uint32_t begin = row == 0 ? 0 : m_table.ends[size_t(row) - 1];
-    return QStringView(m_table.readings).sliced(begin, m_table.ends[size_t(row)] - begin);
-}
-
 qsizetype KeywordReadings::firstBeginningWith(QStringView reading) const
 {
-    const uint64_t mask = KeywordText::prefixMask(reading);
-    const uint64_t units = KeywordText::head(reading) & mask;
-    const uint64_t size = uint64_t(std::min<qsizetype>(reading.size(), 0xFFFF));
-    const QStringView all(m_table.readings);
-    const size_t n = m_table.heads.size();
-    for (size_t row = 0; row < n; ++row) {
-        const uint64_t head = m_table.heads[row];
-        if ((head & mask) != units || head >> 32 < size)
-            continue;
-        const uint32_t begin = row == 0 ? 0 : m_table.ends[row - 1];
-        if (all.sliced(begin, m_table.ends[row] - begin).startsWith(reading))
-            return qsizetype(row);
-    }
-    return -1;
+    // The rows beginning with the reading stand together in reading order.
+    const auto &sorted = m_table.sorted;
+    const auto from = std::partition_point(sorted.begin(), sorted.end(),
+                                           [&](uint32_t row) { return m_table.at(row) < reading; });
+    const auto to = std::partition_point(
+        from, sorted.end(), [&](uint32_t row) { return m_table.at(row).startsWith(reading); });
+    // The first of them in list order: the lowest row number among them.
+    return from == to ? -1 : qsizetype(*std::min_element(from, to));
 }
 
 qsizetype KeywordReadings::find(QStringView text) const

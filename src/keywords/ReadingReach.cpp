@@ -90,7 +90,8 @@ std::vector<Row> compute(const QStringList &keywords, const QStringList &reading
         for (const QString &spelling : {KeywordReading::hepburn(reading), reading}) {
             for (qsizetype length = 1; length <= spelling.size(); ++length) {
                 const QString text = spelling.left(length);
-                if (offers(target, KeywordReading::ofTyped(text)) && !prefixes.anyBeginsWith(text)) {
+                if (offers(target, KeywordReading::ofTyped(text))
+                    && !prefixes.anyBeginsWith(text)) {
                     rows[size_t(row)].typed = text;
                     break;
                 }

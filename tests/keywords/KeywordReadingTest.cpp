@@ -1,5 +1,5 @@
-#include "keywords/KanjiReading.h"
 #include "keywords/KeywordReading.h"
+#include "keywords/KanjiReading.h"
 
 #include <gtest/gtest.h>
 
@@ -77,28 +77,35 @@ TEST(KeywordReadingTest, ATextTypedSoFarReachesByItsBeginning)
         const char16_t *keyword;
         bool reaches;
     } cases[] = {
-        {u"me", u"メモ帳", true},
-        {u"ｍ", u"めも", true},
-        {u"めも", u"memo", true},
-        {u"ﾒﾓ", u"memorandum", true},
-        {u"sh", u"しゃしん", true},
-        {u"ts", u"つき", true},
-        {u"s", u"しゃしん", true},
-        {u"ch", u"ちず", true},
-        {u"cha", u"ちゃ", true},
-        {u"memoc", u"メモちょう", true},
-        {u"j", u"じしょ", true},
-        {u"ja", u"じゃま", true},
-        {u"mo", u"メモ帳", false},
-        {u"でん", u"dentaku", true},
-        {u"ぢ", u"dentaku", false},
-        {u"kitte", u"きって", true},
-        {u"kite", u"きって", false},
+        {u"me", u"メモ帳", true},        {u"ｍ", u"めも", true},      {u"めも", u"memo", true},
+        {u"ﾒﾓ", u"memorandum", true},    {u"sh", u"しゃしん", true},  {u"ts", u"つき", true},
+        {u"s", u"しゃしん", true},       {u"ch", u"ちず", true},      {u"cha", u"ちゃ", true},
+        {u"memoc", u"メモちょう", true}, {u"j", u"じしょ", true},     {u"ja", u"じゃま", true},
+        {u"mo", u"メモ帳", false},       {u"でん", u"dentaku", true}, {u"ぢ", u"dentaku", false},
+        {u"kitte", u"きって", true},     {u"kite", u"きって", false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(KeywordReading::of(c.keyword).startsWith(KeywordReading::of(c.typed)), c.reaches)
             << QString::fromUtf16(c.typed).toStdString() << " -> "
             << QString::fromUtf16(c.keyword).toStdString();
+}
+
+// Readings shown for typing are written as most users type them, and read back the same.
+TEST(KeywordReadingTest, AReadingIsShownInHepburn)
+{
+    const struct
+    {
+        const char16_t *keyword;
+        const char16_t *shown;
+    } cases[] = {
+        {u"しゃしん", u"shashin"}, {u"ちゃ", u"cha"},    {u"つふじ", u"tsufuji"},
+        {u"まっちゃ", u"matcha"},  {u"じゃま", u"jama"}, {u"きって", u"kitte"},
+    };
+    for (const auto &c : cases) {
+        const QString reading = KeywordReading::of(c.keyword);
+        EXPECT_EQ(KeywordReading::hepburn(reading), QString::fromUtf16(c.shown));
+        EXPECT_EQ(KeywordReading::of(KeywordReading::hepburn(reading)), reading);
+    }
 }
 
 } // namespace
@@ -150,8 +157,9 @@ TEST(KeywordReadingsTest, TheFirstKeywordInListOrderIsReachedOnceTheReadingsAreR
 {
     TempFolder dir;
     QByteArray list;
-    for (const QString &row : {QStringLiteral("notes"), QStringLiteral("メモ帳"),
-                               QStringLiteral("memo"), QStringLiteral("電卓")})
+    for (const QString &row :
+         {QStringLiteral("notes"), QStringLiteral("メモ帳"), QStringLiteral("memo"),
+          QStringLiteral("電卓"), QStringLiteral("マック")})
         list += ShiftJis::encodeOrThrow(row) + "\r\n";
     dir.write("data.lst", list);
     KeywordStore store(dir.path());
@@ -171,8 +179,9 @@ TEST(KeywordReadingsTest, TheFirstKeywordInListOrderIsReachedOnceTheReadingsAreR
         const char16_t *typed;
         qsizetype row;
     } cases[] = {
-        {u"memo", 1}, {u"めも", 1}, {u"ﾒﾓ", 1}, {u"ｍｅｍｏｃ", 1}, {u"memor", -1},
-        {u"dentaku", 3}, {u"でん", 3}, {u"no", 0}, {u"", -1}, {u"xyz", -1},
+        {u"memo", 1},    {u"めも", 1},  {u"ﾒﾓ", 1}, {u"ｍｅｍｏｃ", 1}, {u"memor", -1},
+        {u"dentaku", 3}, {u"でん", 3},  {u"no", 0}, {u"", -1},          {u"xyz", -1},
+        {u"mac", 4},     {u"makku", 4}, // "c" goes either way: ca (ka) and cha (tya)
     };
     for (const auto &c : cases)
         EXPECT_EQ(readings.find(c.typed), c.row) << QString::fromUtf16(c.typed).toStdString();

@@ -1,9 +1,10 @@
 #include "WindowsFixture.h"
 
+#include "keywords/KeywordStore.h"
 #include "mainwindow/EntryDisplay.h"
 #include "mainwindow/IdleClock.h"
 #include "mainwindow/KeywordLineEdit.h"
-#include "keywords/KeywordStore.h"
+#include "mainwindow/Launcher.h"
 #include "mainwindow/MainWindow.h"
 
 #include <QAbstractItemView>
@@ -359,6 +360,12 @@ TEST_F(MainWindowCompletion, AKeywordIsReachedByItsReadingWhereNothingCompletes)
     type(QStringLiteral("めも"));
     EXPECT_EQ(text(), QStringLiteral("めも"));
     EXPECT_EQ(description()->text(), QStringLiteral("メモ — メモ"));
+    // The commands take the offered keyword, as they take a completed one.
+    interaction.answers = {Interaction::Button::Cancel};
+    launcher()->run(LauncherCommand::DeleteEntry);
+    ASSERT_EQ(interaction.warnings.size(), 1);
+    EXPECT_TRUE(interaction.warnings.first().contains(QStringLiteral("「メモ」")))
+        << interaction.warnings.first().toStdString();
     press(Qt::Key_Return);
     ASSERT_EQ(shell.calls.size(), 1);
     EXPECT_EQ(shell.calls.first().target, QStringLiteral("/bin/memo"));
