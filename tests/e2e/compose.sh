@@ -4,36 +4,9 @@
 # once the clock has shown, and typing over the shown clock replaces it.
 source "$(dirname "$0")/lib.sh"
 
-# The Anthy engine is a Python program for the system's own python3.
-export PATH=/usr/bin:$PATH
-
 start_display
-
-# A private ibus for this session, with a home of its own for its files, Anthy's settings and
-# the services they start on the session bus (Anthy's lock file still goes to ~/.anthy).
-export HOME="$WORK/home" IBUS_ADDRESS="unix:path=$WORK/ibus.socket"
-mkdir -p "$HOME"
-dbus-update-activation-environment HOME
-ibus-daemon --single --panel=disable --emoji-extension=disable --address="$IBUS_ADDRESS" \
-  >"$WORK/ibus.log" 2>&1 &
-PIDS+=("$!")
-# "ibus engine NAME" exits with 1 even when it switched, so the switch is read back.
-engine_is() {
-  ibus engine "$1" >/dev/null 2>&1 || true
-  [ "$(ibus engine 2>/dev/null)" = "$1" ]
-}
-use_engine() {
-  wait_until 10 engine_is "$1" || fail "ibus did not switch to the $1 engine: $(cat "$WORK/ibus.log")"
-}
+start_ibus
 use_engine anthy
-export QT_IM_MODULE=ibus
-
-# The line's text, read with the plain keyboard engine so the marker and the copy keys
-# reach the line and not Anthy.
-line_text() {
-  use_engine xkb:us::eng
-  input_text
-}
 
 problems=()
 expect_line() {
