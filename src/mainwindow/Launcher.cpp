@@ -49,6 +49,14 @@ Launcher::Launcher(AppContext &context, KeywordStore &store, Settings &settings,
     m_calculator->setObjectName(QStringLiteral("calculator"));
     m_calculator->setLanguage(JapaneseLanguage);
     m_power->setObjectName(QStringLiteral("power"));
+    // A text typed before the readings were made (or made again) is offered what they reach.
+    connect(m_readings, &KeywordReadings::readingsReady, this, [this] {
+        const QString text = m_display.typedText();
+        if (text.isEmpty() || m_store.findLast(text) >= 0)
+            return;
+        m_offer.reset();
+        offerByReading(text);
+    });
     connect(m_power, &SystemPower::refused, this,
             [this](const QString &message) { m_context.interaction.error(errorBoxText(message)); });
     for (const CommandRow &row : CommandTable::rows()) {
