@@ -47,14 +47,14 @@ private:
     bool unreachable(size_t row) const;
 
     QStringList m_keywords;
-    std::vector<qsizetype> m_numbers;       // by row: the row's number at filling
-    std::vector<KeywordReach::Row> m_reach; // by row
+    std::vector<qsizetype> m_numbers;              // by row: the row's number at filling
+    std::vector<KeywordReach::Row> m_reach;        // by row
     std::vector<ReadingReach::Row> m_readingReach; // by row
+    std::vector<bool> m_missing;                   // by number
     bool m_readingsUsed = false;
     // The keywords' readings by number, read when a row completion never offers first
     // needs them; most lists have none.
     QStringList m_readings;
-    std::vector<bool> m_missing;            // by number
     // A row completion never offers, and one whose target is gone, each shown by its own
     // icon; the gone target wins, as nothing opens that row at all.
     mutable QIcon m_unreachableIcon;

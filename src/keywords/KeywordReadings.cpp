@@ -87,7 +87,7 @@ void KeywordReadings::rebuild()
         m_ready = true;
         emit readingsReady();
     });
-    m_thread->start(QThread::LowPriority);
+    m_thread->start(QThread::IdlePriority);
 }
 
 qsizetype KeywordReadings::firstBeginningWith(QStringView reading) const

@@ -27,6 +27,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 
@@ -131,9 +132,18 @@ void MainWindow::startUp()
         m_clock->resume();
         m_tray->show();
         m_store.load();
-        // Read on a thread of their own, the readings hold up nothing on the screen.
-        m_launcher->startReadings();
     });
+}
+
+void MainWindow::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // The keywords' readings are made once the window is first drawn, on a thread that takes
+    // only what the processors leave idle: they hold up nothing on the screen.
+    if (!m_readingsStarted) {
+        m_readingsStarted = true;
+        QTimer::singleShot(0, m_launcher, &Launcher::startReadings);
+    }
 }
 
 void MainWindow::onApplicationDeactivated()

@@ -135,6 +135,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -160,4 +161,5 @@ private:
     std::optional<SkinLook> m_skin;
     QMargins m_hiddenFrame; // the window manager's frame, taken as the window hid
     bool m_hiding = false;
+    bool m_readingsStarted = false;
 };

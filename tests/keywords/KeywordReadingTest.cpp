@@ -166,7 +166,7 @@ TEST(KeywordReadingsTest, TheFirstKeywordInListOrderIsReachedOnceTheReadingsAreR
     store.load();
     KeywordReadings readings(store);
     const auto waitReady = [&readings] {
-        const QDeadlineTimer deadline(5000);
+        const QDeadlineTimer deadline(20000);
         while (!readings.ready() && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         return readings.ready();

@@ -349,7 +349,7 @@ TEST_F(MainWindowCompletion, AKeywordIsReachedByItsReadingWhereNothingCompletes)
     // The readings are made on a thread of their own after start-up; a text typed before
     // they are ready is offered what they reach when they are.
     type(QStringLiteral("ｆｏｘ"));
-    const QDeadlineTimer deadline(5000);
+    const QDeadlineTimer deadline(20000);
     while (description()->text().isEmpty() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(text(), QStringLiteral("ｆｏｘ"));
