@@ -149,6 +149,8 @@ QString respelled(QStringView text, const Spelling (&table)[N])
     for (qsizetype i = 0; i < text.size();) {
         bool replaced = false;
         for (const Spelling &s : table) {
+            if (text[i] != QLatin1Char(s.from[0]))
+                continue;
             const QLatin1StringView from(s.from);
             if (text.sliced(i).startsWith(from)) {
                 out += QLatin1StringView(s.to);
