@@ -288,20 +288,15 @@ BENCHMARK(KeystrokeLastRowProposed)
     ->Arg(100000)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(KeystrokeNoMatch)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(KeystrokeReadingNoMatch)
-    ->ArgNames({"keywords", "readings"})
-    ->Args({10000, 0})
-    ->Args({10000, 1})
-    ->Args({100000, 0})
-    ->Args({100000, 1})
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(KeystrokeReadingLastJapanese)
-    ->ArgNames({"keywords", "readings"})
-    ->Args({10000, 0})
-    ->Args({10000, 1})
-    ->Args({100000, 0})
-    ->Args({100000, 1})
-    ->Unit(benchmark::kMicrosecond);
+// 10,000 and 100,000 keywords, with the readings off and on side by side.
+void readingArgs(benchmark::internal::Benchmark *benchmark)
+{
+    benchmark->ArgNames({"keywords", "readings"})
+        ->ArgsProduct({{10000, 100000}, {0, 1}})
+        ->Unit(benchmark::kMicrosecond);
+}
+BENCHMARK(KeystrokeReadingNoMatch)->Apply(readingArgs);
+BENCHMARK(KeystrokeReadingLastJapanese)->Apply(readingArgs);
 BENCHMARK(ReadingsBuild)->Arg(100000)->Iterations(5)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)

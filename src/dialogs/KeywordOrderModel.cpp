@@ -59,6 +59,8 @@ bool KeywordOrderModel::move(int from, int before)
     beginMoveRows({}, from, from, {}, before);
     const int to = before > from ? before - 1 : before;
     m_keywords.move(from, to);
+    if (!m_readings.isEmpty())
+        m_readings.move(from, to);
     const auto first = m_numbers.begin();
     if (to < from)
         std::rotate(first + to, first + from, first + from + 1);
@@ -80,13 +82,9 @@ void KeywordOrderModel::computeReach()
         return;
     }
     if (m_readings.isEmpty())
-        for (const QString &keyword : m_keywords) // in the order of their numbers: unmoved yet
+        for (const QString &keyword : m_keywords)
             m_readings.append(KeywordReadings::of(keyword));
-    QStringList readings;
-    readings.reserve(m_keywords.size());
-    for (const qsizetype number : m_numbers)
-        readings.append(m_readings[number]);
-    m_readingReach = ReadingReach::compute(m_keywords, readings, m_reach);
+    m_readingReach = ReadingReach::compute(m_keywords, m_readings, m_reach);
 }
 
 bool KeywordOrderModel::unreachable(size_t row) const

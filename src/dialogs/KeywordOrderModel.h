@@ -52,8 +52,8 @@ private:
     std::vector<ReadingReach::Row> m_readingReach; // by row
     std::vector<bool> m_missing;                   // by number
     bool m_readingsUsed = false;
-    // The keywords' readings by number, read when a row completion never offers first
-    // needs them; most lists have none.
+    // The keywords' readings by row, read when a row completion never offers first needs
+    // them (most lists have none), and moved with their rows.
     QStringList m_readings;
     // A row completion never offers, and one whose target is gone, each shown by its own
     // icon; the gone target wins, as nothing opens that row at all.

@@ -79,7 +79,7 @@ void KeywordReadings::rebuild()
     });
     // Handed over on this thread, where a reading of an older list is dropped.
     connect(m_thread, &QThread::finished, this, [this, table, generation] {
-        if (generation != m_generation || m_cancelled->load())
+        if (generation != m_generation)
             return;
         m_thread->deleteLater();
         m_thread = nullptr;

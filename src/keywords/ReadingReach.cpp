@@ -69,9 +69,6 @@ std::vector<Row> compute(const QStringList &keywords, const QStringList &reading
                          const std::vector<KeywordReach::Row> &literal)
 {
     std::vector<Row> rows(size_t(keywords.size()));
-    if (std::none_of(literal.begin(), literal.end(),
-                     [](const KeywordReach::Row &row) { return row.unreachable(); }))
-        return rows;
     const std::vector<KeywordReach::Row> byReading = KeywordReach::compute(readings);
     const LiteralPrefixes prefixes(keywords);
     for (qsizetype row = 0; row < keywords.size(); ++row) {

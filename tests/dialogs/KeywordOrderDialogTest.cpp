@@ -294,6 +294,12 @@ TEST_F(KeywordOrderDialogTest, AKeywordHiddenLiterallyMayBeReachedByItsReading)
         EXPECT_EQ(summary().startsWith("届かないキーワード: 0　"), !c.marked);
     }
 
+    // Hidden by a move, after the rows were filled with none hidden.
+    open({"東", "東京"});
+    list()->setCurrentIndex(row(1));
+    pressControl(Qt::Key_Up);
+    EXPECT_EQ(tip(1), "「h」(読み) で届きます");
+
     // Switched off in the settings file, readings reach nothing.
     dir.write("tblaunch.ini", "[Setting]\r\nReadings=0\r\n");
     settings.load();
