@@ -27,6 +27,8 @@ packages=(
   xvfb xauth openbox xdotool xclip x11-utils imagemagick dbus dbus-x11 trayer python3-dbusmock procps
   # gdbus, by which the stand-in portal checks itself (tests/platform/mock_portal_selftest.sh)
   libglib2.0-bin
+  # the shells whose use of the printed GNOME commands is tested (tests/platform/ShortcutHelpTest.cpp)
+  zsh
   # tests on a Wayland desktop: a headless compositor with its background, typing, screenshots
   sway swaybg wtype grim
   # reading texts off the windows through the accessibility bus (tests/e2e/accessible.py)

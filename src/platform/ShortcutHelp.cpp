@@ -63,18 +63,18 @@ std::string gnome(const std::string &summonPath)
                "  keys=")
            + GnomeKeys
            + "\n"
-             "  path=/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/tblaunch/\n"
+             "  entry=/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/tblaunch/\n"
              "  list=$(gsettings get $keys custom-keybindings)\n"
              "  case \"$list\" in\n"
-             "    *\"'$path'\"*) ;;\n"
-             "    @as*|\"[]\") gsettings set $keys custom-keybindings \"['$path']\" ;;\n"
-             "    *) gsettings set $keys custom-keybindings \"${list%]}, '$path']\" ;;\n"
+             "    *\"'$entry'\"*) ;;\n"
+             "    @as*|\"[]\") gsettings set $keys custom-keybindings \"['$entry']\" ;;\n"
+             "    *) gsettings set $keys custom-keybindings \"${list%]}, '$entry']\" ;;\n"
              "  esac\n"
-             "  gsettings set $keys.custom-keybinding:$path name 'tblaunch'\n"
-             "  gsettings set $keys.custom-keybinding:$path command "
+             "  gsettings set $keys.custom-keybinding:$entry name 'tblaunch'\n"
+             "  gsettings set $keys.custom-keybinding:$entry command "
            + command
            + "\n"
-             "  gsettings set $keys.custom-keybinding:$path binding '<Control><Alt>k'\n"
+             "  gsettings set $keys.custom-keybinding:$entry binding '<Control><Alt>k'\n"
              "\n"
              "GNOME places new windows itself; it has no rule to put one at the pointer.\n";
 }
@@ -103,7 +103,8 @@ std::string sway(const std::string &summonPath)
            + placementRule(Desktop::Sway)
            + "\n"
              "\n"
-             "The second line floats the launcher's window and centres it on the pointer.\n";
+             "The second line floats the launcher's window without a title bar or border (a\n"
+             "skin gives it its own shape) and centres it on the pointer.\n";
 }
 
 std::string hyprland(const std::string &summonPath)
@@ -163,7 +164,7 @@ std::string placementRule(Desktop desktop)
     switch (desktop) {
     case Desktop::Sway:
         return "for_window [app_id=\"example.tobio.tblaunch\" title=\"^tobio's launcher\"] "
-               "floating enable, move position cursor";
+               "floating enable, border none, move position cursor";
     case Desktop::Hyprland:
         return "windowrule = float on, move (cursor_x-(window_w*0.5)) (cursor_y-(window_h*0.5)), "
                "match:class ^(example\\.tobio\\.tblaunch)$, match:title ^(tobio's launcher)";

@@ -30,7 +30,7 @@ TEST(ShortcutHelp, TellsEachDesktopItsOwnBindingAndEveryOneWhereNoneIsRecognised
     };
     const std::string sway = "bindsym Ctrl+Alt+k exec /opt/tb/tblaunch-summon --toggle";
     const std::string hyprland = "bind = CTRL ALT, K, exec, /opt/tb/tblaunch-summon --toggle";
-    const std::string gnome = "gsettings set $keys.custom-keybinding:$path command "
+    const std::string gnome = "gsettings set $keys.custom-keybinding:$entry command "
                               "\"'/opt/tb/tblaunch-summon --toggle'\"";
     const std::string plasma = "Add New > Command or Script...";
     const std::string x11 = "On X11 none of this is needed";
@@ -41,7 +41,7 @@ TEST(ShortcutHelp, TellsEachDesktopItsOwnBindingAndEveryOneWhereNoneIsRecognised
          Desktop::Sway,
          {sway,
           "for_window [app_id=\"example.tobio.tblaunch\" title=\"^tobio's launcher\"] floating "
-          "enable, move position cursor",
+          "enable, border none, move position cursor",
           "swaymsg reload"},
          {hyprland, gnome, plasma, x11}},
         {"sway's socket before the desktop's name",
@@ -146,17 +146,22 @@ TEST(ShortcutHelp, TheGnomeCommandsAddTheirShortcutToThoseThereAre)
         const size_t to = text.find('\n', text.find("binding '"));
         ASSERT_NE(from, std::string::npos);
         ASSERT_NE(to, std::string::npos);
-        QFile::remove(dir.file("log"));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("PATH", dir.path() + ":" + environment.value("PATH"));
-        environment.insert("LIST", QString::fromLatin1(c.list));
-        environment.insert("LOG", dir.file("log"));
-        QProcess shell;
-        shell.setProcessEnvironment(environment);
-        shell.start("/bin/sh", {"-c", QString::fromStdString(text.substr(from, to - from))});
-        ASSERT_TRUE(shell.waitForFinished(10000));
-        EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
-        EXPECT_EQ(QString::fromUtf8(dir.read("log")), c.set);
+        // Each shell the help names; zsh ties some lower-case names (path, cdpath) to its
+        // own settings.
+        for (const char *shellPath : {"/bin/sh", "/bin/bash", "/usr/bin/zsh"}) {
+            SCOPED_TRACE(shellPath);
+            QFile::remove(dir.file("log"));
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("PATH", dir.path() + ":" + environment.value("PATH"));
+            environment.insert("LIST", QString::fromLatin1(c.list));
+            environment.insert("LOG", dir.file("log"));
+            QProcess shell;
+            shell.setProcessEnvironment(environment);
+            shell.start(shellPath, {"-c", QString::fromStdString(text.substr(from, to - from))});
+            ASSERT_TRUE(shell.waitForFinished(10000)) << "no " << shellPath;
+            EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+            EXPECT_EQ(QString::fromUtf8(dir.read("log")), c.set);
+        }
     }
 }
 

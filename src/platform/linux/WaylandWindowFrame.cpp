@@ -25,17 +25,22 @@ void WaylandWindowFrame::bringForward(QWindow &window, const QByteArray &activat
         return;
     }
     // A window mapped just now is focused as it appears; one that was on the screen without
-    // the focus appears anew, which the compositors give the focus to. Not drawn to since it
-    // lost the focus, it has no frame waiting for an answer (see afterLastFrame()).
-    if (window.isExposed() && !window.isActive()) {
-        window.hide();
-        window.show();
-    }
+    // the focus appears anew, which the compositors give the focus to, once what it drew
+    // last was answered (see afterLastFrame()).
+    if (window.isExposed() && !window.isActive())
+        new FrameWait(window, [&window] {
+            if (window.isExposed() && !window.isActive()) {
+                window.hide();
+                window.show();
+            }
+        });
 }
 
 void WaylandWindowFrame::afterLastFrame(QWindow &window, std::function<void()> then)
 {
-    if (!window.isExposed())
-        return then();
-    new FrameWait(window, std::move(then));
+    if (window.isExposed())
+        return void(new FrameWait(window, std::move(then)));
+    // Nothing drawn is waiting; an older wait must not act after this request.
+    FrameWait::cancel(window);
+    then();
 }
