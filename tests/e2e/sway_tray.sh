@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
 # On a Wayland desktop, the icon in the notification area is a StatusNotifierItem: it
-# registers with the desktop's host, and activating it brings the hidden launcher back with
-# the focus.
+# registers with the desktop's host when the host comes after the launcher (a panel slow at
+# login) and again when the host restarts, and activating it brings the hidden launcher back
+# with the focus.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sway.sh"
 
 start_sway
-start_watcher
 portable_copy
 start_wayland_launcher
-wait_until 10 test -s "$WORK/items" || fail "the icon did not register: $(cat "$WORK/launcher.log")"
-read -r sender service <"$WORK/items"
+registrations() { [ -f "$WORK/items" ] && wc -l <"$WORK/items" || echo 0; }
+registered() { [ "$(registrations)" -ge "$1" ]; }
+start_watcher
+wait_until 10 registered 1 || fail "the icon did not register with a host that came later: \
+$(cat "$WORK/launcher.log")"
+kill "$BG_PID"
+wait_until 5 sh -c "! kill -0 $BG_PID 2>/dev/null" || fail "the host did not end"
+start_watcher
+wait_until 10 registered 2 || fail "the icon did not register again with the restarted host"
+read -r sender service < <(tail -n 1 "$WORK/items")
 # An item names its bus name, or its object path on the sender's connection.
 path=/StatusNotifierItem
 if [[ $service == /* ]]; then path=$service service=$sender; fi
