@@ -3,13 +3,13 @@
 #include "DescriptionMarker.h"
 #include "IconMarker.h"
 #include "ListMarker.h"
+#include "SkinNameDialog.h"
+#include "TransparentColourPicker.h"
+#include "platform/WindowFrame.h"
 #include "skins/SkinColours.h"
 #include "skins/SkinEditorState.h"
 #include "skins/SkinFolders.h"
 #include "skins/SkinKeys.h"
-#include "SkinNameDialog.h"
-#include "TransparentColourPicker.h"
-#include "platform/WindowFrame.h"
 #include "skins/WindowShape.h"
 
 #include "base/Guard.h"
@@ -17,6 +17,7 @@
 #include "ui/AppContext.h"
 #include "ui/ProgramIcon.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFileDialog>
@@ -33,11 +34,6 @@ void placeClient(QWidget &window, QPoint corner)
     window.setGeometry(QRect(corner, window.size()));
 }
 
-QPoint clientCorner(const QWidget &window)
-{
-    return window.geometry().topLeft();
-}
-
 // The markers' designed heights, frames included: the starting places stack them.
 constexpr int IconMarkerHeight = 40;
 constexpr int ListMarkerHeight = 28;
@@ -52,6 +48,11 @@ SkinEditor::SkinEditor(AppContext &context, const Parts &parts)
     setWindowTitle(QStringLiteral("skin.iniエディタ"));
     resize(426, 184);
     move(300, 144);
+    // Where a window can neither place itself nor learn where it is, the markers could not be
+    // put over the bitmap or tell where they stand: they are parts of the editor's window.
+    if (!context.windowFrame.abilities().placesItself)
+        for (SkinMarker *marker : markers())
+            marker->embedIn(*this);
     connect(&parts.picker, &TransparentColourPicker::picked, this,
             [this](quint32 colour) { guarded(m_context.interaction, [&] { onPicked(colour); }); });
     parts.nameDialog.writer = [this](const QString &folder) {
@@ -77,14 +78,36 @@ void SkinEditor::buildContents()
             &QWidget::close);
 }
 
-std::array<QWidget *, 3> SkinEditor::markers() const
+SkinEditor::~SkinEditor()
+{
+    // The markers are the composition root's, whichever window they lie in.
+    for (SkinMarker *marker : markers())
+        marker->setParent(nullptr);
+}
+
+std::array<SkinMarker *, 3> SkinEditor::markers() const
 {
     return {&m_parts.icon, &m_parts.list, &m_parts.description};
 }
 
+QPoint SkinEditor::markerCorner(const QWidget &marker) const
+{
+    return marker.isWindow() ? marker.geometry().topLeft() - geometry().topLeft() : marker.pos();
+}
+
+void SkinEditor::placeMarker(QWidget &marker, QPoint offset)
+{
+    if (marker.isWindow())
+        placeClient(marker, geometry().topLeft() + offset);
+    else
+        marker.move(offset);
+}
+
 void SkinEditor::startNew(QPoint mainCorner)
 {
-    QFileDialog chooser(this);
+    // The editor is not shown yet: the chooser belongs to the window the command came from,
+    // so that a tiling desktop floats it as that window's dialog.
+    QFileDialog chooser(QApplication::activeWindow());
     chooser.setObjectName(QStringLiteral("bitmapChooser"));
     chooser.setWindowTitle(
         QStringLiteral("スキンに使用するビットマップファイルを選択してください"));
@@ -97,7 +120,7 @@ void SkinEditor::startNew(QPoint mainCorner)
         return;
     m_mainCorner = mainCorner;
     m_parts.state.bitmapPath = path;
-    m_parts.picker.showBitmap(path, pos());
+    m_parts.picker.showBitmap(path, pos(), chooser.parentWidget());
 }
 
 void SkinEditor::onPicked(quint32 colour)
@@ -112,13 +135,13 @@ void SkinEditor::onPicked(quint32 colour)
     IconMarker &icon = m_parts.icon;
     ListMarker &list = m_parts.list;
     DescriptionMarker &description = m_parts.description;
-    placeClient(icon, clientCorner(*this) + QPoint(5, 52));
-    icon.show();
+    placeMarker(icon, QPoint(5, 52));
+    showMarker(icon);
     list.setOuterWidth(152);
-    placeClient(list, clientCorner(icon) + QPoint(0, IconMarkerHeight));
-    list.show();
-    placeClient(description, clientCorner(list) + QPoint(0, ListMarkerHeight));
-    description.show();
+    placeMarker(list, markerCorner(icon) + QPoint(0, IconMarkerHeight));
+    showMarker(list);
+    placeMarker(description, markerCorner(list) + QPoint(0, ListMarkerHeight));
+    showMarker(description);
     description.setOuterWidth(152);
 }
 
@@ -134,7 +157,6 @@ void SkinEditor::openSkin(const QString &skin, QPoint mainCorner)
     // ends the opening there.
     namespace Key = SkinKeys;
     namespace Default = SkinKeys::MainDefaults;
-    const QPoint corner = clientCorner(*this);
     IconMarker &icon = m_parts.icon;
     ListMarker &list = m_parts.list;
     DescriptionMarker &description = m_parts.description;
@@ -142,15 +164,13 @@ void SkinEditor::openSkin(const QString &skin, QPoint mainCorner)
     state.setTransparentColour(
         ini.readColour(Key::TransparentColor, SkinColours::toText(state.transparentColour())));
     const int iconTop = ini.readInteger(Key::IconTop, Default::IconTop);
-    placeClient(icon, corner + QPoint(ini.readInteger(Key::IconLeft, Default::IconLeft), iconTop));
+    placeMarker(icon, QPoint(ini.readInteger(Key::IconLeft, Default::IconLeft), iconTop));
     const int listTop = ini.readInteger(Key::ListTop, Default::ListTop);
-    placeClient(list, corner + QPoint(ini.readInteger(Key::ListLeft, Default::ListLeft), listTop));
+    placeMarker(list, QPoint(ini.readInteger(Key::ListLeft, Default::ListLeft), listTop));
     list.setClientWidth(ini.readInteger(Key::ListWidth, Default::ListWidth));
     const int explanationTop = ini.readInteger(Key::ExplanationTop, Default::ExplanationTop);
-    placeClient(description,
-                corner
-                    + QPoint(ini.readInteger(Key::ExplanationLeft, Default::ExplanationLeft),
-                             explanationTop));
+    placeMarker(description, QPoint(ini.readInteger(Key::ExplanationLeft, Default::ExplanationLeft),
+                                    explanationTop));
     const int explanationWidth = ini.readInteger(Key::ExplanationWidth, Default::ExplanationWidth);
     list.setColours(ini.readColour(Key::ListBColor, Default::ListBColor), list.textColour());
     list.setColours(list.backgroundColour(), ini.readColour(Key::ListTColor, Default::ListTColor));
@@ -171,30 +191,43 @@ void SkinEditor::shapeToBitmap()
     m_shape->loadPicture(m_parts.state.bitmapPath);
     m_shape->buildRegion();
     m_shape->show();
-    resize(m_shape->size());
-    m_shape->applyRegion();
+    if (m_parts.icon.isWindow()) {
+        resize(m_shape->size());
+        m_shape->applyRegion();
+    } else {
+        // A window of one fixed size is one that tiling desktops float, at that size. The
+        // region would hide the markers where they lie over cut-away pixels, which are
+        // painted transparent all the same.
+        setFixedSize(m_shape->size());
+    }
     update();
+}
+
+void SkinEditor::showMarker(QWidget &marker)
+{
+    marker.show();
+    // Over the bitmap, where it is part of the editor.
+    marker.raise();
 }
 
 void SkinEditor::showMarkers()
 {
     for (QWidget *marker : markers())
-        marker->show();
+        showMarker(*marker);
     m_parts.description.showColour();
 }
 
 void SkinEditor::createSkin()
 {
-    m_parts.nameDialog.openAt(pos() + QPoint(25, 25), m_parts.state.editedSkinName);
+    m_parts.nameDialog.openAt(*this, pos() + QPoint(25, 25), m_parts.state.editedSkinName);
 }
 
 SkinIni::Values SkinEditor::values() const
 {
     // Where the markers' contents lie over the bitmap.
-    const QPoint corner = clientCorner(*this);
-    const QPoint icon = clientCorner(m_parts.icon) - corner;
-    const QPoint list = clientCorner(m_parts.list) - corner;
-    const QPoint description = clientCorner(m_parts.description) - corner;
+    const QPoint icon = markerCorner(m_parts.icon);
+    const QPoint list = markerCorner(m_parts.list);
+    const QPoint description = markerCorner(m_parts.description);
     const SkinEditorState &state = m_parts.state;
     return {QFileInfo(state.bitmapPath).fileName(),
             icon.y(),
@@ -230,17 +263,18 @@ void SkinEditor::closeEvent(QCloseEvent *event)
 void SkinEditor::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        const std::array<QWidget *, 3> all = markers();
+        const std::array<SkinMarker *, 3> all = markers();
         for (std::size_t i = 0; i < all.size(); ++i)
-            m_offsets[i] =
-                all[i]->isVisible() ? std::optional(pos() - all[i]->pos()) : std::nullopt;
+            m_offsets[i] = all[i]->isVisible() && all[i]->isWindow()
+                               ? std::optional(pos() - all[i]->pos())
+                               : std::nullopt;
     }
     MovableWindow::changeEvent(event);
 }
 
 void SkinEditor::moveEvent(QMoveEvent *event)
 {
-    const std::array<QWidget *, 3> all = markers();
+    const std::array<SkinMarker *, 3> all = markers();
     for (std::size_t i = 0; i < all.size(); ++i)
         if (m_offsets[i] && all[i]->isVisible())
             all[i]->move(pos() - *m_offsets[i]);

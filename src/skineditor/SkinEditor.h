@@ -11,6 +11,7 @@ class IconMarker;
 class ListMarker;
 class QMenu;
 class SkinEditorState;
+class SkinMarker;
 class SkinNameDialog;
 class TransparentColourPicker;
 class WindowShape;
@@ -22,6 +23,8 @@ class WindowShape;
 // makes. The places are those of the client areas, the bitmap's and the markers' contents,
 // so that they hold whatever frames the window manager gives the windows. Markers follow the editor
 // when it is moved, keeping the places they had relative to it when it was last activated.
+// Where windows cannot place themselves (Wayland), the markers are parts of the editor's
+// window instead, dragged over the bitmap inside it, and the editor keeps its bitmap's size.
 class SkinEditor : public MovableWindow
 {
     Q_OBJECT
@@ -38,6 +41,7 @@ public:
     };
 
     SkinEditor(AppContext &context, const Parts &parts);
+    ~SkinEditor() override;
 
     // "skin.iniエディタの実行": the bitmap chooser, then the picker at the editor's corner.
     // The editor opens after the pick with its bitmap at the main window's client corner
@@ -66,8 +70,12 @@ protected:
 
 private:
     void shapeToBitmap();
+    void showMarker(QWidget &marker);
     void showMarkers();
-    std::array<QWidget *, 3> markers() const;
+    std::array<SkinMarker *, 3> markers() const;
+    // A marker's client corner over the bitmap, and placing it there.
+    QPoint markerCorner(const QWidget &marker) const;
+    void placeMarker(QWidget &marker, QPoint offset);
 
     Parts m_parts;
     QPoint m_mainCorner;

@@ -15,6 +15,12 @@ SkinMarker::SkinMarker(AppContext &context)
     setAutoFillBackground(true);
 }
 
+void SkinMarker::embedIn(QWidget &editor)
+{
+    setParent(&editor, Qt::Widget);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
 void SkinMarker::setFixedOuterSize(int width, int height)
 {
     m_fixedOuter = {width, height};

@@ -23,6 +23,10 @@ class SkinMarker : public MovableWindow
 public:
     explicit SkinMarker(AppContext &context);
 
+    // Makes the marker a part of the editor's window, with no frame of its own: placed and
+    // dragged over the bitmap inside that window, and nudged once clicked.
+    void embedIn(QWidget &editor);
+
     // The width with the frame. One asked for stands until the marker is resized otherwise.
     void setOuterWidth(int outer);
     int outerWidth() const;

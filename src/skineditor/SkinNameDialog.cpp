@@ -55,12 +55,15 @@ void SkinNameDialog::buildControls()
                        &SkinNameDialog::cancel);
 }
 
-void SkinNameDialog::openAt(QPoint corner, const QString &name)
+void SkinNameDialog::openAt(QWidget &owner, QPoint corner, const QString &name)
 {
     if (!name.isEmpty())
         nameField()->setText(name);
+    // The owner's only while open: the editor goes before the dialog does.
+    setParent(&owner, windowFlags());
     move(corner);
     m_context.interaction.execModal(*this);
+    setParent(nullptr, windowFlags());
 }
 
 void SkinNameDialog::confirm()

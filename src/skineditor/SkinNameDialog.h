@@ -21,9 +21,9 @@ public:
     // Writes the skin into the folder; an error keeps the dialog open.
     std::function<void(const QString &folder)> writer;
 
-    // Shows the dialog modally with its outer corner at the position; a name that is not
-    // empty goes into the name field first.
-    void openAt(QPoint corner, const QString &name);
+    // Shows the dialog modally as the owner's dialog (a tiling desktop floats it), with its
+    // outer corner at the position; a name that is not empty goes into the name field first.
+    void openAt(QWidget &owner, QPoint corner, const QString &name);
 
     // "OK" and "cancel".
     void confirm();

@@ -20,13 +20,15 @@ TransparentColourPicker::TransparentColourPicker()
     setWindowTitle(QStringLiteral("透過色にしたい場所をクリック"));
 }
 
-void TransparentColourPicker::showBitmap(const QString &path, QPoint corner)
+void TransparentColourPicker::showBitmap(const QString &path, QPoint corner, QWidget *owner)
 {
     QImageReader reader(path);
     QImage picture = reader.read();
     if (picture.isNull())
         throw Error(Messages::cannotOpenFile(path, reader.errorString()));
     m_picture = std::move(picture);
+    if (parentWidget() != owner)
+        setParent(owner, windowFlags());
     resize(m_picture.size());
     move(corner);
     show();

@@ -16,8 +16,9 @@ public:
     TransparentColourPicker();
 
     // Loads the bitmap, sizes the client area to it and shows the window with its outer
-    // corner at the position. A file that is no bitmap raises the open error.
-    void showBitmap(const QString &path, QPoint corner);
+    // corner at the position, as a dialog of the owner when there is one (a tiling desktop
+    // then floats it at its size). A file that is no bitmap raises the open error.
+    void showBitmap(const QString &path, QPoint corner, QWidget *owner);
 
     // The pixel of the picture under a client point, if the point lies on the picture.
     std::optional<QPoint> pixelAt(QPoint client) const;

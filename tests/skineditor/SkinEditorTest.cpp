@@ -5,13 +5,13 @@
 #include "skineditor/IconMarker.h"
 #include "skineditor/ListMarker.h"
 #include "skineditor/SkinChooser.h"
-#include "skins/SkinColours.h"
 #include "skineditor/SkinEditor.h"
+#include "skineditor/SkinNameDialog.h"
+#include "skineditor/TransparentColourPicker.h"
+#include "skins/SkinColours.h"
 #include "skins/SkinEditorState.h"
 #include "skins/SkinIni.h"
 #include "skins/SkinKeys.h"
-#include "skineditor/SkinNameDialog.h"
-#include "skineditor/TransparentColourPicker.h"
 
 #include "base/Guard.h"
 
@@ -240,6 +240,57 @@ TEST_F(SkinEditorTest, theEditorOpensBesideTheMainWindowWithTheMarkersAtTheirSta
     EXPECT_EQ(values.explanationWidth, 152);
     EXPECT_EQ(values.skinName, "pic.bmp");
     EXPECT_EQ(values.transparentColor, 0x0000FFu);
+}
+
+// Where windows can neither place themselves nor learn where they are, the markers lie in
+// the editor's window, of a fixed size (tiling desktops float it), its dialogs belong to the
+// windows they come from, and skin.ini gets where the markers were dragged to.
+TEST_F(SkinEditorTest, whereWindowsCannotPlaceThemselvesTheMarkersArePartsOfTheEditor)
+{
+    windowFrame.allowed = {.placesItself = false, .staysOnTop = false, .maskCutsDrawing = false};
+    start();
+    QApplication::setActiveWindow(window);
+    openEditor();
+    EXPECT_EQ(picker().parentWidget(), window);
+    EXPECT_EQ(editor().minimumSize(), QSize(60, 40));
+    EXPECT_EQ(editor().maximumSize(), QSize(60, 40));
+    for (QWidget *marker : QList<QWidget *>{&iconMarker(), &listMarker(), &descriptionMarker()}) {
+        EXPECT_EQ(marker->window(), &editor()) << marker->objectName().toStdString();
+        EXPECT_TRUE(marker->isVisible()) << marker->objectName().toStdString();
+    }
+    EXPECT_EQ(iconMarker().size(), QSize(40, 40));
+    EXPECT_EQ(listMarker().geometry(), QRect(5, 92, 152, 28));
+
+    ListMarker &marker = listMarker();
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, marker.mapToGlobal(at), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&marker, &event);
+    };
+    send(QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton);
+    send(QEvent::MouseMove, {40, 30}, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {40, 30}, Qt::NoButton);
+    key(iconMarker(), Qt::Key_Left);
+
+    QWidget *nameOwner = nullptr;
+    interaction.onModal = [&](QDialog &dialog) {
+        nameOwner = dialog.parentWidget();
+        auto &nameDialog = dynamic_cast<SkinNameDialog &>(dialog);
+        nameDialog.nameField()->setText("mine");
+        guarded(interaction, [&] { nameDialog.confirm(); });
+        return nameDialog.result();
+    };
+    editor().createSkin();
+    EXPECT_EQ(nameOwner, &editor());
+    EXPECT_EQ(root->skinNameDialog().parentWidget(), nullptr);
+    const SkinIni ini(skinFile("mine/skin.ini"));
+    const QList<std::pair<QStringView, int>> written{
+        {SkinKeys::IconLeft, 4},         {SkinKeys::IconTop, 52},
+        {SkinKeys::ListLeft, 35},        {SkinKeys::ListTop, 112},
+        {SkinKeys::ListWidth, 152},      {SkinKeys::ExplanationLeft, 5},
+        {SkinKeys::ExplanationTop, 120}, {SkinKeys::ExplanationWidth, 152}};
+    for (const auto &[name, value] : written)
+        EXPECT_EQ(ini.readInteger(name, -1), value) << name.toString().toStdString();
 }
 
 TEST_F(SkinEditorTest, arrowKeysNudgeAMarkerByOnePixel)
