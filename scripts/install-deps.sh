@@ -31,6 +31,8 @@ packages=(
   zsh
   # tests on a Wayland desktop: a headless compositor with its background, typing, screenshots
   sway swaybg wtype grim
+  # and a pointer for them: a small client of wlroots' virtual pointer protocol (tests/e2e)
+  libwayland-dev
   # reading texts off the windows through the accessibility bus (tests/e2e/accessible.py)
   at-spi2-core python3-gi gir1.2-atspi-2.0
   # a real input method for typing Japanese (Qt's ibus plugin comes with libqt6gui6)

@@ -34,6 +34,10 @@ own_work() {
   chown -R $USER_ID:$USER_ID "$WORK"
 }
 
+# The windows the rule of start_sway floats: all the launcher's by default; a test of how its
+# other windows come out sets the criteria of the main window alone, as --shortcut-help has it.
+SWAY_FLOAT_CRITERIA="app_id=\"$APP_ID\""
+
 # Starts the session bus and sway. The bus starts no services on demand (it has no service
 # folders), so that nothing runs that the test did not start itself and cannot end by its PID.
 # Logo+Space runs the portable folder's summon command with --show. The launcher floats with
@@ -47,7 +51,7 @@ start_sway() {
     echo "output * bg #$BACKGROUND solid_color"
     echo "default_border none"
     echo "default_floating_border none"
-    echo "for_window [app_id=\"$APP_ID\"] floating enable"
+    echo "for_window [$SWAY_FLOAT_CRITERIA] floating enable"
     echo "bindsym Mod4+space exec $WORK/tblaunch-summon --show"
   } >"$WORK/sway.conf"
   cat >"$WORK/bus.conf" <<CONF
@@ -91,6 +95,22 @@ def walk(node):
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child)
 walk(json.load(sys.stdin))' "$APP_ID"
+}
+
+# The launcher's window of the title $1 in sway's tree: "floating|tiled X Y WIDTH HEIGHT", or
+# nothing when it is not shown.
+titled_window() {
+  as_user swaymsg -r -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(node, floating):
+    if node.get("app_id") == sys.argv[1] and node.get("name") == sys.argv[2] and node["visible"]:
+        r = node["rect"]
+        print("floating" if floating else "tiled", r["x"], r["y"], r["width"], r["height"])
+    for child in node.get("nodes", []):
+        walk(child, floating)
+    for child in node.get("floating_nodes", []):
+        walk(child, True)
+walk(json.load(sys.stdin), False)' "$APP_ID" "$1"
 }
 
 # The state of the window of the launcher with PID $1: "focused", "unfocused" or "absent".
