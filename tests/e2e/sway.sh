@@ -97,13 +97,14 @@ def walk(node):
 walk(json.load(sys.stdin))' "$APP_ID"
 }
 
-# The launcher's window of the title $1 in sway's tree: "floating|tiled X Y WIDTH HEIGHT", or
-# nothing when it is not shown.
+# The launcher's window whose title the pattern $1 matches in sway's tree: "floating|tiled X Y
+# WIDTH HEIGHT", or nothing when none is shown.
 titled_window() {
   as_user swaymsg -r -t get_tree | /usr/bin/python3 -c '
-import json, sys
+import json, re, sys
 def walk(node, floating):
-    if node.get("app_id") == sys.argv[1] and node.get("name") == sys.argv[2] and node["visible"]:
+    if (node.get("app_id") == sys.argv[1] and re.fullmatch(sys.argv[2], node.get("name") or "")
+            and node["visible"]):
         r = node["rect"]
         print("floating" if floating else "tiled", r["x"], r["y"], r["width"], r["height"])
     for child in node.get("nodes", []):

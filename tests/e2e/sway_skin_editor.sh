@@ -44,6 +44,16 @@ EDITOR_X=$X EDITOR_Y=$Y
 point move $((X + 60)) $((Y + 100)) press left move $((X + 66)) $((Y + 104)) \
   move $((X + 74)) $((Y + 110)) move $((X + 80)) $((Y + 115)) release left
 
+# The marker's menu opens the colour dialog as the editor's dialog: it floats too.
+point move $((EDITOR_X + 80)) $((EDITOR_Y + 115)) press right release right
+wtype_keys -s 200 -k Down -k Return
+# Its title in English or Japanese, as the toolkit's texts are.
+COLOURS='Select Color|色を選択'
+floating_rect "$COLOURS"
+wtype_keys -s 300 -k Escape
+gone() { ! shown "$1"; }
+wait_until 10 gone "$COLOURS" || fail "Esc left the colour dialog open"
+
 # "skin.iniの作成" from the editor's menu, the name, Enter.
 point move $((EDITOR_X + 200)) $((EDITOR_Y + 30)) press right release right
 wtype_keys -s 200 -k Down -k Return
