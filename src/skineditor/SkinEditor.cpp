@@ -80,9 +80,12 @@ void SkinEditor::buildContents()
 
 SkinEditor::~SkinEditor()
 {
-    // The markers are the composition root's, whichever window they lie in.
+    // The markers and the picker are the composition root's, whichever window they lie in
+    // (the picker is the dialog of the window the editor was started from).
     for (SkinMarker *marker : markers())
         marker->setParent(nullptr);
+    if (m_parts.picker.parentWidget() == this)
+        m_parts.picker.setParent(nullptr);
 }
 
 std::array<SkinMarker *, 3> SkinEditor::markers() const
