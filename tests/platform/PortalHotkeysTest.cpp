@@ -347,9 +347,15 @@ TEST_F(PortalHotkeysTest, TheDesktopIsAskedOnlyForWhatItLacks)
             hotkeys->setPressHandler([&presses](int) { return ++presses, true; });
             hotkeys->setBoundHandler([&bound](int, const QString &trigger) { bound = trigger; });
         };
-        // The calls since the last step, once they are all in; then what is bound, and a press.
+        // The calls since the last step, once they are all in and answered; then what is bound,
+        // and a press.
         const auto calledSince = [&](const QStringList &expected) {
-            waitFor([&] { return methodsCalled().mid(seen) == expected; }, 2000);
+            waitFor(
+                [&] {
+                    return methodsCalled().mid(seen) == expected
+                           && control(QStringLiteral("Pending")).arguments().value(0) == 0u;
+                },
+                2000);
             const QStringList calls = methodsCalled();
             EXPECT_EQ(calls.mid(seen), expected);
             seen = calls.size();

@@ -8,6 +8,7 @@
 # through test.MockPortal at /control: Activate(id, token) emits Activated and Deactivated on the
 # last open session (an empty id: its first shortcut), EmitShortcutsChanged(trigger),
 # SetBindAs(trigger) for later binds and ConfigureShortcuts, Answer() sends the held Responses,
+# Pending() -> how many Responses are not sent yet,
 # Stranger(signal) has another bus client fake the portal's Activated, ShortcutsChanged or
 # Response and then emit Marker on /control, Calls() -> JSON of every call (Request.Close,
 # Session.Close and the desktop's settings opened, "OpenSettings", among them), Quit(). Prints
@@ -93,6 +94,7 @@ OTHER_XML = """
     </method>
     <method name="SetBindAs"><arg type="s" name="trigger_description" direction="in"/></method>
     <method name="Answer"/>
+    <method name="Pending"><arg type="u" name="requests" direction="out"/></method>
     <method name="Stranger"><arg type="s" name="signal" direction="in"/></method>
     <signal name="Marker"/>
     <method name="Calls"><arg type="s" name="json" direction="out"/></method>
@@ -332,6 +334,8 @@ def control_call(conn, sender, path, interface, method, params, invocation):
             change_triggers(open_session(), p[0])
         elif method == "SetBindAs":
             bind_as = p[0]
+        elif method == "Pending":
+            return invocation.return_value(GLib.Variant("(u)", (len(pending),)))
         elif method == "Answer":
             for request in held:
                 finish(request, True)
