@@ -66,8 +66,7 @@ QString desktopBoundNothing()
 
 QString otherCombinationOpensTheDesktopsSettings()
 {
-    return QStringLiteral("組み合わせを変えると、デスクトップのショートカット設定が開きます。"
-                          "そこで新しいキーを割り当ててください。");
+    return QStringLiteral("組み合わせを変えると、デスクトップのショートカット設定が開きます。");
 }
 
 QString noHotkeyForPrograms()
