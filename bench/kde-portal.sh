@@ -3,7 +3,8 @@
 # kglobalaccel, xdg-desktop-portal with the KDE backend, all on a private session bus. The
 # launcher asks for Ctrl+Alt+K through the GlobalShortcuts portal; each round hides it, has
 # kglobalaccel invoke the shortcut (as a key press would), and takes the time to KWin saying
-# the launcher's window is active (a KWin script's clientActivated, stamped in KWin).
+# the launcher's window is active (a KWin script's clientActivated, stamped in KWin), and says
+# how often the portal opened System Settings (never, unasked).
 # Needs kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5 (not installed by
 # scripts/install-deps.sh: a benchmark only). Usage: dbus-run-session -- bench/kde-portal.sh
 # [build] [rounds]
@@ -61,7 +62,12 @@ owned() {
 }
 wait_until 20 owned org.kde.kglobalaccel || { echo "no kglobalaccel in KWin" >&2; exit 1; }
 
-QT_QPA_PLATFORM=wayland /usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-kde \
+# portal-kde opens System Settings through xdg-open: a stand-in first on its PATH counts it.
+mkdir -p "$WORK/stub"
+printf '#!/bin/sh\necho "$*" >>"%s/xdg-open.log"\n' "$WORK" >"$WORK/stub/xdg-open"
+chmod +x "$WORK/stub/xdg-open"
+: >"$WORK/xdg-open.log"
+PATH=$WORK/stub:$PATH QT_QPA_PLATFORM=wayland /usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-kde \
   >"$WORK/portal-kde.log" 2>&1 &
 PIDS+=($!)
 wait_until 20 owned org.freedesktop.impl.portal.desktop.kde || { tail "$WORK/portal-kde.log"; exit 1; }
@@ -128,3 +134,4 @@ print(f"{rounds} rounds: kglobalaccel invokeShortcut -> launcher active (KWin), 
       f"median {statistics.median(times):.0f}, worst {max(times)}"
       + (f", {missed} rounds without focus" if missed else ""))
 PY
+echo "component $COMPONENT; System Settings opened $(wc -l <"$WORK/xdg-open.log") times"

@@ -109,6 +109,8 @@ void CompositionRoot::connectWindows()
                      });
     QObject::connect(m_summoner.get(), &Summoner::boundByDesktop, m_settingsDialog.get(),
                      &SettingsDialog::showBoundByDesktop);
+    QObject::connect(m_summoner.get(), &Summoner::desktopBindsNoHotkeys, m_settingsDialog.get(),
+                     &SettingsDialog::showNoHotkeyForPrograms);
     QObject::connect(m_settingsDialog.get(), &SettingsDialog::stayOnTopConfirmed, main,
                      &MainWindow::keepOnTop);
 }

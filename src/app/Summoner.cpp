@@ -16,6 +16,7 @@ Summoner::Summoner(Hotkeys &hotkeys, Settings &settings, Interaction &interactio
 {
     m_globalHotkey.setPressHandler([this](int) { return onPress(); });
     hotkeys.setBoundHandler([this](int, const QString &trigger) { emit boundByDesktop(trigger); });
+    hotkeys.setNoShortcutsHandler([this](int) { emit desktopBindsNoHotkeys(); });
     connect(&settings, &Settings::useHotkeyChanged, this, &Summoner::useHotkey);
     connect(&settings, &Settings::hotkeyApplied, this, &Summoner::applyHotkey);
 }
@@ -24,6 +25,8 @@ Summoner::~Summoner()
 {
     // The grab ends with the program, not with whatever the desktop does after it.
     m_globalHotkey.unregisterHotkey(HotkeyId);
+    m_hotkeys.setBoundHandler({});
+    m_hotkeys.setNoShortcutsHandler({});
 }
 
 void Summoner::setTarget(std::function<void(bool atPointer)> summon, QWindow &window)

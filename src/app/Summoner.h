@@ -39,6 +39,8 @@ signals:
     // The desktop bound the hotkey itself (a Wayland portal): what it bound, in its own
     // words, or empty when it bound none.
     void boundByDesktop(const QString &trigger);
+    // The desktop binds no hotkey for programs (a Wayland desktop without the portal).
+    void desktopBindsNoHotkeys();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

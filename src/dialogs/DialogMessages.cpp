@@ -64,6 +64,17 @@ QString desktopBoundNothing()
                           "ショートカット設定で次をキーに割り当ててください:");
 }
 
+QString otherCombinationOpensTheDesktopsSettings()
+{
+    return QStringLiteral("組み合わせを変えると、デスクトップのショートカット設定が開きます。");
+}
+
+QString noHotkeyForPrograms()
+{
+    return QStringLiteral("このデスクトップはプログラムにホットキーを割り当てません。"
+                          "代わりにショートカット設定で次をキーに割り当ててください:");
+}
+
 QString otherFirstCharacter()
 {
     return QStringLiteral("先頭の文字が同じキーワードの間でだけ動かせます");

@@ -22,6 +22,10 @@ QString bindTheSummonCommand();
 QString moreOnTheShortcut();
 QString desktopBound();
 QString desktopBoundNothing();
+// Said before the user applies another combination where the desktop binds the hotkey.
+QString otherCombinationOpensTheDesktopsSettings();
+// A desktop that binds no hotkey for programs (no GlobalShortcuts portal).
+QString noHotkeyForPrograms();
 
 // The keyword order: a row moved past its first character, the counts, a row's tip.
 QString otherFirstCharacter();

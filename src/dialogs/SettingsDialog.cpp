@@ -28,8 +28,8 @@ SettingsDialog::SettingsDialog(AppContext &context, Settings &settings, QWidget 
     setModal(true);
     setFont(FormDesign::font());
     // Where the desktop places windows itself, there is no hotkey of ours either: the dialog
-    // grows by the line that says what to bind in the desktop's shortcuts.
-    FormDesign::keepOuterSize(this, {241, m_placesItself ? 205 : 265});
+    // grows by the lines that say what to bind in the desktop's shortcuts.
+    FormDesign::keepOuterSize(this, {241, m_placesItself ? 205 : 311});
 
     const auto checkBox = [this](const char *name, const QString &caption, bool ticked,
                                  const QRect &geometry) {
@@ -100,14 +100,21 @@ void SettingsDialog::showWhatTheDesktopDecides()
         QString::fromStdString(placementRule(Desktop::Hyprland))));
 
     m_summonHint = place(new QLabel(DialogMessages::bindTheSummonCommand(), this), "summonHint",
-                         {8, 176, 225, 30});
+                         {8, 176, 225, 44});
     m_summonHint->setWordWrap(true);
+    m_summonHint->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     const Desktop desktop = desktopOf(Environment::ofThisProcess());
     m_summonCommand = QString::fromStdString(bindingLine(desktop, summonBesideThisProgram()));
-    m_summonLine = place(new QLineEdit(m_summonCommand, this), "summonLine", {8, 208, 225, 20});
+    m_summonLine = place(new QLineEdit(m_summonCommand, this), "summonLine", {8, 222, 225, 20});
     m_summonLine->setReadOnly(true);
     m_summonLine->setToolTip(DialogMessages::moreOnTheShortcut());
     m_summonLine->setCursorPosition(0);
+    m_summonNote =
+        place(new QLabel(DialogMessages::otherCombinationOpensTheDesktopsSettings(), this),
+              "summonNote", {8, 246, 225, 28});
+    m_summonNote->setWordWrap(true);
+    m_summonNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_summonNote->hide();
 }
 
 void SettingsDialog::showBoundByDesktop(const QString &trigger)
@@ -121,6 +128,20 @@ void SettingsDialog::showBoundByDesktop(const QString &trigger)
     m_summonLine->setText(bound ? trigger : m_summonCommand);
     m_summonLine->setToolTip(bound ? QString() : DialogMessages::moreOnTheShortcut());
     m_summonLine->setCursorPosition(0);
+    // Said before "変更" or "OK" rather than after: the desktop keeps what it bound, and
+    // another combination is set in its own settings, which then open.
+    m_summonNote->show();
+}
+
+void SettingsDialog::showNoHotkeyForPrograms()
+{
+    if (!m_summonHint)
+        return;
+    m_summonHint->setText(DialogMessages::noHotkeyForPrograms());
+    m_summonLine->setText(m_summonCommand);
+    m_summonLine->setToolTip(DialogMessages::moreOnTheShortcut());
+    m_summonLine->setCursorPosition(0);
+    m_summonNote->hide();
 }
 
 void SettingsDialog::applyHotkey()

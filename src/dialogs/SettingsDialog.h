@@ -30,6 +30,8 @@ public:
     // The desktop bound the hotkey itself: the combination it bound (or that it bound none)
     // is shown in place of the command to bind.
     void showBoundByDesktop(const QString &trigger);
+    // The desktop binds no hotkey for programs: said, with the command to bind instead.
+    void showNoHotkeyForPrograms();
 
 signals:
     // "OK" with always-on-top ticked.
@@ -39,7 +41,8 @@ private:
     // The hotkey field and the pointer switch follow whether the hotkey is used.
     void showHotkeyUse(bool use);
     // What the desktop decides itself greys out, with a tip that says why; where it places
-    // windows, a line says what to bind in its shortcuts. The settings stay as they are.
+    // windows, a line says what to bind in its shortcuts (or what the desktop bound, and that
+    // another combination opens its settings). The settings stay as they are.
     void showWhatTheDesktopDecides();
 
     AppContext &m_context;
@@ -47,6 +50,7 @@ private:
     const bool m_placesItself;
     QLabel *m_summonHint = nullptr;
     QLineEdit *m_summonLine = nullptr;
+    QLabel *m_summonNote = nullptr;
     QString m_summonCommand; // the line to bind in the desktop's shortcut settings
     QCheckBox *m_useHotkey;
     HotkeyEdit *m_hotkey;

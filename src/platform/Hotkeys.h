@@ -43,6 +43,14 @@ public:
         m_boundHandler = std::move(handler);
     }
 
+    // Where the desktop binds the combinations itself and binds none for programs at all (a
+    // Wayland desktop without the GlobalShortcuts portal): reported under the identifier of
+    // the grab that found it out.
+    void setNoShortcutsHandler(std::function<void(int id)> handler)
+    {
+        m_noShortcutsHandler = std::move(handler);
+    }
+
     // Asks for the keyboard focus for the window, which is on the screen, on behalf of the
     // last press, so that the window manager lets the focus go to it.
     virtual void activate(QWindow &window) = 0;
@@ -55,8 +63,14 @@ protected:
         if (m_boundHandler)
             m_boundHandler(id, trigger);
     }
+    void reportNoShortcuts(int id) const
+    {
+        if (m_noShortcutsHandler)
+            m_noShortcutsHandler(id);
+    }
 
 private:
     std::function<bool(int id)> m_pressHandler;
     std::function<void(int id, const QString &trigger)> m_boundHandler;
+    std::function<void(int id)> m_noShortcutsHandler;
 };

@@ -103,14 +103,23 @@ TEST_F(SettingsDialogTest, WhatTheDesktopDecidesIsGreyedOutAndKeptAsStored)
             EXPECT_TRUE(line->text().contains("tblaunch-summon --toggle"))
                 << line->text().toStdString();
             // A desktop that binds the hotkey itself says what it bound, or that it bound
-            // none, and then the command to bind is back.
+            // none, and then the command to bind is back; either way, that another combination
+            // opens the desktop's settings. A desktop that binds none for programs says so.
             const auto *hint = dialog->findChild<QLabel *>(QStringLiteral("summonHint"));
+            const auto *note = dialog->findChild<QLabel *>(QStringLiteral("summonNote"));
+            EXPECT_TRUE(note->isHidden());
             hotkeys.bind(1, QStringLiteral("Ctrl+Alt+J"));
             EXPECT_EQ(line->text(), "Ctrl+Alt+J");
             EXPECT_EQ(hint->text(), DialogMessages::desktopBound());
+            EXPECT_FALSE(note->isHidden());
             hotkeys.bind(1, {});
             EXPECT_TRUE(line->text().contains("tblaunch-summon --toggle"));
             EXPECT_EQ(hint->text(), DialogMessages::desktopBoundNothing());
+            EXPECT_FALSE(note->isHidden());
+            hotkeys.bindNothingForPrograms(1);
+            EXPECT_TRUE(line->text().contains("tblaunch-summon --toggle"));
+            EXPECT_EQ(hint->text(), DialogMessages::noHotkeyForPrograms());
+            EXPECT_TRUE(note->isHidden());
         }
         click("ok");
         EXPECT_EQ(settingsText(), "[hotkey]\r\nkey=Ctrl+Alt+K\r\n[Setting]\r\nMousePoint=1\r\n"

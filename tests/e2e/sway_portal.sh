@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # On a Wayland desktop with the GlobalShortcuts portal, the settings' hotkey is asked of the
 # desktop, and the desktop's press (Activated) brings the hidden launcher back with the focus,
-# with a token or without.
+# with a token or without. The next start opens its session under the same token (which KDE
+# names the shortcut's owner after) and, the desktop holding the shortcut, asks it nothing more.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sway.sh"
 
@@ -28,4 +29,19 @@ for token in "" made-up-token; do
   wait_until 5 focused "$LAUNCHER_PID" || fail "the desktop's press (token '$token') did not \
 bring the launcher with the focus: $(launcher_windows; cat "$WORK/launcher.log")"
 done
+calls() { portal Calls | grep -o "\"method\": \"$1\"" | wc -l; }
+portal Calls | grep -q '"session_handle_token": "tblaunch"' || fail "no stable session token: $(portal Calls)"
+wtype_keys -s 300 /exit -s 100 -k Return
+ended() { [[ "$(ps -o stat= -p "$LAUNCHER_PID")" != [^Z]* ]]; } # gone, or not yet waited for
+wait_until 10 ended || fail "/exit did not end the launcher: $(ps -o stat=,args= -p "$LAUNCHER_PID"; launcher_windows; cat "$WORK/launcher.log")"
+start_wayland_launcher
+listed_again() { [ "$(calls ListShortcuts)" -ge 2 ]; }
+wait_until 10 listed_again || fail "the next start did not ask what the desktop holds: $(portal Calls)"
+[ "$(calls BindShortcuts)" = 1 ] || fail "the next start bound the shortcut again: $(portal Calls)"
+[ "$(portal Calls | grep -o '"session_handle_token": "tblaunch"' | wc -l)" = 2 ] ||
+  fail "the next start's session token differs: $(portal Calls)"
+summon --hide
+wait_until 5 absent "$LAUNCHER_PID" || fail "--hide left the launcher shown"
+portal Activate string:summon string: >/dev/null || fail "the portal could not press"
+wait_until 5 focused "$LAUNCHER_PID" || fail "the key did nothing after the restart"
 echo "PASS"

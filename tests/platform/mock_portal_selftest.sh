@@ -60,8 +60,10 @@ session s1 ", 'shortcuts': <[$OTHER]>"
 grep -q "{'session_handle': <'$DESKTOP/session/" "$WORK/signals" || fail "session_handle not a string"
 bind b1 "$TOGGLE"
 wait_for "$WORK/signals" "/b1: .*$BOUND"
+control SetBindAs "Meta+J" > /dev/null
 bind b2 "$TOGGLE"
-wait_for "$WORK/signals" "/b2: .*Response \(uint32 2, @a\{sv\} \{\}\)"
+wait_for "$WORK/signals" "/b2: .*Response \(uint32 0, .*'trigger_description': <'Meta\+J'>"
+control SetBindAs "CTRL+ALT+space" > /dev/null
 portal ListShortcuts "$SESSION" "{'handle_token': <'l1'>}" > /dev/null
 wait_for "$WORK/signals" "/l1: .*Response \(uint32 0, \{'shortcuts': <\[\('toggle'"
 [ "$(version)" = "(<uint32 1>,)" ] || fail "version not 1"
@@ -95,9 +97,22 @@ except GLib.Error as error:
 ' || fail "Register"
 session s1 ", 'shortcuts': <[$TOGGLE]>"
 grep -q "{'session_handle': <objectpath '$DESKTOP/session/" "$WORK/signals" || fail "session_handle not a path"
+portal ListShortcuts "$SESSION" "{'handle_token': <'l1'>}" > /dev/null
+wait_for "$WORK/signals" "/l1: .*$BOUND"
 bind b1 "$OTHER"
 wait_for "$WORK/signals" "/b1: .*$BOUND"
+control Calls | grep -q '"method": "OpenSettings", "component": "s1"' || fail "settings not opened"
 control Calls | grep -q '"method": "Register", "app_id": "app.id"' || fail "app id not recorded"
+
+start "a question held" --hold BindShortcuts
+session s1
+bind b1 "$TOGGLE"
+REQUEST=$(portal BindShortcuts "$SESSION" "[$TOGGLE]" "" "{'handle_token': <'b2'>}" | grep -o "'[^']*'" | tr -d "'")
+gdbus call --session -d $NAME -o "$REQUEST" -m org.freedesktop.portal.Request.Close > /dev/null
+control Answer > /dev/null
+wait_for "$WORK/signals" "/b1: .*$BOUND"
+control Calls | grep -q '"method": "Request.Close"' || fail "Request.Close not recorded"
+grep -q "/b2: .*Response" "$WORK/signals" && fail "a closed request answered"
 
 start "a refusal" --refuse
 session s1

@@ -26,6 +26,8 @@ public:
     bool press(int id) const { return reportPress(id); }
     // Reports what the desktop bound under the identifier, as a portal would.
     void bind(int id, const QString &trigger) const { reportBound(id, trigger); }
+    // Reports that the desktop binds nothing for programs, as a desktop without a portal.
+    void bindNothingForPrograms(int id) const { reportNoShortcuts(id); }
 
     QMap<int, Combination> grabbed;
     QList<Combination> takenByOthers;

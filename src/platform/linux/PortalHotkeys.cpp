@@ -17,6 +17,7 @@
 
 #include <xkbcommon/xkbcommon.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -26,6 +27,9 @@ const QString Service = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString Path = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString Interface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString ShortcutId = QStringLiteral("summon");
+// The session's handle token: KDE Plasma 5.27 names the shortcut's owner after it, so it is the
+// same at every start and is the program's name in System Settings.
+const QString SessionToken = QStringLiteral("tblaunch");
 
 QDBusMessage portalCall(const QString &interface, const QString &method)
 {
@@ -45,13 +49,33 @@ void callThen(QDBusConnection &bus, const QDBusMessage &call, QObject *context, 
 }
 
 // The trigger the desktop describes for the launcher's shortcut among its shortcuts,
-// a(sa{sv}); empty when it is not among them.
-QString triggerIn(const QVariant &shortcuts)
+// a(sa{sv}); nothing when it is not among them, empty when it is there without a key.
+std::optional<QString> findTrigger(const QVariant &shortcuts)
 {
     for (const PortalShortcut &shortcut : qdbus_cast<QList<PortalShortcut>>(shortcuts))
         if (shortcut.id == ShortcutId)
             return shortcut.properties.value(QStringLiteral("trigger_description")).toString();
-    return {};
+    return std::nullopt;
+}
+
+QString triggerIn(const QVariant &shortcuts)
+{
+    return findTrigger(shortcuts).value_or(QString());
+}
+
+// A combination as a set of lower-case names, the key last: "ctrl", "alt", "k".
+QStringList combinationWords(const QString &text)
+{
+    QStringList words = text.toLower().remove(u' ').split(u'+', Qt::SkipEmptyParts);
+    for (QString &word : words)
+        if (word == QLatin1String("control"))
+            word = QStringLiteral("ctrl");
+    if (words.size() > 1) {
+        const QString key = words.takeLast();
+        words.sort();
+        words << key;
+    }
+    return words;
 }
 
 QString stringOf(const QVariant &value)
@@ -69,19 +93,23 @@ PortalHotkeys::PortalHotkeys(WindowFrame &frame, QDBusConnection bus)
     , m_bus(std::move(bus))
 {
     PortalShortcut::registerType();
-    // From whoever sends it, the session's path being checked. The arguments are read from
-    // the message: a slot that takes them typed was refused in the program (Qt 6.4).
-    m_bus.connect(QString(), Path, Interface, QStringLiteral("Activated"), this,
+    // From the portal only: any program on the bus could fake a press or a binding. The
+    // arguments are read from the message: a slot that takes them typed was refused in the
+    // program (Qt 6.4).
+    m_bus.connect(Service, Path, Interface, QStringLiteral("Activated"), this,
                   SLOT(onActivated(QDBusMessage)));
-    m_bus.connect(QString(), Path, Interface, QStringLiteral("ShortcutsChanged"), this,
+    m_bus.connect(Service, Path, Interface, QStringLiteral("ShortcutsChanged"), this,
                   SLOT(onShortcutsChanged(QDBusMessage)));
     auto *watcher =
         new QDBusServiceWatcher(Service, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString &, const QString &, const QString &owner) {
-                // Gone: its sessions with it. Back: asked again.
-                m_session.clear();
+                // Gone: its sessions and requests with it. Back: asked again.
                 ++m_round;
+                m_session.clear();
+                m_opening = false;
+                m_asked.clear();
+                qDeleteAll(findChildren<PortalRequest *>());
                 if (!owner.isEmpty() && m_wish)
                     open();
             });
@@ -89,7 +117,9 @@ PortalHotkeys::PortalHotkeys(WindowFrame &frame, QDBusConnection bus)
 
 PortalHotkeys::~PortalHotkeys()
 {
-    closeSession();
+    // Requests still open (the desktop asking the user) are closed as they go, with the
+    // children.
+    closeSession(m_session);
 }
 
 QString PortalHotkeys::triggerOf(int virtualKey, int modifiers)
@@ -108,6 +138,16 @@ QString PortalHotkeys::triggerOf(int virtualKey, int modifiers)
     return trigger + QString::fromLatin1(name);
 }
 
+bool PortalHotkeys::describes(const QString &description, const QString &trigger)
+{
+    const QStringList wanted = combinationWords(trigger);
+    const QStringList bound = description.split(QStringLiteral(", "));
+    return !wanted.isEmpty()
+           && std::any_of(bound.begin(), bound.end(), [&wanted](const QString &one) {
+                  return combinationWords(one) == wanted;
+              });
+}
+
 bool PortalHotkeys::grab(int id, int virtualKey, int modifiers)
 {
     const QString trigger = triggerOf(virtualKey, modifiers);
@@ -115,16 +155,25 @@ bool PortalHotkeys::grab(int id, int virtualKey, int modifiers)
         return false;
     if (m_unavailable) {
         giveUp();
+        reportNoShortcuts(id);
         return false;
     }
     m_wish = Wish{id, trigger};
-    // Grabbed again at once after a release (another combination applied): a desktop that
-    // binds a shortcut once for good (KDE Plasma) is asked to let the user change it, where
-    // the portal can; otherwise a new session asks for the new combination.
-    if (std::exchange(m_closing, false) && m_version >= 2 && !m_session.isEmpty())
-        configure();
-    else
+    if (!std::exchange(m_closing, false)) {
         open();
+        return true;
+    }
+    // Released just now and grabbed again ("OK", "変更"): the session stays. The same
+    // combination asks the desktop nothing; another is asked of the open session, or of the
+    // one being opened once it is.
+    if (trigger == m_asked) {
+        if (m_answered)
+            reportBound(id, m_boundTrigger);
+    } else if (!m_session.isEmpty()) {
+        list(m_round);
+    } else if (!m_opening) {
+        open();
+    }
     return true;
 }
 
@@ -133,26 +182,13 @@ bool PortalHotkeys::release(int id)
     if (!m_wish || m_wish->id != id)
         return false;
     m_wish.reset();
-    ++m_round;
-    m_boundTrigger.clear();
-    // Closed once the caller is done, unless it grabs again right away.
+    // Shut down once the caller is done, unless it grabs again right away.
     m_closing = true;
     QTimer::singleShot(0, this, [this] {
         if (std::exchange(m_closing, false))
-            closeSession();
+            shutDown();
     });
     return true;
-}
-
-void PortalHotkeys::configure()
-{
-    QDBusMessage call = portalCall(Interface, QStringLiteral("ConfigureShortcuts"));
-    call << QVariant::fromValue(QDBusObjectPath(m_session)) << QString() << QVariantMap();
-    // The answer comes as ShortcutsChanged; a portal that will not, gets a new session.
-    callThen(m_bus, call, this, [this, round = m_round](const QDBusMessage &reply) {
-        if (round == m_round && reply.type() == QDBusMessage::ErrorMessage)
-            open();
-    });
 }
 
 void PortalHotkeys::activate(QWindow &window)
@@ -177,11 +213,11 @@ QList<PortalShortcut> PortalHotkeys::asked() const
 }
 
 // Asks whether the portal has the interface (its version), registers the app id where the
-// portal keeps a registry, then opens a session.
+// portal keeps a registry, then opens the session.
 void PortalHotkeys::open()
 {
-    closeSession();
     const int round = ++m_round;
+    m_opening = true;
     QDBusMessage version = QDBusMessage::createMethodCall(
         Service, Path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     version << Interface << QStringLiteral("version");
@@ -189,14 +225,17 @@ void PortalHotkeys::open()
         if (round != m_round)
             return;
         if (reply.type() == QDBusMessage::ErrorMessage) {
+            m_opening = false;
             m_unavailable = true;
-            return giveUp();
+            giveUp();
+            if (m_wish)
+                reportNoShortcuts(m_wish->id);
+            return;
         }
         m_unavailable = false;
         m_version = reply.arguments().value(0).value<QDBusVariant>().variant().toUInt();
-        QDBusMessage registration =
-            portalCall(QStringLiteral("org.freedesktop.host.portal.Registry"),
-                       QStringLiteral("Register"));
+        QDBusMessage registration = portalCall(
+            QStringLiteral("org.freedesktop.host.portal.Registry"), QStringLiteral("Register"));
         registration << QGuiApplication::desktopFileName() << QVariantMap();
         // Without the registry (before 1.20), there is nothing to register.
         callThen(m_bus, registration, this,
@@ -208,31 +247,62 @@ void PortalHotkeys::createSession(int round)
 {
     if (round != m_round || !m_wish)
         return;
-    const QList<PortalShortcut> shortcuts = asked();
+    m_asked = m_wish->trigger;
     auto *request = new PortalRequest(
         m_bus,
         [this, round](uint response, const QVariantMap &results) {
+            const QString session = stringOf(results.value(QStringLiteral("session_handle")));
+            // Released meanwhile: a session opened all the same is not left open for good.
             if (round != m_round)
-                return;
-            m_session = stringOf(results.value(QStringLiteral("session_handle")));
-            if (response != 0 || m_session.isEmpty())
+                return closeSession(session);
+            m_opening = false;
+            if (response != 0 || session.isEmpty())
                 return answerBound({});
-            bind(round);
+            m_session = session;
+            list(round);
         },
         this);
     QDBusMessage call = portalCall(Interface, QStringLiteral("CreateSession"));
     call << QVariantMap{
         {QStringLiteral("handle_token"), request->token()},
-        {QStringLiteral("session_handle_token"), request->token()},
+        {QStringLiteral("session_handle_token"), SessionToken},
         // KDE Plasma 5.27 binds these, and ignores BindShortcuts's.
-        {QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)},
+        {QStringLiteral("shortcuts"), QVariant::fromValue(asked())},
     };
+    request->send(call);
+}
+
+// What the session holds decides: a shortcut it lacks is bound; one it has is kept, unless
+// another combination was asked since the desktop was last asked, which the desktop's own
+// settings are then opened for.
+void PortalHotkeys::list(int round)
+{
+    auto *request = new PortalRequest(
+        m_bus,
+        [this, round](uint response, const QVariantMap &results) {
+            if (round != m_round || !m_wish)
+                return;
+            const std::optional<QString> bound =
+                response == 0 ? findTrigger(results.value(QStringLiteral("shortcuts")))
+                              : std::nullopt;
+            if (!bound)
+                return bind(round);
+            const bool another = m_wish->trigger != m_asked && !describes(*bound, m_wish->trigger);
+            m_asked = m_wish->trigger;
+            answerBound(*bound);
+            if (another)
+                m_version >= 2 ? configure(round) : bind(round);
+        },
+        this);
+    QDBusMessage call = portalCall(Interface, QStringLiteral("ListShortcuts"));
+    call << QVariant::fromValue(QDBusObjectPath(m_session))
+         << QVariantMap{{QStringLiteral("handle_token"), request->token()}};
     request->send(call);
 }
 
 void PortalHotkeys::bind(int round)
 {
-    const QList<PortalShortcut> shortcuts = asked();
+    m_asked = m_wish->trigger;
     auto *request = new PortalRequest(
         m_bus,
         [this, round](uint response, const QVariantMap &results) {
@@ -243,26 +313,55 @@ void PortalHotkeys::bind(int round)
         },
         this);
     QDBusMessage call = portalCall(Interface, QStringLiteral("BindShortcuts"));
-    call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariant::fromValue(shortcuts)
+    call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariant::fromValue(asked())
          << QString() << QVariantMap{{QStringLiteral("handle_token"), request->token()}};
     request->send(call);
+}
+
+void PortalHotkeys::configure(int round)
+{
+    QDBusMessage call = portalCall(Interface, QStringLiteral("ConfigureShortcuts"));
+    call << QVariant::fromValue(QDBusObjectPath(m_session)) << QString() << QVariantMap();
+    // The answer comes as ShortcutsChanged; a portal that will not, is asked to bind.
+    callThen(m_bus, call, this, [this, round](const QDBusMessage &reply) {
+        if (round == m_round && m_wish && reply.type() == QDBusMessage::ErrorMessage)
+            bind(round);
+    });
 }
 
 void PortalHotkeys::answerBound(const QString &trigger)
 {
     m_boundTrigger = trigger;
+    m_answered = true;
     if (m_wish)
         reportBound(m_wish->id, trigger);
 }
 
-void PortalHotkeys::closeSession()
+// Released for good: the desktop's questions are taken back and the session closed.
+void PortalHotkeys::shutDown()
 {
-    if (m_session.isEmpty())
+    ++m_round;
+    abandonRequests();
+    closeSession(std::exchange(m_session, {}));
+    m_opening = false;
+    m_asked.clear();
+    m_boundTrigger.clear();
+    m_answered = false;
+}
+
+void PortalHotkeys::abandonRequests()
+{
+    for (PortalRequest *request : findChildren<PortalRequest *>())
+        request->abandon();
+}
+
+void PortalHotkeys::closeSession(const QString &session)
+{
+    if (session.isEmpty())
         return;
-    m_bus.asyncCall(QDBusMessage::createMethodCall(Service, m_session,
+    m_bus.asyncCall(QDBusMessage::createMethodCall(Service, session,
                                                    QStringLiteral("org.freedesktop.portal.Session"),
                                                    QStringLiteral("Close")));
-    m_session.clear();
 }
 
 void PortalHotkeys::giveUp()
@@ -281,7 +380,7 @@ void PortalHotkeys::onActivated(const QDBusMessage &message)
     const QString session = stringOf(arguments.value(0));
     const QString shortcutId = arguments.value(1).toString();
     const QVariantMap options = qdbus_cast<QVariantMap>(arguments.value(3));
-    if (!m_wish || session != m_session || shortcutId != ShortcutId)
+    if (!m_wish || m_session.isEmpty() || session != m_session || shortcutId != ShortcutId)
         return;
     m_token = options.value(QStringLiteral("activation_token")).toString().toUtf8();
     reportPress(m_wish->id);

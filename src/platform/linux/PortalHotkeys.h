@@ -3,8 +3,8 @@
 #include "platform/Hotkeys.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QDBusConnection>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -21,13 +21,17 @@ class WindowFrame;
 // press comes with the desktop's activation token where it gives one, by which the window
 // takes the focus. Everything goes by the bus without waiting, so start-up is not held up.
 //
-// The shortcut is asked for both as the interface defines (BindShortcuts) and as KDE Plasma
-// 5.27 needs (in CreateSession's options); the program's app id is registered first where the
-// portal has the registry. A session binds once: a new combination is asked of the desktop's
-// own shortcut settings where the portal can open them (version 2), else of a new session. Where
-// the portal has no GlobalShortcuts (sway; GNOME before 48), or there is no portal, nothing is
-// grabbed and the first grab says how to bind the summon command instead. A portal that
-// leaves the bus and comes back (the desktop restarted) is asked again.
+// One session serves the program's life, under the same handle token at every start, which is
+// what KDE Plasma 5.27 names the shortcut's owner after in its settings. The shortcut is asked
+// for in CreateSession's options, which Plasma 5.27 binds, and then only where the session's
+// list lacks it, by BindShortcuts, which GNOME 48 binds after asking the user (and Plasma 5.27
+// answers by opening its System Settings: never called for what is bound already). The same
+// combination applied again asks nothing; another one, which the desktop does not hold, opens
+// the desktop's own shortcut settings (ConfigureShortcuts from version 2, else BindShortcuts).
+// The app id is registered first where the portal has the registry. Where the portal has no
+// GlobalShortcuts (sway; GNOME before 48), or there is no portal, nothing is grabbed and that is
+// reported. A portal that leaves the bus and comes back (the desktop restarted) is asked again.
+// Only the portal's own signals count.
 class PortalHotkeys : public QObject, public Hotkeys
 {
     Q_OBJECT
@@ -39,6 +43,7 @@ public:
 
     // Asks the desktop for the combination: true when asked (the answer comes later), false
     // when the identifier is taken already, the key has no name, or there is no portal to ask.
+    // Released and grabbed again at once (a combination applied), the session stays.
     bool grab(int id, int virtualKey, int modifiers) override;
     bool release(int id) override;
     void activate(QWindow &window) override;
@@ -46,6 +51,9 @@ public:
     // The freedesktop shortcut format of a combination ("CTRL+ALT+space"): the modifiers,
     // then the key's XKB name; empty for a key without one.
     static QString triggerOf(int virtualKey, int modifiers);
+    // Whether the desktop's words for what it bound ("Ctrl+Alt+K", several joined by ", ")
+    // name the combination of a trigger.
+    static bool describes(const QString &description, const QString &trigger);
 
     // What the desktop bound, in its own words; empty before its answer and after a refusal.
     const QString &boundTrigger() const { return m_boundTrigger; }
@@ -65,10 +73,13 @@ private:
 
     QList<PortalShortcut> asked() const;
     void open();
-    void configure();
     void createSession(int round);
+    void list(int round);
     void bind(int round);
-    void closeSession();
+    void configure(int round);
+    void shutDown();
+    void closeSession(const QString &session);
+    void abandonRequests();
     void answerBound(const QString &trigger);
     void giveUp();
 
@@ -78,9 +89,12 @@ private:
     int m_round = 0; // each opening; answers of an earlier one are dropped
     uint m_version = 0;
     QString m_session;
+    bool m_opening = false;
+    QString m_asked; // the combination the desktop was last asked for
     QString m_boundTrigger;
-    QByteArray m_token; // the last press's, until the window takes the focus
+    bool m_answered = false; // the desktop said what it bound
+    QByteArray m_token;      // the last press's, until the window takes the focus
     bool m_unavailable = false;
-    bool m_closing = false; // released; the session is closed once the caller is done
+    bool m_closing = false; // released; shut down once the caller is done
     bool m_told = false;
 };

@@ -1,33 +1,40 @@
 #include "PortalRequest.h"
 
-#include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 
+#include <utility>
+
 namespace {
+
+const QString Service = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString Interface = QStringLiteral("org.freedesktop.portal.Request");
 
 int lastToken = 0;
 
 } // namespace
 
-PortalRequest::PortalRequest(QDBusConnection &bus, Answer answer, QObject *parent)
+PortalRequest::PortalRequest(const QDBusConnection &bus, Answer answer, QObject *parent)
     : QObject(parent)
     , m_bus(bus)
     , m_token(QStringLiteral("tblaunch%1").arg(++lastToken))
     , m_answer(std::move(answer))
 {
     // The sender's unique name without its colon, dots as underscores.
-    QString sender = bus.baseService().mid(1);
+    QString sender = m_bus.baseService().mid(1);
     sender.replace(u'.', u'_');
     m_path = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, m_token);
-    m_bus.connect(QString(), m_path, QStringLiteral("org.freedesktop.portal.Request"),
-                  QStringLiteral("Response"), this, SLOT(onResponse(uint, QVariantMap)));
+    // From the portal only: any program on the bus could send a Response of its own.
+    m_bus.connect(Service, m_path, Interface, QStringLiteral("Response"), this,
+                  SLOT(onResponse(uint, QVariantMap)));
 }
 
 PortalRequest::~PortalRequest()
 {
-    m_bus.disconnect(QString(), m_path, QStringLiteral("org.freedesktop.portal.Request"),
-                     QStringLiteral("Response"), this, SLOT(onResponse(uint, QVariantMap)));
+    m_bus.disconnect(Service, m_path, Interface, QStringLiteral("Response"), this,
+                     SLOT(onResponse(uint, QVariantMap)));
+    if (m_answer)
+        abandon();
 }
 
 void PortalRequest::send(const QDBusMessage &call)
@@ -38,6 +45,14 @@ void PortalRequest::send(const QDBusMessage &call)
         if (watcher->isError())
             onResponse(2, {});
     });
+}
+
+void PortalRequest::abandon()
+{
+    if (!m_answer || std::exchange(m_closed, true))
+        return;
+    m_bus.asyncCall(
+        QDBusMessage::createMethodCall(Service, m_path, Interface, QStringLiteral("Close")));
 }
 
 void PortalRequest::onResponse(uint response, const QVariantMap &results)
