@@ -148,7 +148,7 @@ TEST(InstanceSocketTest, OfStartsRacingAfterACrashOneRuns)
             ::close(crashed.socket);
             ::close(crashed.lock);
         }
-        constexpr int Starts = 4;
+        constexpr int Starts = 8;
         std::array<InstanceSocket::Listener, Starts> listeners;
         std::array<InstanceSocket::Claim, Starts> claims{};
         std::atomic<int> ready = 0;
