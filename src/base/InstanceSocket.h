@@ -11,7 +11,8 @@
 namespace InstanceSocket {
 
 // What decides the private folder: the session's runtime folder ($XDG_RUNTIME_DIR, empty when
-// unset), the temporary folder ($TMPDIR, empty when unset), and the user.
+// unset), the temporary folder ($TMPDIR, empty when unset), and the user (the name looked up
+// when empty).
 struct Environment
 {
     std::string runtimeFolder;
