@@ -1,8 +1,9 @@
 // tblaunch-summon: the command a desktop's own shortcut runs. It hands --show, --hide or
 // --toggle to the launcher running for its data folder in a millisecond or two, without
-// loading the toolkit, with the activation token the desktop gave it; when none answers it becomes
-// `tblaunch` beside it with the same option (which starts a launcher, or finds one this command
-// could not).
+// loading the toolkit, with the activation token the desktop gave it. It finds that launcher
+// as the launcher itself places its socket (InstanceSocket). When none answers, it becomes
+// `tblaunch` beside it with the same option (which starts a launcher, or finds one this
+// command could not).
 #include "base/InstanceSocket.h"
 
 #include <cerrno>
