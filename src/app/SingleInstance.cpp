@@ -2,35 +2,19 @@
 
 #include "base/InstanceSocket.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <cerrno>
-#include <cstring>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 #include <utility>
 
 namespace {
-
-// A new socket and the address it is to listen on or connect to; -1 when the name does not
-// fit an address or there is no socket to be had.
-int socketFor(const QString &name, sockaddr_un &address)
-{
-    const QByteArray path = QFile::encodeName(name);
-    if (path.size() >= qsizetype(sizeof address.sun_path))
-        return -1;
-    std::memset(&address, 0, sizeof address);
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
-    return ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-}
 
 using Request = SingleInstance::Request;
 
@@ -61,59 +45,99 @@ std::optional<std::pair<Request, QByteArray>> requestOf(const QByteArray &line)
     return std::nullopt;
 }
 
+const char *wordOf(Request request)
+{
+    for (const auto &[known, word] : RequestWords)
+        if (known == request)
+            return word;
+    return "show";
+}
+
+std::string_view viewOf(const QByteArray &bytes)
+{
+    return {bytes.constData(), size_t(bytes.size())};
+}
+
+// The folder is private to the user, yet root may connect too: only the user's own programs
+// are heard.
+bool callerIsThisUser(int caller)
+{
+    ucred credentials{};
+    socklen_t size = sizeof credentials;
+    return ::getsockopt(caller, SOL_SOCKET, SO_PEERCRED, &credentials, &size) == 0
+           && credentials.uid == ::geteuid();
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString &dataFolder, QObject *parent)
     : QObject(parent)
 {
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty())
-        runtime = QDir::tempPath();
-    // Both paths clean, as the summon command makes them.
-    m_name = QFile::decodeName(QByteArray::fromStdString(
-        InstanceSocket::path(QFile::encodeName(QDir::cleanPath(runtime)).toStdString(),
-                             QFile::encodeName(QDir::cleanPath(dataFolder)).toStdString())));
+    std::string refusal;
+    const std::string runtime =
+        InstanceSocket::privateFolder(InstanceSocket::Environment::ofThisProcess(), refusal);
+    if (runtime.empty()) {
+        std::fprintf(stderr,
+                     "tblaunch: no private folder for the socket a second start would find this "
+                     "launcher by (%s): it runs alone\n",
+                     refusal.c_str());
+        return;
+    }
+    m_name = QFile::decodeName(QByteArray::fromStdString(InstanceSocket::path(
+        runtime, InstanceSocket::cleanPath(viewOf(QFile::encodeName(dataFolder))))));
+}
+
+SingleInstance::SingleInstance(const QString &dataFolder, const QString &runtimeFolder,
+                               QObject *parent)
+    : QObject(parent)
+    , m_name(QFile::decodeName(QByteArray::fromStdString(
+          InstanceSocket::path(InstanceSocket::cleanPath(viewOf(QFile::encodeName(runtimeFolder))),
+                               InstanceSocket::cleanPath(viewOf(QFile::encodeName(dataFolder)))))))
+{
 }
 
 SingleInstance::~SingleInstance()
 {
-    if (m_socket < 0)
-        return;
-    ::close(m_socket);
-    ::unlink(QFile::encodeName(m_name).constData());
+    delete m_notifier;
+    InstanceSocket::release(QFile::encodeName(m_name).toStdString(), m_listener);
 }
 
 bool SingleInstance::claim(Request request, const QByteArray &token)
 {
-    if (listen())
+    if (m_name.isEmpty())
         return true;
-    if (send(request, token))
+    const std::string path = QFile::encodeName(m_name).toStdString();
+    switch (InstanceSocket::claim(path, wordOf(request), viewOf(token), m_listener)) {
+    case InstanceSocket::Claim::HandedOver:
         return false;
-    // Nobody answers: a crashed run's socket. Should a second start win the race to it, the
-    // first hands over after all.
-    ::unlink(QFile::encodeName(m_name).constData());
-    return listen() || !send(request, token);
+    case InstanceSocket::Claim::NoAnswer:
+        std::fprintf(stderr, "tblaunch: the launcher holding %s.lock does not answer\n",
+                     path.c_str());
+        return false;
+    case InstanceSocket::Claim::Runs:
+        break;
+    }
+    if (m_listener.socket < 0)
+        std::fprintf(stderr, "tblaunch: cannot listen at %s: this launcher runs alone\n",
+                     path.c_str());
+    else
+        listen();
+    return true;
 }
 
-bool SingleInstance::listen()
+void SingleInstance::listen()
 {
-    sockaddr_un address;
-    const int fd = socketFor(m_name, address);
-    if (fd < 0)
-        return false;
-    if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0
-        || ::listen(fd, 8) != 0) {
-        ::close(fd);
-        return false;
-    }
-    m_socket = fd;
-    m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    m_notifier = new QSocketNotifier(m_listener.socket, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
-        const int caller = ::accept4(m_socket, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-        if (caller >= 0)
+        const int caller =
+            ::accept4(m_listener.socket, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (caller < 0)
+            return;
+        if (callerIsThisUser(caller))
             serve(caller);
+        else
+            ::close(caller);
     });
-    return true;
 }
 
 void SingleInstance::serve(int caller)
@@ -136,13 +160,14 @@ void SingleInstance::serve(int caller)
             return;
         const qsizetype end = got > 0 ? QByteArrayView(buffer, got).indexOf('\n') : -1;
         line->append(buffer, got > 0 ? (end >= 0 ? end : got) : 0);
-        // The line ends with its break or with the caller; a longer one is no request.
+        // The line ends with its break or with the caller; a longer one is no request, nor is
+        // one broken off by an error.
         if (got > 0 && end < 0 && line->size() <= LongestLine)
             return;
         done();
-        if (line->size() > LongestLine)
+        if (got < 0 || line->size() > LongestLine)
             return;
-        if (const auto request = requestOf(got < 0 ? QByteArray() : *line))
+        if (const auto request = requestOf(*line))
             emit requested(request->first, request->second);
     });
     patience->start(1000);
@@ -150,10 +175,7 @@ void SingleInstance::serve(int caller)
 
 bool SingleInstance::send(Request request, const QByteArray &token) const
 {
-    const char *word = "show";
-    for (const auto &[known, name] : RequestWords)
-        if (known == request)
-            word = name;
-    return InstanceSocket::send(QFile::encodeName(m_name).toStdString(), word,
-                                std::string_view(token.constData(), size_t(token.size())));
+    return !m_name.isEmpty()
+           && InstanceSocket::send(QFile::encodeName(m_name).toStdString(), wordOf(request),
+                                   viewOf(token));
 }

@@ -3,12 +3,12 @@
 // the loop.
 #include "CompositionRoot.h"
 #include "QtTranslations.h"
-#include "platform/ShortcutHelp.h"
 #include "SingleInstance.h"
+#include "platform/ShortcutHelp.h"
 
 #include "base/DataLocation.h"
-#include "base/InstanceSocket.h"
 #include "base/Guard.h"
+#include "base/InstanceSocket.h"
 #include "base/Paths.h"
 #include "base/QtInteraction.h"
 #include "dialogs/AboutDialog.h"
@@ -123,8 +123,17 @@ int main(int argc, char **argv)
     if (const int status = commandLine(argc, argv, request); status >= 0)
         return status;
 
+    // The desktop's token for the focus, for the running launcher or for this one's first
+    // show. Programs launched from here must not inherit it (a stale token, or one a desktop
+    // would take from them as the launcher's): it leaves the environment as soon as the
+    // toolkit, which takes X11's startup notification from there as it starts, is up.
+    const std::string_view given = InstanceSocket::tokenOf(std::getenv("XDG_ACTIVATION_TOKEN"),
+                                                           std::getenv("DESKTOP_STARTUP_ID"));
+    const QByteArray startToken(given.data(), qsizetype(given.size()));
     prepareToolkit(argc, argv);
     QApplication app(argc, argv);
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    qunsetenv("DESKTOP_STARTUP_ID");
     QApplication::setApplicationName(applicationTitle());
     // The installed desktop entry's name, which Wayland desktops take for the app id.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tobio.tblaunch"));
@@ -137,12 +146,7 @@ int main(int argc, char **argv)
         instance.send(request);
         return 0;
     }
-    // The desktop's token for the focus goes to the launcher running already; a launcher
-    // that starts here finds it in the environment.
-    const std::string_view given = InstanceSocket::tokenOf(std::getenv("XDG_ACTIVATION_TOKEN"),
-                                                           std::getenv("DESKTOP_STARTUP_ID"));
-    const QByteArray token(given.data(), qsizetype(given.size()));
-    if (!instance.claim(request, token))
+    if (!instance.claim(request, startToken))
         return 0;
 
     installJapaneseQtTranslations(app);
@@ -183,6 +187,9 @@ int main(int argc, char **argv)
                              break;
                          }
                      });
+    // The window shown first takes the focus with the token this start was given.
+    if (!startToken.isEmpty())
+        context.windowFrame.bringForward(*mainWindow.windowHandle(), startToken);
 
     return QApplication::exec();
 }

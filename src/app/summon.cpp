@@ -1,7 +1,9 @@
 // tblaunch-summon: the command a desktop's own shortcut runs. It hands --show, --hide or
 // --toggle to the launcher running for its data folder in a millisecond or two, without
-// loading the toolkit, with the activation token the desktop gave it; when none answers it becomes `tblaunch` beside it with the same option
-// (which starts a launcher, or finds one this command could not).
+// loading the toolkit, with the activation token the desktop gave it. It finds that launcher
+// as the launcher itself places its socket (InstanceSocket). When none answers, it becomes
+// `tblaunch` beside it with the same option (which starts a launcher, or finds one this
+// command could not).
 #include "base/InstanceSocket.h"
 
 #include <cerrno>
@@ -9,12 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <pwd.h>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -34,27 +34,6 @@ bool isFile(const std::string &path)
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-// An absolute path without "." and ".." parts and without doubled or trailing "/".
-std::string cleanPath(std::string_view path)
-{
-    std::vector<std::string_view> parts;
-    while (!path.empty()) {
-        const size_t slash = path.find('/');
-        const std::string_view part = path.substr(0, slash);
-        if (part == "..") {
-            if (!parts.empty())
-                parts.pop_back();
-        } else if (!part.empty() && part != ".") {
-            parts.push_back(part);
-        }
-        path = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
-    }
-    std::string clean;
-    for (const std::string_view part : parts)
-        (clean += '/') += part;
-    return clean.empty() ? "/" : clean;
-}
-
 std::string environment(const char *name)
 {
     const char *value = std::getenv(name);
@@ -68,20 +47,11 @@ std::string dataFolder(const std::string &folder)
 {
     const bool installed = isFolder(folder + "/../share/tblaunch");
     if (!installed && (::access(folder.c_str(), W_OK) == 0 || isFile(folder + "/data.lst")))
-        return cleanPath(folder);
+        return InstanceSocket::cleanPath(folder);
     const std::string xdg = environment("XDG_DATA_HOME");
     const std::string data =
         !xdg.empty() && xdg[0] == '/' ? xdg : environment("HOME") + "/.local/share";
-    return cleanPath(data + "/tblaunch");
-}
-
-std::string runtimeFolder()
-{
-    const std::string runtime = environment("XDG_RUNTIME_DIR");
-    if (!runtime.empty())
-        return cleanPath(runtime);
-    const passwd *user = ::getpwuid(::getuid());
-    return std::string("/tmp/runtime-") + (user ? user->pw_name : "");
+    return InstanceSocket::cleanPath(data + "/tblaunch");
 }
 
 } // namespace
@@ -109,8 +79,14 @@ int main(int argc, char **argv)
     // environment instead.
     const std::string_view token = InstanceSocket::tokenOf(std::getenv("XDG_ACTIVATION_TOKEN"),
                                                            std::getenv("DESKTOP_STARTUP_ID"));
-    if (InstanceSocket::send(InstanceSocket::path(runtimeFolder(), dataFolder(folder)), request,
-                             token))
+    std::string refusal;
+    const std::string runtime =
+        InstanceSocket::privateFolder(InstanceSocket::Environment::ofThisProcess(), refusal);
+    if (runtime.empty())
+        std::fprintf(stderr, "tblaunch-summon: no private folder to find the launcher in (%s)\n",
+                     refusal.c_str());
+    else if (InstanceSocket::send(InstanceSocket::path(runtime, dataFolder(folder)), request,
+                                  token))
         return 0;
     const std::string program = folder + "/tblaunch";
     char *const arguments[] = {const_cast<char *>(program.c_str()), argv[1], nullptr};

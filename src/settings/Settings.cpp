@@ -2,7 +2,6 @@
 
 #include "base/FileSystem.h"
 
-
 namespace K = SettingsKeys;
 
 namespace {
@@ -37,8 +36,10 @@ Settings::~Settings() = default;
 
 void Settings::load()
 {
-    // One reading of the file for all of it.
-    const SettingsFile file = m_file.snapshot();
+    // One reading of the file for all of it, its stamp taken first: an edit landing while
+    // it is read then differs from the stamp, and the next use reads the file again.
+    m_storedStamp = FileSystem::stampOf(path());
+    const SettingsFile file = readFile();
     m_hotkey = file.read(K::Hotkey, m_keyNames);
     m_appearAtPointer = file.read(K::MousePoint);
     m_useHotkey = file.read(K::HookHotKey);
@@ -51,7 +52,6 @@ void Settings::load()
         m_specialNames[i] = file.read(K::SpecialItems[i].name);
     m_defaultSkin = file.read(K::DefaultSkin);
     m_selectedSkinName = file.read(K::SelectedSkinName);
-    m_storedStamp = FileSystem::stampOf(path());
     m_stored = readStored(file);
 }
 
@@ -132,11 +132,10 @@ const Settings::Stored &Settings::stored() const
     const FileSystem::Stamp now = FileSystem::stampOf(path());
     if (!m_stored || now != m_storedStamp) {
         m_storedStamp = now;
-        m_stored = readStored(m_file.snapshot());
+        m_stored = readStored(readFile());
     }
     return *m_stored;
 }
-
 
 std::optional<QString> Settings::storedRegistration(SpecialItem item) const
 {

@@ -116,6 +116,10 @@ signals:
     // The published special items' names or ticks changed.
     void specialItemsChanged();
 
+protected:
+    // The file read once, for a run of reads from the copy (tests edit it as it is read).
+    virtual SettingsFile readFile() const { return m_file.snapshot(); }
+
 private:
     struct Stored
     {
@@ -138,6 +142,6 @@ private:
     std::array<bool, SpecialItemCount> m_specialTicked{};
     std::array<QString, SpecialItemCount> m_specialNames;
 
-    mutable std::optional<Stored> m_stored; // none: to be read at the next use
+    mutable std::optional<Stored> m_stored;  // none: to be read at the next use
     mutable FileSystem::Stamp m_storedStamp; // the file's when m_stored was read
 };

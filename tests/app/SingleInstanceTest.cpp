@@ -4,14 +4,19 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <optional>
+#include <pwd.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -55,7 +60,8 @@ protected:
     }
 
     TempFolder folder;
-    SingleInstance running{folder.path()};
+    TempFolder runtime;
+    SingleInstance running{folder.path(), runtime.path()};
     QByteArray gotToken;
 };
 
@@ -67,7 +73,7 @@ TEST_F(SingleInstanceTest, ALaterStartsRequestReachesTheRunningOne)
         QByteArray token;
         QObject::connect(&running, &SingleInstance::requested,
                          [&](Request r, const QByteArray &t) { got = r, token = t; });
-        SingleInstance later(folder.path());
+        SingleInstance later(folder.path(), runtime.path());
         EXPECT_FALSE(later.claim(request, "sway-token_1.2"));
         const QDeadlineTimer deadline(1000);
         while (!got && !deadline.hasExpired())
@@ -102,9 +108,78 @@ TEST_F(SingleInstanceTest, WhatACallerWritesIsReadAsARequestOrNothing)
 
 TEST_F(SingleInstanceTest, SendingToNoLauncherSaysSoAndStartsNone)
 {
-    SingleInstance alone(folder.path());
+    SingleInstance alone(folder.path(), runtime.path());
     EXPECT_FALSE(alone.send(Request::Hide));
     EXPECT_FALSE(QFile::exists(alone.socketName()));
+}
+
+// Only the user's own programs are heard: root, or another user who reached the socket, asks
+// nothing.
+TEST_F(SingleInstanceTest, OtherUsersAreNotHeard)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to call as another user";
+    ASSERT_TRUE(running.claim());
+    // Open to all, as a shared folder would leave it.
+    const QByteArray socket = QFile::encodeName(running.socketName());
+    ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(socket.constData(), 0777), 0);
+    std::optional<Request> got;
+    QObject::connect(&running, &SingleInstance::requested,
+                     [&](Request request, const QByteArray &) { got = request; });
+    const pid_t caller = ::fork();
+    if (caller == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(2);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, socket.constData(), size_t(socket.size()));
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool sent =
+            ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0
+            && ::write(fd, "show\n", 5) == 5;
+        ::_exit(sent ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(caller, &status, 0), caller);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other user could not write";
+    const QDeadlineTimer deadline(300);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(got, std::nullopt);
+    EXPECT_EQ(heard("show\n"), Request::Show);
+}
+
+// Where the session's runtime folder is another user's and so is the folder the launcher
+// would make in the shared temporary folder (taken first), it runs alone: its socket goes in
+// no folder others may enter.
+TEST_F(SingleInstanceTest, TheSocketGoesInNoSharedFolder)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give folders to another user";
+    const passwd *user = ::getpwuid(::geteuid());
+    ASSERT_TRUE(user);
+    const QString taken = folder.path() + QStringLiteral("runtime-") + user->pw_name;
+    ASSERT_TRUE(QDir().mkdir(taken));
+    for (const QString &others : {runtime.path(), taken})
+        ASSERT_EQ(::chown(QFile::encodeName(others).constData(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 01777), 0);
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR"), oldTemp = qgetenv("TMPDIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    qputenv("TMPDIR", QFile::encodeName(folder.path()));
+    {
+        SingleInstance instance(QStringLiteral("/data"));
+        EXPECT_TRUE(instance.claim());
+        EXPECT_EQ(instance.socketName(), QString());
+        EXPECT_EQ(
+            QDir(folder.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+            QStringList(QFileInfo(taken).fileName()));
+    }
+    const auto restore = [](const char *name, const QByteArray &value) {
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    };
+    restore("XDG_RUNTIME_DIR", oldRuntime);
+    restore("TMPDIR", oldTemp);
 }
 
 } // namespace

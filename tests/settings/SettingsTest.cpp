@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -263,6 +264,31 @@ TEST_F(SettingsTest, TheStoredItemsAreReadAgainOnlyWhenTheFileChanged)
     const timespec times[2] = {before.st_atim, before.st_mtim};
     ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path()).constData(), times, 0), 0);
     EXPECT_EQ(stored(), std::pair(QString("x"), std::optional<QString>("x")));
+}
+
+// A hand edit that lands while load() reads the file is seen at the next use, not taken for
+// the file as it was read.
+TEST_F(SettingsTest, AnEditLandingWhileTheFileIsLoadedIsSeenNext)
+{
+    struct EditedWhileRead : Settings
+    {
+        using Settings::Settings;
+        SettingsFile readFile() const override
+        {
+            SettingsFile read = Settings::readFile();
+            if (edit)
+                std::exchange(edit, {})();
+            return read;
+        }
+        mutable std::function<void()> edit;
+    };
+    folder.write("tblaunch.ini", "[Setting]\r\nMydoc=1\r\nMydocName=docs\r\n");
+    EditedWhileRead edited(path(), keyNames);
+    edited.edit = [&] {
+        folder.write("tblaunch.ini", "[Setting]\r\nMydoc=1\r\nMydocName=papers\r\n");
+    };
+    edited.load();
+    EXPECT_EQ(edited.storedName(SpecialItem::MyDocuments), "papers");
 }
 
 } // namespace

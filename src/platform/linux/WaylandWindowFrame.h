@@ -19,4 +19,7 @@ public:
     // frames and by the unmapping. So a window is unmapped only once the frames it drew have
     // been answered (FrameWait).
     void afterLastFrame(QWindow &window, std::function<void()> then) override;
+
+private:
+    void activateOnceExposed(QWindow &window, const QByteArray &activationToken);
 };
