@@ -12,6 +12,7 @@
 #include "settings/Settings.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
+#include "ui/ScreenFit.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -111,7 +112,7 @@ void KeywordOrderDialog::openAt(QPoint position)
         if (!m_list)
             build();
         fill(keywords);
-        move(position);
+        ScreenFit::of(*this).openAt(position);
         m_context.interaction.execModal(*this);
     });
 }

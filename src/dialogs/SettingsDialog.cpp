@@ -9,6 +9,7 @@
 #include "platform/WindowFrame.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
+#include "ui/ScreenFit.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -74,7 +75,7 @@ SettingsDialog::~SettingsDialog() = default;
 
 void SettingsDialog::openAt(QPoint position)
 {
-    move(position);
+    ScreenFit::of(*this).openAt(position);
     m_context.interaction.execModal(*this);
 }
 

@@ -48,7 +48,8 @@ QPushButton *button(Form *form, Interaction &interaction, const char *name, cons
 QLabel *label(QWidget *parent, const char *name, const QString &caption, QPoint position);
 
 // Keeps the window's size, frame included, at `outer` and forbids resizing it. The client
-// area is what the window manager's frame leaves; until a frame is known it is `outer`.
+// area is what the window manager's frame leaves (ScreenFit), which also keeps the window on
+// the screen.
 void keepOuterSize(QWidget *window, QSize outer);
 
 } // namespace FormDesign
