@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QScreen>
 
 namespace {
 
@@ -115,7 +116,7 @@ TEST_F(MainWindowSkin, ANameWithAnAmpersandIsAppliedAndStoredAsItIs)
 struct FailureCase
 {
     const char *name;
-    const char *skinIni;   // nullptr: the skin is a file in the root
+    const char *skinIni; // nullptr: the skin is a file in the root
     const char *bitmapName;
     bool listColourApplied; // the yellow background came before the failure
 };
@@ -149,12 +150,11 @@ TEST_P(MainWindowSkinFailure, LeavesWhatCameBefore)
 
 INSTANTIATE_TEST_SUITE_P(
     , MainWindowSkinFailure,
-    testing::Values(
-        FailureCase{"AFileInTheRoot", nullptr, nullptr, false},
-        FailureCase{"ABadColour", "[Skin]\r\nListBColor=clBlue\r\nListTColor=bogus\r\n", nullptr,
-                    true},
-        FailureCase{"NotABitmap", "[Skin]\r\nSkinName=x.bmp\r\nListBColor=clBlue\r\n", "x.bmp",
-                    true}),
+    testing::Values(FailureCase{"AFileInTheRoot", nullptr, nullptr, false},
+                    FailureCase{"ABadColour", "[Skin]\r\nListBColor=clBlue\r\nListTColor=bogus\r\n",
+                                nullptr, true},
+                    FailureCase{"NotABitmap", "[Skin]\r\nSkinName=x.bmp\r\nListBColor=clBlue\r\n",
+                                "x.bmp", true}),
     [](const testing::TestParamInfo<FailureCase> &info) { return info.param.name; });
 
 TEST_F(MainWindowSkin, ABrokenSkinAtStartUpIsReportedAndStartUpGoesOn)
@@ -185,6 +185,19 @@ TEST_F(MainWindowSkin, DefaultMakesTheWindowPlainAgainAndKeepsTheColours)
     EXPECT_EQ(setting("DefaultSkin"), "1");
     EXPECT_EQ(setting("SelectedSkinName"), "default");
     EXPECT_EQ(setting("key"), "");
+}
+
+TEST_F(MainWindowSkin, AWindowGrownByASkinStaysWhollyOnItsScreen)
+{
+    dir.write("skin/big/look.bmp", bitmap({400, 300}));
+    dir.write("skin/big/skin.ini", "[Skin]\r\nSkinName=look.bmp\r\n");
+    start();
+    const QRect area = window->screen()->availableGeometry();
+    window->move(area.bottomRight() - QPoint(200, 50));
+    window->show();
+    skinItem("big")->trigger();
+    EXPECT_EQ(window->size(), QSize(400, 300));
+    EXPECT_TRUE(area.contains(window->frameGeometry())) << window->frameGeometry().y();
 }
 
 TEST_F(MainWindowSkin, ExitWritesTheSkinChosenInThisRun)
