@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QLabel>
+#include <QTextDocument>
 #include <QWidget>
 
 namespace {
@@ -51,6 +52,11 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, QPoint 
     label->move(position);
     new SizeOnShow(label);
     return label;
+}
+
+QString toolTip(const QString &plainText)
+{
+    return Qt::convertFromPlainText(plainText, Qt::WhiteSpaceNormal);
 }
 
 void keepOuterSize(QWidget *window, QSize outer)
