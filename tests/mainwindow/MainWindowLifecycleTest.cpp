@@ -1,15 +1,15 @@
 #include "WindowsFixture.h"
 
+#include "keywords/KeywordStore.h"
 #include "mainwindow/ClockText.h"
 #include "mainwindow/IdleClock.h"
 #include "mainwindow/KeywordLineEdit.h"
-#include "keywords/KeywordStore.h"
 #include "mainwindow/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -83,6 +83,19 @@ TEST_F(MainWindowLifecycle, TheClockShowsFromItsStart)
     window->onApplicationActivated();
     EXPECT_EQ(input()->selectedText(), input()->text());
     EXPECT_EQ(input()->cursorPosition(), 0);
+}
+
+// The clock takes the width its format needs, over the icon's place if need be, and gives
+// it back to typing.
+TEST_F(MainWindowLifecycle, TheClockIsShownWhole)
+{
+    const QString time = QStringLiteral("2026/12/09 22時52分03秒");
+    input()->showStandIn(time);
+    const QPoint end(input()->width() - 3, input()->height() / 2);
+    EXPECT_EQ(input()->cursorPositionAt(end), time.size()) << keywordBox()->width();
+    EXPECT_LE(keywordBox()->geometry().right(), window->width() - 1);
+    input()->setText(QStringLiteral("m"));
+    EXPECT_EQ(keywordBox()->geometry(), QRect(0, 0, 153, 20));
 }
 
 // Esc empties the line; on a line already empty it puts the window away, unless no
@@ -187,7 +200,8 @@ TEST_F(MainWindowLifecycle, TrayMenuIsShortenedAndTheWindowsWhole)
         EXPECT_FALSE(item->isVisible()) << item->objectName().toStdString();
     EXPECT_TRUE(action(Command::Register)->isVisible());
     menu->close();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), window->mapToGlobal(QPoint(2, 2)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                            window->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(window, &event);
     for (QAction *item : entryCommands)
         EXPECT_TRUE(item->isVisible()) << item->objectName().toStdString();
@@ -198,7 +212,8 @@ TEST_F(MainWindowLifecycle, TheIconAndTheDescriptionPassTheRightButtonToTheMenu)
 {
     QMenu *menu = child<QMenu>(*window, "menu");
     for (QWidget *part : {static_cast<QWidget *>(icon()), static_cast<QWidget *>(description())}) {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), part->mapToGlobal(QPoint(2, 2)));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                part->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(part, &event);
         EXPECT_TRUE(menu->isVisible()) << part->objectName().toStdString();
         menu->close();
@@ -228,9 +243,8 @@ TEST_F(MainWindowLifecycle, TheBareSurfaceDragsTheWindowOnceThePointerHasMoved)
 TEST_F(MainWindowLifecycle, ExitWritesTheHotkeyAndTheSkinChoice)
 {
     window->quit();
-    EXPECT_EQ(
-        dir.read("tblaunch.ini"),
-        QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=\r\n"));
+    EXPECT_EQ(dir.read("tblaunch.ini"),
+              QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=\r\n"));
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -248,7 +262,8 @@ TEST_F(MainWindowLifecycle, AFailedSettingsWriteOffersToEndWithoutSaving)
         ASSERT_EQ(interaction.errors.size(), 1);
         EXPECT_EQ(interaction.errors[0],
                   QStringLiteral("%1 に書き込めません.").arg(dir.file("tblaunch.ini")));
-        EXPECT_EQ(interaction.warnings, QStringList{QStringLiteral("設定を保存せずに終了しますか？")});
+        EXPECT_EQ(interaction.warnings,
+                  QStringList{QStringLiteral("設定を保存せずに終了しますか？")});
         EXPECT_EQ(window->isVisible(), answer == Button::No);
     }
 }
@@ -327,7 +342,8 @@ class MainWindowWithoutPlacing : public WindowsFixture
 protected:
     void SetUp() override
     {
-        windowFrame.allowed = {.placesItself = false, .staysOnTop = false, .maskCutsDrawing = false};
+        windowFrame.allowed = {
+            .placesItself = false, .staysOnTop = false, .maskCutsDrawing = false};
         start();
     }
 };
