@@ -108,7 +108,7 @@ void ScreenFit::place()
     // once the window manager has framed the window anew.
     const QMargins known = handle ? handle->frameMargins() : QMargins();
     if (!known.isNull())
-        m_frame = known;
+        m_frame = lastFrame = known;
     const QMargins frame = m_frame.value_or(lastFrame);
     QPoint corner = m_window.geometry().topLeft() - offset(frame);
     if (m_asked)

@@ -1,15 +1,15 @@
 #include "WindowsFixture.h"
 
-#include "keywords/KeywordStore.h"
 #include "mainwindow/ClockText.h"
 #include "mainwindow/IdleClock.h"
 #include "mainwindow/KeywordLineEdit.h"
+#include "keywords/KeywordStore.h"
 #include "mainwindow/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -200,8 +200,7 @@ TEST_F(MainWindowLifecycle, TrayMenuIsShortenedAndTheWindowsWhole)
         EXPECT_FALSE(item->isVisible()) << item->objectName().toStdString();
     EXPECT_TRUE(action(Command::Register)->isVisible());
     menu->close();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
-                            window->mapToGlobal(QPoint(2, 2)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), window->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(window, &event);
     for (QAction *item : entryCommands)
         EXPECT_TRUE(item->isVisible()) << item->objectName().toStdString();
@@ -212,8 +211,7 @@ TEST_F(MainWindowLifecycle, TheIconAndTheDescriptionPassTheRightButtonToTheMenu)
 {
     QMenu *menu = child<QMenu>(*window, "menu");
     for (QWidget *part : {static_cast<QWidget *>(icon()), static_cast<QWidget *>(description())}) {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
-                                part->mapToGlobal(QPoint(2, 2)));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), part->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(part, &event);
         EXPECT_TRUE(menu->isVisible()) << part->objectName().toStdString();
         menu->close();
@@ -243,8 +241,9 @@ TEST_F(MainWindowLifecycle, TheBareSurfaceDragsTheWindowOnceThePointerHasMoved)
 TEST_F(MainWindowLifecycle, ExitWritesTheHotkeyAndTheSkinChoice)
 {
     window->quit();
-    EXPECT_EQ(dir.read("tblaunch.ini"),
-              QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=\r\n"));
+    EXPECT_EQ(
+        dir.read("tblaunch.ini"),
+        QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=\r\n"));
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -262,8 +261,7 @@ TEST_F(MainWindowLifecycle, AFailedSettingsWriteOffersToEndWithoutSaving)
         ASSERT_EQ(interaction.errors.size(), 1);
         EXPECT_EQ(interaction.errors[0],
                   QStringLiteral("%1 に書き込めません.").arg(dir.file("tblaunch.ini")));
-        EXPECT_EQ(interaction.warnings,
-                  QStringList{QStringLiteral("設定を保存せずに終了しますか？")});
+        EXPECT_EQ(interaction.warnings, QStringList{QStringLiteral("設定を保存せずに終了しますか？")});
         EXPECT_EQ(window->isVisible(), answer == Button::No);
     }
 }
@@ -342,8 +340,7 @@ class MainWindowWithoutPlacing : public WindowsFixture
 protected:
     void SetUp() override
     {
-        windowFrame.allowed = {
-            .placesItself = false, .staysOnTop = false, .maskCutsDrawing = false};
+        windowFrame.allowed = {.placesItself = false, .staysOnTop = false, .maskCutsDrawing = false};
         start();
     }
 };

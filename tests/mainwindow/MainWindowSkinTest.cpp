@@ -116,7 +116,7 @@ TEST_F(MainWindowSkin, ANameWithAnAmpersandIsAppliedAndStoredAsItIs)
 struct FailureCase
 {
     const char *name;
-    const char *skinIni; // nullptr: the skin is a file in the root
+    const char *skinIni;   // nullptr: the skin is a file in the root
     const char *bitmapName;
     bool listColourApplied; // the yellow background came before the failure
 };
@@ -150,11 +150,12 @@ TEST_P(MainWindowSkinFailure, LeavesWhatCameBefore)
 
 INSTANTIATE_TEST_SUITE_P(
     , MainWindowSkinFailure,
-    testing::Values(FailureCase{"AFileInTheRoot", nullptr, nullptr, false},
-                    FailureCase{"ABadColour", "[Skin]\r\nListBColor=clBlue\r\nListTColor=bogus\r\n",
-                                nullptr, true},
-                    FailureCase{"NotABitmap", "[Skin]\r\nSkinName=x.bmp\r\nListBColor=clBlue\r\n",
-                                "x.bmp", true}),
+    testing::Values(
+        FailureCase{"AFileInTheRoot", nullptr, nullptr, false},
+        FailureCase{"ABadColour", "[Skin]\r\nListBColor=clBlue\r\nListTColor=bogus\r\n", nullptr,
+                    true},
+        FailureCase{"NotABitmap", "[Skin]\r\nSkinName=x.bmp\r\nListBColor=clBlue\r\n", "x.bmp",
+                    true}),
     [](const testing::TestParamInfo<FailureCase> &info) { return info.param.name; });
 
 TEST_F(MainWindowSkin, ABrokenSkinAtStartUpIsReportedAndStartUpGoesOn)
