@@ -251,8 +251,9 @@ void KeywordOrderDialog::fitOuterSize()
     // The frame is known once the window manager has framed the window, which it reports by
     // moving it; from then on the size is the user's.
     const QWindow *handle = windowHandle();
-    if (m_outerSizeFitted || !handle || handle->frameMargins().isNull())
+    const QMargins frame = handle ? ScreenFit::knownFrame(*handle) : QMargins();
+    if (m_outerSizeFitted || frame.isNull())
         return;
     m_outerSizeFitted = true;
-    resize(kOuterSize.shrunkBy(handle->frameMargins()));
+    resize(kOuterSize.shrunkBy(frame));
 }

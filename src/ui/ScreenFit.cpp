@@ -62,6 +62,14 @@ QPoint ScreenFit::fitted(const QRect &outer, const QRect &area)
     return {left, top};
 }
 
+QMargins ScreenFit::knownFrame(const QWindow &window)
+{
+    const QMargins frame = window.frameMargins();
+    const bool plausible =
+        frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+    return plausible ? frame : QMargins();
+}
+
 void ScreenFit::keepWhole(QWidget &window)
 {
     if (!window.isVisible() || !window.screen())
@@ -106,7 +114,7 @@ void ScreenFit::place()
     m_area = screen ? screen->availableGeometry() : QRect();
     // The toolkit forgets the frame of a hidden window (it stays the same), and learns it only
     // once the window manager has framed the window anew.
-    const QMargins known = handle ? handle->frameMargins() : QMargins();
+    const QMargins known = handle ? knownFrame(*handle) : QMargins();
     if (!known.isNull())
         m_frame = lastFrame = known;
     const QMargins frame = m_frame.value_or(lastFrame);
@@ -125,7 +133,7 @@ void ScreenFit::checkFrame()
     const QWindow *handle = m_window.windowHandle();
     if (!handle || !m_window.isVisible())
         return;
-    const QMargins frame = handle->frameMargins();
+    const QMargins frame = knownFrame(*handle);
     if (frame.isNull() || frame == m_frame)
         return;
     m_frame = frame;

@@ -9,6 +9,7 @@
 #include <optional>
 
 class QWidget;
+class QWindow;
 
 // Keeps a top-level window wholly on a screen, its frame included: each time it is shown, on
 // the screen that holds the pointer (else on its own), and again once the window manager has
@@ -31,6 +32,11 @@ public:
     // Where a window's outer rectangle goes to lie wholly in the area: moved as little as
     // needed, and a window larger than the area keeps its top left corner on the area's.
     static QPoint fitted(const QRect &outer, const QRect &area);
+
+    // The window manager's frame around the window, as far as it is known: none until the
+    // window is framed, and none while the toolkit reads it in the middle of a reparent
+    // (it then gets sides below zero).
+    static QMargins knownFrame(const QWindow &window);
 
     // A shown window, whose size has just changed, moved as little as needed to lie wholly on
     // the screen it is on.
