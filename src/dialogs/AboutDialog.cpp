@@ -5,6 +5,7 @@
 #include "base/Interaction.h"
 #include "ui/FormDesign.h"
 #include "ui/ProgramIcon.h"
+#include "ui/ScreenFit.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -21,7 +22,7 @@ AboutDialog::AboutDialog(Interaction &interaction, QWidget *parent)
     setWindowTitle(QStringLiteral("バージョン情報"));
     setModal(true);
     setFixedSize(172, 82);
-    move(302, 246);
+    ScreenFit::of(*this).openAt({302, 246});
 }
 
 void AboutDialog::setDataLocation(bool portable, const QString &folder)

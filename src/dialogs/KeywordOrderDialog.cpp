@@ -12,6 +12,7 @@
 #include "settings/Settings.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
+#include "ui/ScreenFit.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -111,7 +112,7 @@ void KeywordOrderDialog::openAt(QPoint position)
         if (!m_list)
             build();
         fill(keywords);
-        move(position);
+        ScreenFit::of(*this).openAt(position);
         m_context.interaction.execModal(*this);
     });
 }
@@ -250,8 +251,9 @@ void KeywordOrderDialog::fitOuterSize()
     // The frame is known once the window manager has framed the window, which it reports by
     // moving it; from then on the size is the user's.
     const QWindow *handle = windowHandle();
-    if (m_outerSizeFitted || !handle || handle->frameMargins().isNull())
+    const QMargins frame = handle ? ScreenFit::knownFrame(*handle) : QMargins();
+    if (m_outerSizeFitted || frame.isNull())
         return;
     m_outerSizeFitted = true;
-    resize(kOuterSize.shrunkBy(handle->frameMargins()));
+    resize(kOuterSize.shrunkBy(frame));
 }

@@ -9,6 +9,7 @@
 #include "platform/WindowFrame.h"
 #include "ui/AppContext.h"
 #include "ui/FormDesign.h"
+#include "ui/ScreenFit.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -74,7 +75,7 @@ SettingsDialog::~SettingsDialog() = default;
 
 void SettingsDialog::openAt(QPoint position)
 {
-    move(position);
+    ScreenFit::of(*this).openAt(position);
     m_context.interaction.execModal(*this);
 }
 
@@ -90,14 +91,14 @@ void SettingsDialog::showWhatTheDesktopDecides()
     using namespace ShortcutHelp;
     if (!m_context.windowFrame.abilities().staysOnTop) {
         m_stayOnTop->setEnabled(false);
-        m_stayOnTop->setToolTip(DialogMessages::noStayOnTop());
+        m_stayOnTop->setToolTip(FormDesign::toolTip(DialogMessages::noStayOnTop()));
     }
     if (m_placesItself)
         return;
     m_appearAtCursor->setEnabled(false);
-    m_appearAtCursor->setToolTip(DialogMessages::placedByTheDesktop(
+    m_appearAtCursor->setToolTip(FormDesign::toolTip(DialogMessages::placedByTheDesktop(
         QString::fromStdString(placementRule(Desktop::Sway)),
-        QString::fromStdString(placementRule(Desktop::Hyprland))));
+        QString::fromStdString(placementRule(Desktop::Hyprland)))));
 
     m_summonHint = place(new QLabel(DialogMessages::bindTheSummonCommand(), this), "summonHint",
                          {8, 176, 225, 44});
@@ -107,7 +108,7 @@ void SettingsDialog::showWhatTheDesktopDecides()
     m_summonCommand = QString::fromStdString(bindingLine(desktop, summonBesideThisProgram()));
     m_summonLine = place(new QLineEdit(m_summonCommand, this), "summonLine", {8, 222, 225, 20});
     m_summonLine->setReadOnly(true);
-    m_summonLine->setToolTip(DialogMessages::moreOnTheShortcut());
+    m_summonLine->setToolTip(FormDesign::toolTip(DialogMessages::moreOnTheShortcut()));
     m_summonLine->setCursorPosition(0);
     m_summonNote =
         place(new QLabel(DialogMessages::otherCombinationOpensTheDesktopsSettings(), this),
@@ -126,7 +127,8 @@ void SettingsDialog::showBoundByDesktop(const QString &trigger)
     m_summonHint->setText(bound ? DialogMessages::desktopBound()
                                 : DialogMessages::desktopBoundNothing());
     m_summonLine->setText(bound ? trigger : m_summonCommand);
-    m_summonLine->setToolTip(bound ? QString() : DialogMessages::moreOnTheShortcut());
+    m_summonLine->setToolTip(bound ? QString()
+                                   : FormDesign::toolTip(DialogMessages::moreOnTheShortcut()));
     m_summonLine->setCursorPosition(0);
     // Said before "変更" or "OK" rather than after: the desktop keeps what it bound, and
     // another combination is set in its own settings, which then open.

@@ -13,6 +13,52 @@ bool contains(const QString &text, QStringView what)
     return text.contains(what, Qt::CaseInsensitive);
 }
 
+// What kana input writes for "-", "/", "." and the signs of arithmetic, read as those only in
+// a line that is a formula: in words they are a long vowel, a middle dot, a full stop.
+char16_t asciiInFormula(char16_t c)
+{
+    switch (c) {
+    case u'ー':
+    case u'−':
+        return u'-';
+    case u'・':
+    case u'÷':
+        return u'/';
+    case u'×':
+        return u'*';
+    case u'。':
+        return u'.';
+    default:
+        return 0;
+    }
+}
+
+// The line as the calculator reads it: an input method in its full-width mode types a
+// formula in the full-width forms of ASCII and the ideographic space.
+QString formulaText(const QString &text)
+{
+    QString out = text;
+    bool digit = false;
+    bool formula = true;
+    for (QChar &c : out) {
+        char16_t u = c.unicode();
+        if (u >= 0xFF01 && u <= 0xFF5E)
+            u = char16_t(u - 0xFEE0);
+        else if (u == 0x3000)
+            u = u' ';
+        c = QChar(u);
+        digit = digit || (u >= u'0' && u <= u'9');
+        formula = formula && (u < 0x7F || asciiInFormula(u));
+    }
+    if (!formula || !digit)
+        return out;
+    for (QChar &c : out) {
+        if (const char16_t ascii = asciiInFormula(c.unicode()))
+            c = QChar(ascii);
+    }
+    return out;
+}
+
 } // namespace
 
 EnterCommand EnterCommand::classify(const QString &t, std::span<const Form> forms,
@@ -39,11 +85,12 @@ EnterCommand EnterCommand::classify(const QString &t, std::span<const Form> form
         if (form.suffix && contains(t, form.word))
             return {K::Command, chopBytes(t, int(form.word.size())), form.command, true};
     }
+    const QString formula = formulaText(t);
     const bool arithmetic =
-        std::ranges::any_of(QStringView(u"+-/*("), [&](QChar c) { return t.contains(c); });
+        std::ranges::any_of(QStringView(u"+-/*("), [&](QChar c) { return formula.contains(c); });
     // Only a text that would otherwise be calculated costs the look-up.
     if (arithmetic && !(isLaunchable && isLaunchable(t)))
-        return {K::Calculate, t};
+        return {K::Calculate, formula};
     return {K::Keyword, t};
 }
 

@@ -36,7 +36,8 @@ struct EnterCommand
     bool cut = false;
 
     // The typed forms are tried in their order, after the power names and addresses and
-    // before the calculator.
+    // before the calculator, which is handed a formula typed in full-width forms (as an
+    // input method types it) in ASCII.
     //
     // `isLaunchable` says whether a text is a registered keyword whose entry exists: such a
     // keyword is launched even when it holds an operator ("x-term"), the typed commands

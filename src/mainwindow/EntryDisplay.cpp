@@ -2,17 +2,19 @@
 
 #include "KeywordLineEdit.h"
 
+#include "ui/ElidedLabel.h"
+
 #include <QLabel>
 
 EntryDisplay::EntryDisplay(KeywordLineEdit &input, QWidget &window)
     : m_input(input)
     , m_icon(*new QLabel(&window))
-    , m_description(*new QLabel(&window))
+    , m_description(*new ElidedLabel(&window))
 {
     m_icon.setObjectName(QStringLiteral("icon"));
     m_description.setObjectName(QStringLiteral("description"));
-    // A description is text as typed: "<b>" in it is no markup, and "<img src=...>" reads no file.
-    m_description.setTextFormat(Qt::PlainText);
+    // A description is text as typed: "<b>" in it is no markup, and "<img src=...>" reads no
+    // file. What does not fit ends in "…".
     m_description.setAttribute(Qt::WA_TranslucentBackground);
 }
 

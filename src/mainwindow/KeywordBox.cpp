@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QListView>
 
+#include <algorithm>
+
 KeywordBox::KeywordBox(KeywordStore &store, QWidget &window)
     : QObject(&window)
 {
@@ -38,4 +40,26 @@ KeywordBox::KeywordBox(KeywordStore &store, QWidget &window)
         m_input->setText(store.keywords().value(row));
         m_input->picked(row);
     });
+    connect(m_input, &QLineEdit::textChanged, this, &KeywordBox::fitStandIn);
+}
+
+void KeywordBox::fitStandIn()
+{
+    // A width other than the one given for the clock is the layout's.
+    if (m_box->width() != m_widenedTo)
+        m_laidWidth = m_box->width();
+    int width = m_laidWidth;
+    if (m_input->showsStandIn()) {
+        // The line's own margins and the list's button around the text.
+        constexpr int Margins = 6;
+        const int needed = m_input->fontMetrics().horizontalAdvance(m_input->text()) + Margins
+                           + m_box->width() - m_input->width();
+        const int room = m_box->parentWidget()->width() - m_box->x();
+        width = std::max(m_laidWidth, std::min(needed, room));
+    }
+    m_widenedTo = width != m_laidWidth ? width : -1;
+    if (width == m_box->width())
+        return;
+    m_box->resize(width, m_box->height());
+    m_box->raise();
 }

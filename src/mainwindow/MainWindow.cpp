@@ -7,7 +7,6 @@
 #include "MainMenu.h"
 #include "TrayIcon.h"
 #include "WindowMove.h"
-#include "WindowPlacement.h"
 
 #include "base/Guard.h"
 #include "keywords/KeywordStore.h"
@@ -32,7 +31,6 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <utility>
 
 MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &settings,
                        const SkinEditorState &skinEditorState)
@@ -60,6 +58,7 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &setti
     context.windowFrame.setBorderOnly(*windowHandle());
 
     m_clock = new IdleClock(*m_input, context.interaction, this);
+    m_presence.emplace(*this, context.windowFrame, *m_display, *m_input, *m_clock);
 
     m_tray = new TrayIcon(context.interaction, this);
     connect(m_tray, &TrayIcon::clicked, this, &MainWindow::restoreFromTray);
@@ -163,66 +162,11 @@ void MainWindow::onApplicationDeactivated()
     putAway();
 }
 
-void MainWindow::putAway()
-{
-    m_display->clear();
-    m_clock->resume();
-    hideAfterLastFrame();
-}
-
-void MainWindow::hideAfterLastFrame()
-{
-    m_hiding = true;
-    m_context.windowFrame.afterLastFrame(*windowHandle(), [this] {
-        // Brought forward again in the meantime, it stays.
-        if (std::exchange(m_hiding, false))
-            hide();
-    });
-}
-
-void MainWindow::comeForward(const QByteArray &activationToken)
-{
-    restoreFromTray();
-    m_context.windowFrame.bringForward(*windowHandle(), activationToken);
-}
-
-void MainWindow::toggleShown(const QByteArray &activationToken)
-{
-    // The toolkit's idea of the active widget misses a window the window manager focused;
-    // the focus window and the program's state do not.
-    if (isVisible() && QGuiApplication::applicationState() == Qt::ApplicationActive
-        && QGuiApplication::focusWindow() == windowHandle())
-        return putAway();
-    comeForward(activationToken);
-}
-
 void MainWindow::onApplicationActivated()
 {
     m_move->activated();
     if (m_clock->isOn())
         m_input->selectWhole();
-}
-
-void MainWindow::restoreFromTray()
-{
-    m_hiding = false;
-    show();
-    raise();
-    activateWindow();
-    m_display->clearIcon();
-    m_input->setFocus(Qt::ActiveWindowFocusReason);
-    if (m_input->hasSelectedText())
-        m_input->del();
-}
-
-void MainWindow::summon(bool atPointer)
-{
-    // The client area placed inside the frame: move() goes by the toolkit's idea of a hidden
-    // window's frame, which comes and goes.
-    const QMargins frame = isVisible() ? WindowPlacement::frameOf(*this) : m_hiddenFrame;
-    if (atPointer)
-        setGeometry(QRect(WindowPlacement::clientAtPointer(QCursor::pos(), size(), frame), size()));
-    restoreFromTray();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
@@ -243,20 +187,16 @@ void MainWindow::dropEvent(QDropEvent *event)
 
 void MainWindow::hideEvent(QHideEvent *event)
 {
-    // Still known here, soon forgotten.
     if (!event->spontaneous())
-        m_hiddenFrame = WindowPlacement::frameOf(*this);
+        m_presence->hiding();
     QWidget::hideEvent(event);
 }
 
-void MainWindow::keepOnTop()
+void MainWindow::resizeEvent(QResizeEvent *event)
 {
-    QWindow *window = windowHandle();
-    if (!window || window->flags().testFlag(Qt::WindowStaysOnTopHint))
-        return;
-    window->setFlags(window->flags() | Qt::WindowStaysOnTopHint);
-    // New flags bring the toolkit's own frame wishes back; ours stand.
-    m_context.windowFrame.setBorderOnly(*window);
+    QWidget::resizeEvent(event);
+    if (isVisible())
+        m_presence->resized();
 }
 
 void MainWindow::openTrayMenu()
@@ -302,7 +242,7 @@ void MainWindow::onInputKey(int key)
         // Esc on an empty line (or the clock) puts the window away, as long as its
         // notification icon can bring it back; a locked window stays, as it does everywhere.
         if (idle && !locked() && m_tray->shown() && trayAvailable())
-            hideAfterLastFrame();
+            m_presence->hideAfterLastFrame();
     }
     if (key == VirtualKeys::OemSlash) {
         // Accept a proposed completion whole, so that the "/" typed next follows it.

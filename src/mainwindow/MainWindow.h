@@ -4,7 +4,8 @@
 // description, the popup menu, the idle clock and the notification-area icon. It lays them
 // out and translates the user's keys, clicks, drags and drops into calls of the Launcher,
 // which holds the lock and the rules, acts on the display (EntryDisplay) and the clock
-// (IdleClock), and reports what the window shows or hands on.
+// (IdleClock), and reports what the window shows or hands on; WindowPresence shows, puts
+// away and places it.
 //
 // The routes through it, each step named by the function that takes it:
 //
@@ -32,15 +33,16 @@
 // - Start-up: the composition root loads the Settings and makes the window, then startUp()
 //   makes the skin folder, applies the skin choice (SkinLook), switches the clock on, shows
 //   the tray icon and loads the keyword list (KeywordStore::load).
-// - A hotkey press: the hotkey service calls summon(), which places the window at the
-//   pointer when the settings say so (WindowPlacement) and brings it back as a click on the
-//   tray icon does (restoreFromTray()).
+// - A hotkey press: the hotkey service calls summon(), whose WindowPresence places the window
+//   at the pointer when the settings say so (WindowPlacement) and brings it back as a click
+//   on the tray icon does (restoreFromTray()).
 
 #include "CommandTable.h"
 #include "EntryDisplay.h"
 #include "Launcher.h"
 #include "SkinLook.h"
 #include "SkinnedControls.h"
+#include "WindowPresence.h"
 
 #include "keywords/Entry.h"
 
@@ -85,20 +87,20 @@ public:
     void onApplicationDeactivated();
     void onApplicationActivated();
     // The notification-area icon was clicked with the left or the right button.
-    void restoreFromTray();
+    void restoreFromTray() { m_presence->restore(); }
     // Asked from outside (another start of the program, a desktop's shortcut): brought forward
     // as from the tray, taking the focus with the activation token the desktop gave the asker
     // (or, where the desktop gives the focus only to a window that appears, by appearing
     // anew); put away as when another program is turned to, the line cleared; or put away
     // only when shown with the focus, and else brought forward.
-    void comeForward(const QByteArray &activationToken);
-    void putAway();
-    void toggleShown(const QByteArray &activationToken = {});
+    void comeForward(const QByteArray &token) { m_presence->comeForward(token); }
+    void putAway() { m_presence->putAway(); }
+    void toggleShown(const QByteArray &token = {}) { m_presence->toggle(token); }
     void openTrayMenu();
     // The hotkey was pressed: the window comes back, placed at the pointer if so asked.
-    void summon(bool atPointer);
+    void summon(bool atPointer) { m_presence->summon(atPointer); }
     // Stays above other windows from now on.
-    void keepOnTop();
+    void keepOnTop() { m_presence->keepOnTop(); }
 
     // The lock, as the menu's lock command and the typed "/lock" switch it.
     void toggleLock() { m_launcher->toggleLock(); }
@@ -135,6 +137,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -142,9 +145,6 @@ protected:
 private:
     void buildControls();
     void connectLauncher();
-    // Hidden once what it drew last is on the screen (WindowFrame::afterLastFrame), unless
-    // brought forward before.
-    void hideAfterLastFrame();
 
     AppContext &m_context;
     KeywordStore &m_store;
@@ -159,7 +159,6 @@ private:
     std::optional<EntryDisplay> m_display;
     std::optional<SkinnedControls> m_skinView;
     std::optional<SkinLook> m_skin;
-    QMargins m_hiddenFrame; // the window manager's frame, taken as the window hid
-    bool m_hiding = false;
+    std::optional<WindowPresence> m_presence;
     bool m_readingsStarted = false;
 };

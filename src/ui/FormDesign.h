@@ -47,8 +47,12 @@ QPushButton *button(Form *form, Interaction &interaction, const char *name, cons
 // A label sized to its caption, its top-left corner at the position.
 QLabel *label(QWidget *parent, const char *name, const QString &caption, QPoint position);
 
+// A tooltip's text that wraps to a readable width: plain text shows as one line, however long.
+QString toolTip(const QString &plainText);
+
 // Keeps the window's size, frame included, at `outer` and forbids resizing it. The client
-// area is what the window manager's frame leaves; until a frame is known it is `outer`.
+// area is what the window manager's frame leaves (ScreenFit), which also keeps the window on
+// the screen.
 void keepOuterSize(QWidget *window, QSize outer);
 
 } // namespace FormDesign

@@ -96,6 +96,19 @@ TEST_F(SettingsDialogTest, WhatTheDesktopDecidesIsGreyedOutAndKeptAsStored)
         }
         EXPECT_EQ(box("appearAtCursor")->toolTip().contains("move position cursor"), !x11);
         EXPECT_EQ(box("appearAtCursor")->toolTip().contains("cursor_x"), !x11);
+        // Tips this long wrap to a readable width instead of running off the screen.
+        for (const char *name : {"appearAtCursor", "stayOnTop"}) {
+            if (x11)
+                break;
+            QToolTip::showText({0, 0}, box(name)->toolTip(), box(name));
+            QWidget *tip = nullptr;
+            for (QWidget *shown : QApplication::topLevelWidgets())
+                if (shown->objectName() == u"qtooltip_label" && shown->isVisible())
+                    tip = shown;
+            ASSERT_NE(tip, nullptr) << name;
+            EXPECT_TRUE(static_cast<QLabel *>(tip)->wordWrap()) << name;
+            QToolTip::hideText();
+        }
         const auto *line = dialog->findChild<QLineEdit *>(QStringLiteral("summonLine"));
         EXPECT_EQ(line != nullptr, !x11);
         if (line) {

@@ -146,6 +146,35 @@ TEST(EnterCommandKeywords, ALaunchableKeywordGoesBeforeArithmeticButAfterTheComm
         EXPECT_EQ(outcomeOf(classify(text, "shutdown", "reboot", isLaunchable)), kind) << text;
 }
 
+TEST(EnterCommandInputMethod, AFormulaTypedFullWidthIsCalculatedInItsAsciiForm)
+{
+    // What an input method writes for a formula; a keyword of that spelling still wins, and a
+    // text that is no formula keeps its long-vowel marks and dots.
+    const auto isLaunchable = [](const QString &t) {
+        return t == u"１＋１";
+    };
+    const std::tuple<const char *, K, const char *> cases[] = {
+        {"２＊３", K::Calculate, "2*3"},
+        {"（１＋２）／３", K::Calculate, "(1+2)/3"},
+        {"１　＋　２＾２", K::Calculate, "1 + 2^2"},
+        {"ｓｉｎ（０）－１", K::Calculate, "sin(0)-1"},
+        {"［１＋５］＊２，", K::Calculate, "[1+5]*2,"},
+        {"２ー３", K::Calculate, "2-3"},
+        {"１。５・３", K::Calculate, "1.5/3"},
+        {"６×７÷２−１", K::Calculate, "6*7/2-1"},
+        {"１＋１", K::Keyword, "１＋１"},
+        {"１２３", K::Keyword, "１２３"},
+        {"コーヒー", K::Keyword, "コーヒー"},
+        {"メモ・２", K::Keyword, "メモ・２"},
+        {"ー", K::Keyword, "ー"},
+    };
+    for (const auto &[text, kind, rest] : cases) {
+        const EnterCommand command = classify(QString::fromUtf8(text), "", "", isLaunchable);
+        EXPECT_EQ(command.kind, kind) << text;
+        EXPECT_EQ(command.text, QString::fromUtf8(rest)) << text;
+    }
+}
+
 TEST(EnterCommandPowerNames, AKeywordOfTheUsersOwnIsNeverTakenForAPowerName)
 {
     // "foo" opens a program of the user's; "shutdown" is the item's own, empty entry.

@@ -85,6 +85,19 @@ TEST_F(MainWindowLifecycle, TheClockShowsFromItsStart)
     EXPECT_EQ(input()->cursorPosition(), 0);
 }
 
+// The clock takes the width its format needs, over the icon's place if need be, and gives
+// it back to typing.
+TEST_F(MainWindowLifecycle, TheClockIsShownWhole)
+{
+    const QString time = QStringLiteral("2026/12/09 22時52分03秒");
+    input()->showStandIn(time);
+    const QPoint end(input()->width() - 3, input()->height() / 2);
+    EXPECT_EQ(input()->cursorPositionAt(end), time.size()) << keywordBox()->width();
+    EXPECT_LE(keywordBox()->geometry().right(), window->width() - 1);
+    input()->setText(QStringLiteral("m"));
+    EXPECT_EQ(keywordBox()->geometry(), QRect(0, 0, 153, 20));
+}
+
 // Esc empties the line; on a line already empty it puts the window away, unless no
 // notification icon could bring it back.
 TEST_F(MainWindowLifecycle, EscOnAnEmptyLineHidesTheWindow)

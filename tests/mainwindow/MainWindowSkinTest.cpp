@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QScreen>
 
 namespace {
 
@@ -185,6 +186,19 @@ TEST_F(MainWindowSkin, DefaultMakesTheWindowPlainAgainAndKeepsTheColours)
     EXPECT_EQ(setting("DefaultSkin"), "1");
     EXPECT_EQ(setting("SelectedSkinName"), "default");
     EXPECT_EQ(setting("key"), "");
+}
+
+TEST_F(MainWindowSkin, AWindowGrownByASkinStaysWhollyOnItsScreen)
+{
+    dir.write("skin/big/look.bmp", bitmap({400, 300}));
+    dir.write("skin/big/skin.ini", "[Skin]\r\nSkinName=look.bmp\r\n");
+    start();
+    const QRect area = window->screen()->availableGeometry();
+    window->move(area.bottomRight() - QPoint(200, 50));
+    window->show();
+    skinItem("big")->trigger();
+    EXPECT_EQ(window->size(), QSize(400, 300));
+    EXPECT_TRUE(area.contains(window->frameGeometry())) << window->frameGeometry().y();
 }
 
 TEST_F(MainWindowSkin, ExitWritesTheSkinChosenInThisRun)
