@@ -37,6 +37,7 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &setti
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint)
     , shiftHeld([] { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; })
     , trayAvailable([] { return QSystemTrayIcon::isSystemTrayAvailable(); })
+    , programActive([] { return QGuiApplication::applicationState() == Qt::ApplicationActive; })
     , m_context(context)
     , m_store(store)
     , m_settings(settings)
@@ -155,6 +156,18 @@ void MainWindow::onApplicationDeactivated()
     // that is no turning to another program.
     if (m_move->bySystem())
         return;
+    // The toolkit reports a loss of the focus late (on X11 by 100 ms or more): one reported
+    // just after the window came back may be from before it was hidden, and the window
+    // manager's focus is then on its way. What holds a moment later counts.
+    if (m_presence->takeCameBack()) {
+        QTimer::singleShot(300, this, [this] {
+            guarded(m_context.interaction, [&] {
+                if (isVisible() && !programActive())
+                    onApplicationDeactivated();
+            });
+        });
+        return;
+    }
     // Without its icon in a notification area a hidden window could only come back by the
     // hotkey: a start-up stopped before showing the icon must not lose the window.
     if (shiftHeld() || locked() || !m_tray->shown() || !trayAvailable())
@@ -164,6 +177,7 @@ void MainWindow::onApplicationDeactivated()
 
 void MainWindow::onApplicationActivated()
 {
+    m_presence->activated();
     m_move->activated();
     if (m_clock->isOn())
         m_input->selectWhole();

@@ -115,6 +115,7 @@ public:
     // What the desktop says; tests answer in its place.
     std::function<bool()> shiftHeld;
     std::function<bool()> trayAvailable;
+    std::function<bool()> programActive;
 
 signals:
     // The registration dialog, as the user left it, for a new keyword.

@@ -27,6 +27,9 @@ WindowPresence::WindowPresence(QWidget &window, WindowFrame &frame, EntryDisplay
 
 void WindowPresence::restore()
 {
+    // A hidden window shown again may still hear of the focus it lost when it was hidden:
+    // the toolkit reports that loss late (on X11 about 100 ms), after the window came back.
+    m_cameBack = !m_window.isVisible() || m_hiding;
     m_hiding = false;
     m_window.show();
     m_window.raise();
@@ -58,6 +61,16 @@ void WindowPresence::hideAfterLastFrame()
         if (std::exchange(m_hiding, false))
             m_window.hide();
     });
+}
+
+void WindowPresence::activated()
+{
+    m_cameBack = false;
+}
+
+bool WindowPresence::takeCameBack()
+{
+    return std::exchange(m_cameBack, false);
 }
 
 void WindowPresence::toggle(const QByteArray &activationToken)

@@ -32,6 +32,11 @@ public:
     void toggle(const QByteArray &activationToken);
     // The hotkey: placed at the pointer when so asked (WindowPlacement), then restored.
     void summon(bool atPointer);
+    // The program has the focus.
+    void activated();
+    // Whether it was shown again after it was hidden and has had no focus since, asked once:
+    // a loss of the focus reported then may be the one from before it was hidden.
+    bool takeCameBack();
     // Stays above other windows from now on.
     void keepOnTop();
 
@@ -48,4 +53,5 @@ private:
     IdleClock &m_clock;
     QMargins m_hiddenFrame;
     bool m_hiding = false;
+    bool m_cameBack = false;
 };

@@ -1,15 +1,16 @@
 #include "WindowsFixture.h"
 
+#include "keywords/KeywordStore.h"
 #include "mainwindow/ClockText.h"
 #include "mainwindow/IdleClock.h"
 #include "mainwindow/KeywordLineEdit.h"
-#include "keywords/KeywordStore.h"
 #include "mainwindow/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -200,7 +201,8 @@ TEST_F(MainWindowLifecycle, TrayMenuIsShortenedAndTheWindowsWhole)
         EXPECT_FALSE(item->isVisible()) << item->objectName().toStdString();
     EXPECT_TRUE(action(Command::Register)->isVisible());
     menu->close();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), window->mapToGlobal(QPoint(2, 2)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                            window->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(window, &event);
     for (QAction *item : entryCommands)
         EXPECT_TRUE(item->isVisible()) << item->objectName().toStdString();
@@ -211,7 +213,8 @@ TEST_F(MainWindowLifecycle, TheIconAndTheDescriptionPassTheRightButtonToTheMenu)
 {
     QMenu *menu = child<QMenu>(*window, "menu");
     for (QWidget *part : {static_cast<QWidget *>(icon()), static_cast<QWidget *>(description())}) {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), part->mapToGlobal(QPoint(2, 2)));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                part->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(part, &event);
         EXPECT_TRUE(menu->isVisible()) << part->objectName().toStdString();
         menu->close();
@@ -241,9 +244,8 @@ TEST_F(MainWindowLifecycle, TheBareSurfaceDragsTheWindowOnceThePointerHasMoved)
 TEST_F(MainWindowLifecycle, ExitWritesTheHotkeyAndTheSkinChoice)
 {
     window->quit();
-    EXPECT_EQ(
-        dir.read("tblaunch.ini"),
-        QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=\r\n"));
+    EXPECT_EQ(dir.read("tblaunch.ini"),
+              QByteArray("[hotkey]\r\nkey=\r\n[Window]\r\nDefaultSkin=1\r\nSelectedSkinName=\r\n"));
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -261,7 +263,8 @@ TEST_F(MainWindowLifecycle, AFailedSettingsWriteOffersToEndWithoutSaving)
         ASSERT_EQ(interaction.errors.size(), 1);
         EXPECT_EQ(interaction.errors[0],
                   QStringLiteral("%1 に書き込めません.").arg(dir.file("tblaunch.ini")));
-        EXPECT_EQ(interaction.warnings, QStringList{QStringLiteral("設定を保存せずに終了しますか？")});
+        EXPECT_EQ(interaction.warnings,
+                  QStringList{QStringLiteral("設定を保存せずに終了しますか？")});
         EXPECT_EQ(window->isVisible(), answer == Button::No);
     }
 }
@@ -340,7 +343,8 @@ class MainWindowWithoutPlacing : public WindowsFixture
 protected:
     void SetUp() override
     {
-        windowFrame.allowed = {.placesItself = false, .staysOnTop = false, .maskCutsDrawing = false};
+        windowFrame.allowed = {
+            .placesItself = false, .staysOnTop = false, .maskCutsDrawing = false};
         start();
     }
 };
@@ -374,5 +378,30 @@ TEST_F(MainWindowLifecycle, APutAwayOvertakenByAShowLeavesTheWindowShown)
     window->putAway();
     for (const auto &frameDone : std::exchange(windowFrame.heldFrames, {}))
         frameDone();
+    EXPECT_FALSE(window->isVisible());
+}
+
+// Hidden, shown again at once: a loss of the focus reported just after may be the one from
+// before it was hidden; the window stays if the program has the focus a moment later, and goes
+// if not. Once focused, a loss hides it at once.
+TEST_F(MainWindowLifecycle, AFocusLossReportedJustAfterTheWindowCameBackCountsAMomentLater)
+{
+    for (const bool activeLater : {true, false}) {
+        SCOPED_TRACE(activeLater);
+        window->programActive = [&] {
+            return activeLater;
+        };
+        window->putAway();
+        window->comeForward({});
+        window->onApplicationDeactivated();
+        EXPECT_TRUE(window->isVisible());
+        const QDeadlineTimer deadline(1000);
+        while (window->isVisible() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_EQ(window->isVisible(), activeLater);
+    }
+    window->comeForward({});
+    window->onApplicationActivated();
+    window->onApplicationDeactivated();
     EXPECT_FALSE(window->isVisible());
 }
