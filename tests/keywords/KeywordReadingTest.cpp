@@ -127,6 +127,11 @@ TEST(KanjiReadingTest, KanjiAreReadThroughTheDictionary)
         {u"メモ帳", u"メモちょう", u"memocho"},
         {u"東京駅", u"とうきょうえき", u"tokyoeki"},
         {u"abc電卓", u"abcでんたく", u"abcden"},
+        // a word read whole, its okurigana and ヶ with it
+        {u"お知らせ", u"おしらせ", u"oshirase"},
+        {u"切り取り", u"きりとり", u"kiritori"},
+        {u"霞ヶ関", u"かすみがせき", u"kasumigaseki"},
+        {u"新しいタブ", u"あたらしいタブ", u"atarashiitabu"},
         {u"𠮷野家", u"𠮷野家", u"𠮷"}, // outside JIS X 0208: not read
     };
     for (const auto &c : cases) {
