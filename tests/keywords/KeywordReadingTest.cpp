@@ -51,6 +51,23 @@ TEST(KeywordReadingTest, WaysOfWritingTheSameSoundsReadAlike)
         {u"ファイル", u"fairu"},
         {u"ティー", u"ti"},
         {u"を", u"wo"},
+        {u"シェル", u"sheru"},
+        {u"チェック", u"chekku"},
+        {u"ジェット", u"jetto"},
+        {u"ウィンドウ", u"windou"},
+        {u"ウェブ", u"webu"},
+        {u"イェス", u"yesu"},
+        {u"クァルテット", u"kwarutetto"},
+        {u"つづく", u"tsudzuku"},
+        {u"あんない", u"annnai"},
+        {u"あんない", u"an'nai"},
+        {u"あんない", u"annai"},
+        {u"きんえん", u"kin'en"},
+        {u"こんにゃく", u"konnyaku"},
+        {u"いすゞ", u"isuzu"},
+        {u"いすゞ", u"いすず"},
+        {u"ハヽ", u"haha"},
+        {u"コーヒー", u"ko-hi-"},
         // long vowels
         {u"とうきょう", u"tokyo"},
         {u"とうきょう", u"toukyou"},
@@ -83,6 +100,8 @@ TEST(KeywordReadingTest, ATextTypedSoFarReachesByItsBeginning)
         {u"memoc", u"メモちょう", true}, {u"j", u"じしょ", true},     {u"ja", u"じゃま", true},
         {u"mo", u"メモ帳", false},       {u"でん", u"dentaku", true}, {u"ぢ", u"dentaku", false},
         {u"kitte", u"きって", true},     {u"kite", u"きって", false},
+        {u"anai", u"あんない", false},   {u"kinen", u"きんえん", false}, {u"se", u"シェル", false},
+        {u"x-t", u"x-term", true},       {u"xt", u"x-term", false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(KeywordReading::of(c.keyword).startsWith(KeywordReading::of(c.typed)), c.reaches)
@@ -100,6 +119,7 @@ TEST(KeywordReadingTest, AReadingIsShownInHepburn)
     } cases[] = {
         {u"しゃしん", u"shashin"}, {u"ちゃ", u"cha"},    {u"つふじ", u"tsufuji"},
         {u"まっちゃ", u"matcha"},  {u"じゃま", u"jama"}, {u"きって", u"kitte"},
+        {u"シェル", u"sheru"},     {u"あんない", u"annai"}, {u"きんえん", u"kin'en"},
     };
     for (const auto &c : cases) {
         const QString reading = KeywordReading::of(c.keyword);
