@@ -21,6 +21,7 @@
 #include "ui/AppContext.h"
 
 #include <QCoreApplication>
+#include <QPixmap>
 #include <QScopedValueRollback>
 
 namespace Say = MainWindowMessages;
@@ -54,7 +55,6 @@ Launcher::Launcher(AppContext &context, KeywordStore &store, Settings &settings,
         const QString text = m_display.typedText();
         if (text.isEmpty() || m_store.findLast(text) >= 0)
             return;
-        m_offer.reset();
         offerByReading(text);
     });
     connect(m_power, &SystemPower::refused, this,
@@ -87,10 +87,10 @@ void Launcher::lineEdited()
     // the entry once and taking the last row's icon shows what handling each in turn would.
     const QString text = m_display.inputText();
     const qsizetype row = m_store.findLast(text);
-    m_offer.reset();
     if (row < 0) {
         offerByReading(text);
     } else {
+        m_offer.reset();
         const std::optional<Entry> entry = readNamedEntry(text);
         if (!entry)
             return;
@@ -99,18 +99,35 @@ void Launcher::lineEdited()
     m_clock.restartIdleCount();
 }
 
+void Launcher::cutLine(const QString &text)
+{
+    m_display.setInputText(text);
+    if (m_store.findLast(text) < 0)
+        offerByReading(text);
+    else
+        m_offer.reset();
+}
+
 void Launcher::offerByReading(const QString &text)
 {
+    // An offer the text no longer reaches is withdrawn; a literal completion's display stays
+    // until the line is cleared, as it always has.
+    const bool offered = m_offer.has_value();
+    m_offer.reset();
+    const auto withdraw = [&] {
+        if (offered)
+            m_display.showEntry(QPixmap(), QString());
+    };
     const qsizetype row = m_readings->find(text);
     if (row < 0)
-        return;
+        return withdraw();
     const QString keyword = m_store.keywords()[row];
     // Not typed, an unreadable keyword is only not offered: its error is said when it is.
     std::optional<Entry> entry;
     try {
         entry = m_store.readEntry(keyword);
     } catch (const Error &) {
-        return;
+        return withdraw();
     }
     showEntry(keyword, *entry, MainWindowMessages::reachedByReading(keyword, entry->description));
     m_offer = Offer{text, keyword};

@@ -58,6 +58,9 @@ public:
     // holds the text it was reached by; else the line's text. Empty while the line is empty
     // or shows the clock.
     QString shownKeyword() const;
+    // The line cut back to the keyword before a typed command's suffix ("denta/del"): the
+    // command takes what it reaches, literally or by its reading (電卓), as shownKeyword() says.
+    void cutLine(const QString &text);
     // Reads the keywords for reaching them by their readings (after the window is shown).
     void startReadings();
     // The line's text changed, by the user or the program.
@@ -105,7 +108,8 @@ signals:
 
 private:
     void setLocked(bool on);
-    // Where the line names no keyword: the first its reading reaches, shown as offered.
+    // Where the line names no keyword: the first its reading reaches, shown as offered; an
+    // offer it no longer reaches withdrawn.
     void offerByReading(const QString &text);
     // The keyword's icon (its row's, for the special items), and the description given.
     void showEntry(const QString &keyword, const Entry &entry, const QString &description);
