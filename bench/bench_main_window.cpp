@@ -98,10 +98,7 @@ struct Launcher
     }
 
     // The readings the window started, made ready outside any timed loop.
-    bool readingsReady() const
-    {
-        return waitReady(*root->mainWindow().findChild<KeywordReadings *>());
-    }
+    bool readingsReady() const { return waitReady(root->readings()); }
 
     static bool waitReady(KeywordReadings &readings)
     {

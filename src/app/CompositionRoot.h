@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keywords/KeywordReadings.h"
 #include "keywords/KeywordStore.h"
 #include "mainwindow/CommandTable.h"
 #include "settings/Settings.h"
@@ -48,6 +49,7 @@ public:
     ~CompositionRoot();
 
     KeywordStore &store() { return m_store; }
+    KeywordReadings &readings() { return m_readings; }
     Settings &settings() { return m_settings; }
     MainWindow &mainWindow() const { return *m_mainWindow; }
     Summoner &summoner() const { return *m_summoner; }
@@ -74,6 +76,9 @@ private:
 
     AppContext &m_context;
     KeywordStore m_store;
+    // The keywords' readings, made for the main window's line and read by the keyword order
+    // window.
+    KeywordReadings m_readings{m_store};
     Settings m_settings;
     SkinEditorState m_skinEditorState;
     std::unique_ptr<MainWindow> m_mainWindow;

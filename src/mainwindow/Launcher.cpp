@@ -33,8 +33,9 @@ constexpr int JapaneseLanguage = 1;
 
 } // namespace
 
-Launcher::Launcher(AppContext &context, KeywordStore &store, Settings &settings,
-                   EntryDisplay &display, IdleClock &clock, SkinLook &skin, QObject *parent)
+Launcher::Launcher(AppContext &context, KeywordStore &store, KeywordReadings &readings,
+                   Settings &settings, EntryDisplay &display, IdleClock &clock, SkinLook &skin,
+                   QObject *parent)
     : QObject(parent)
     , m_context(context)
     , m_store(store)
@@ -44,14 +45,14 @@ Launcher::Launcher(AppContext &context, KeywordStore &store, Settings &settings,
     , m_skin(skin)
     , m_calculator(new MathsParser(this))
     , m_power(new SystemPower(context.power, this))
-    , m_readings(new KeywordReadings(store, this))
+    , m_readings(readings)
 {
     setObjectName(QStringLiteral("launcher"));
     m_calculator->setObjectName(QStringLiteral("calculator"));
     m_calculator->setLanguage(JapaneseLanguage);
     m_power->setObjectName(QStringLiteral("power"));
     // A text typed before the readings were made (or made again) is offered what they reach.
-    connect(m_readings, &KeywordReadings::readingsReady, this, [this] {
+    connect(&m_readings, &KeywordReadings::readingsReady, this, [this] {
         const QString text = m_display.typedText();
         if (text.isEmpty() || m_store.findLast(text) >= 0)
             return;
@@ -118,7 +119,7 @@ void Launcher::offerByReading(const QString &text)
         if (offered)
             m_display.showEntry(QPixmap(), QString());
     };
-    const qsizetype row = m_readings->find(text);
+    const qsizetype row = m_readings.find(text);
     if (row < 0)
         return withdraw();
     const QString keyword = m_store.keywords()[row];
@@ -151,7 +152,7 @@ QString Launcher::shownKeyword() const
 void Launcher::startReadings()
 {
     if (m_settings.readings())
-        m_readings->start();
+        m_readings.start();
 }
 
 std::optional<Entry> Launcher::readNamedEntry(const QString &text)

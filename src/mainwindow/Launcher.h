@@ -34,8 +34,9 @@ class Launcher : public QObject
     Q_OBJECT
 
 public:
-    Launcher(AppContext &context, KeywordStore &store, Settings &settings, EntryDisplay &display,
-             IdleClock &clock, SkinLook &skin, QObject *parent);
+    Launcher(AppContext &context, KeywordStore &store, KeywordReadings &readings,
+             Settings &settings, EntryDisplay &display, IdleClock &clock, SkinLook &skin,
+             QObject *parent);
     ~Launcher() override;
 
     // What its rules work with.
@@ -131,7 +132,7 @@ private:
     // An exit is asking about its failed save: another exit request waits for its answer.
     bool m_quitting = false;
     QString m_unreadableReported; // the keyword whose unreadable entry the line was told of
-    KeywordReadings *m_readings;
+    KeywordReadings &m_readings;
     // The keyword the line's reading reached, and the text that reached it.
     struct Offer
     {

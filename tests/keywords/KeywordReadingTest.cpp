@@ -99,9 +99,9 @@ TEST(KeywordReadingTest, ATextTypedSoFarReachesByItsBeginning)
         {u"s", u"しゃしん", true},       {u"ch", u"ちず", true},      {u"cha", u"ちゃ", true},
         {u"memoc", u"メモちょう", true}, {u"j", u"じしょ", true},     {u"ja", u"じゃま", true},
         {u"mo", u"メモ帳", false},       {u"でん", u"dentaku", true}, {u"ぢ", u"dentaku", false},
-        {u"kitte", u"きって", true},     {u"kite", u"きって", false},
-        {u"anai", u"あんない", false},   {u"kinen", u"きんえん", false}, {u"se", u"シェル", false},
-        {u"x-t", u"x-term", true},       {u"xt", u"x-term", false},
+        {u"kitte", u"きって", true},     {u"kite", u"きって", false}, {u"anai", u"あんない", false},
+        {u"kinen", u"きんえん", false},  {u"se", u"シェル", false},   {u"x-t", u"x-term", true},
+        {u"xt", u"x-term", false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(KeywordReading::of(c.keyword).startsWith(KeywordReading::of(c.typed)), c.reaches)
@@ -117,8 +117,8 @@ TEST(KeywordReadingTest, AReadingIsShownInHepburn)
         const char16_t *keyword;
         const char16_t *shown;
     } cases[] = {
-        {u"しゃしん", u"shashin"}, {u"ちゃ", u"cha"},    {u"つふじ", u"tsufuji"},
-        {u"まっちゃ", u"matcha"},  {u"じゃま", u"jama"}, {u"きって", u"kitte"},
+        {u"しゃしん", u"shashin"}, {u"ちゃ", u"cha"},       {u"つふじ", u"tsufuji"},
+        {u"まっちゃ", u"matcha"},  {u"じゃま", u"jama"},    {u"きって", u"kitte"},
         {u"シェル", u"sheru"},     {u"あんない", u"annai"}, {u"きんえん", u"kin'en"},
     };
     for (const auto &c : cases) {
@@ -172,6 +172,12 @@ TEST(KanjiReadingTest, KanjiAreReadThroughTheDictionary)
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+
+#include <optional>
+
+#include <sched.h>
 
 namespace {
 
@@ -216,6 +222,57 @@ TEST(KeywordReadingsTest, TheFirstKeywordInListOrderIsReachedOnceTheReadingsAreR
     ASSERT_TRUE(waitReady());
     EXPECT_EQ(readings.find(u"めも"), 0);
     EXPECT_EQ(readings.find(u"dentaku"), -1);
+}
+
+} // namespace
+
+namespace {
+
+// A reader's scheduling, from /proc: its nice value and policy; nullopt when no thread of
+// that name runs.
+struct Scheduling
+{
+    int nice;
+    int policy;
+};
+std::optional<Scheduling> schedulingOf(const QString &threadName)
+{
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks.filePath(task + QStringLiteral("/comm")));
+        if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != threadName.toUtf8())
+            continue;
+        QFile stat(tasks.filePath(task + QStringLiteral("/stat")));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        // The fields after the name, from the state (the third) on.
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 38)
+            return Scheduling{fields[16].toInt(), fields[38].toInt()};
+    }
+    return std::nullopt;
+}
+
+// The readers run below the interface's priority, yet not in the idle class, which a busy
+// processor starves (while the interface would wait on what they hold).
+TEST(KeywordReadingsTest, ReadersRunBelowNormalPriorityButNotIdle)
+{
+    TempFolder dir;
+    QByteArray list;
+    for (int i = 0; i < 50000; ++i)
+        list += ShiftJis::encodeOrThrow(QStringLiteral("電卓%1").arg(i)) + "\r\n";
+    dir.write("data.lst", list);
+    KeywordStore store(dir.path());
+    store.load();
+    KeywordReadings readings(store);
+    readings.start();
+    std::optional<Scheduling> seen;
+    while (!seen && !readings.ready())
+        seen = schedulingOf(QStringLiteral("readings"));
+    ASSERT_TRUE(seen) << "the readings were made before their thread was seen";
+    EXPECT_GT(seen->nice, 0);
+    EXPECT_NE(seen->policy, SCHED_IDLE);
 }
 
 } // namespace
