@@ -29,8 +29,9 @@ struct AppContext;
 //
 // main() first makes the platform services and the message boxes into an AppContext (a test
 // makes one with fakes). Then, in this order:
-//  1. the shared state: the KeywordStore, the Settings (loaded first, so that no value
-//     waits for a window) and the skin editor's state;
+//  1. the shared state: the KeywordStore with its readings (made on their own thread once
+//     the main window has shown), the Settings (loaded first, so that no value waits for a
+//     window) and the skin editor's state;
 //  2. the main window, which runs its start-up (loading the keyword list) and appears;
 //     the summoner, which grabs the hotkey and brings the main window at each press;
 //  3. the dialogs, hidden, each showing the settings as loaded: settings, special items,
@@ -41,7 +42,8 @@ struct AppContext;
 //     (which drives the five before it) and the skin chooser (which lists the skins now);
 //  5. the wiring: the main window's requests open the dialogs and the skin editor, a
 //     registration clears the main window's display.
-// Everything lives until the root is destroyed, the windows before the state they use.
+// Everything lives until the root is destroyed, the windows before the state they use (the
+// readings last wait for a reader still on a word, with no window left to stall).
 class CompositionRoot
 {
 public:

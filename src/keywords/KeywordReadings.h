@@ -32,7 +32,8 @@ public:
     explicit KeywordReadings(const KeywordStore &store, QObject *parent = nullptr);
     ~KeywordReadings() override;
 
-    // A keyword's reading, its kanji read through the dictionary.
+    // A keyword's reading, its kanji read through the dictionary, whose lock the readers hold
+    // in turn: not for the interface thread.
     static QString of(const QString &keyword);
 
     // Reads the keywords as they are, and again after each change of the list.
