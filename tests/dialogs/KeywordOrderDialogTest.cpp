@@ -349,9 +349,10 @@ TEST_F(KeywordOrderDialogTest, TakesTheReadingsOnceTheyAreMade)
     ASSERT_FALSE(readings.ready());
     dialog.show();
     dialog.openAt({38, 52});
-    EXPECT_NE(tip(1), "「h」(読み) で届きます");
+    // (The targets, which are gone, may be marked meanwhile.)
+    EXPECT_FALSE(tip(1).startsWith("「h」(読み) で届きます")) << tip(1).toStdString();
     ASSERT_TRUE(readingsReady());
-    EXPECT_EQ(tip(1), "「h」(読み) で届きます");
+    EXPECT_TRUE(tip(1).startsWith("「h」(読み) で届きます")) << tip(1).toStdString();
 }
 
 TEST_F(KeywordOrderDialogTest, MarksKeywordsWhoseTargetIsGoneOnceTheyAreChecked)
