@@ -268,8 +268,11 @@ TEST(KeywordReadingsTest, ReadersRunBelowNormalPriorityButNotIdle)
     KeywordReadings readings(store);
     readings.start();
     std::optional<Scheduling> seen;
-    while (!seen && !readings.ready())
+    const QDeadlineTimer deadline(20000);
+    while (!seen && !readings.ready() && !deadline.hasExpired()) {
         seen = schedulingOf(QStringLiteral("readings"));
+        QCoreApplication::processEvents();
+    }
     ASSERT_TRUE(seen) << "the readings were made before their thread was seen";
     EXPECT_GT(seen->nice, 0);
     EXPECT_NE(seen->policy, SCHED_IDLE);
