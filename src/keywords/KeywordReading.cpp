@@ -9,41 +9,40 @@ namespace {
 
 // Half-width katakana U+FF61..U+FF9F as full-width, in order; the two voicing marks are
 // joined to the kana before them.
-constexpr char16_t HalfWidthKana[] =
-    u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソ"
-    u"タチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+// clang-format off
+constexpr char16_t HalfWidthKana[] = u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソ"
+                                     u"タチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+// clang-format on
 
 // The romaji of each hiragana from U+3041 (ぁ) to U+3096 (ゖ), in the one spelling of the
 // reading; "" for the small tsu, which doubles the consonant after it.
+// clang-format off
 constexpr std::array<const char *, 86> Romaji = {
-    "a",  "a",  "i",  "i",  "u",  "u",  "e",  "e",  "o",  "o",  // ぁあぃいぅうぇえぉお
-    "ka", "ga", "ki", "gi", "ku", "gu", "ke", "ge", "ko", "go", // か..ご
-    "sa", "za", "si", "zi", "su", "zu", "se", "ze", "so", "zo", // さ..ぞ
+    "a",  "a",  "i",  "i",  "u",  "u",  "e",  "e",  "o",  "o",                   // ぁあぃいぅうぇえぉお
+    "ka", "ga", "ki", "gi", "ku", "gu", "ke", "ge", "ko", "go",                   // か..ご
+    "sa", "za", "si", "zi", "su", "zu", "se", "ze", "so", "zo",                   // さ..ぞ
     "ta", "da", "ti", "zi", "",   "tu", "zu", "te", "de", "to", "do",             // た..ど
     "na", "ni", "nu", "ne", "no",                                                 // な..の
     "ha", "ba", "pa", "hi", "bi", "pi", "hu", "bu", "pu", "he", "be", "pe", "ho", // は..ぽ
-    "bo", "po", "ma", "mi", "mu", "me", "mo",                                     // ま..も
-    "ya", "ya", "yu", "yu", "yo", "yo",                   // ゃやゅゆょよ
-    "ra", "ri", "ru", "re", "ro",                         // ら..ろ
-    "wa", "wa", "i",  "e",  "o",  "n",  "vu", "ka", "ke", // ゎわゐゑをんゔゕゖ
+    "bo", "po",
+    "ma", "mi", "mu", "me", "mo",                                                 // ま..も
+    "ya", "ya", "yu", "yu", "yo", "yo",                                           // ゃやゅゆょよ
+    "ra", "ri", "ru", "re", "ro",                                                 // ら..ろ
+    "wa", "wa", "i",  "e",  "o",  "n",  "vu", "ka", "ke",                         // ゎわゐゑをんゔゕゖ
 };
+// clang-format on
 
 bool isSmall(char16_t kana)
 {
+    // clang-format off
     switch (kana) {
-    case u'ぁ':
-    case u'ぃ':
-    case u'ぅ':
-    case u'ぇ':
-    case u'ぉ':
-    case u'ゃ':
-    case u'ゅ':
-    case u'ょ':
-    case u'ゎ':
+    case u'ぁ': case u'ぃ': case u'ぅ': case u'ぇ': case u'ぉ':
+    case u'ゃ': case u'ゅ': case u'ょ': case u'ゎ':
         return true;
     default:
         return false;
     }
+    // clang-format on
 }
 
 bool isVowel(QChar c)
