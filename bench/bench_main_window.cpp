@@ -2,7 +2,8 @@
 // one keystroke in the input line (the completion and the launcher's change handler it runs:
 // entry file read, icon looked up), through a real key event, with the real icons. Beside
 // them what reaching keywords by their readings costs: a keystroke with the readings on and
-// off, and the readings' own making on their thread.
+// off, the readings' own making on their thread, and the interface's worst stall while the
+// list changes under them with every core busy.
 #include "BenchKeywords.h"
 
 #include "app/CompositionRoot.h"
