@@ -2,7 +2,8 @@
 // one keystroke in the input line (the completion and the launcher's change handler it runs:
 // entry file read, icon looked up), through a real key event, with the real icons. Beside
 // them what reaching keywords by their readings costs: a keystroke with the readings on and
-// off, and the readings' own making on their thread.
+// off, the readings' own making on their thread, and the interface's worst stall while the
+// list changes under them with every core busy.
 #include "BenchKeywords.h"
 
 #include "app/CompositionRoot.h"
@@ -24,6 +25,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,6 +37,10 @@
 #include <algorithm>
 #include <chrono>
 #include <malloc.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -93,10 +99,7 @@ struct Launcher
     }
 
     // The readings the window started, made ready outside any timed loop.
-    bool readingsReady() const
-    {
-        return waitReady(*root->mainWindow().findChild<KeywordReadings *>());
-    }
+    bool readingsReady() const { return waitReady(root->readings()); }
 
     static bool waitReady(KeywordReadings &readings)
     {
@@ -279,6 +282,80 @@ void ReadingsBuild(benchmark::State &state)
         double(characters * 2 + store.keywords().size() * qsizetype(sizeof(qsizetype))) / (1 << 20);
 }
 
+// A busy process on every core, for as long as it lives.
+class BusyCores
+{
+public:
+    BusyCores()
+    {
+        for (unsigned i = 0; i < std::max(1u, std::thread::hardware_concurrency()); ++i) {
+            const pid_t pid = fork();
+            if (pid == 0) {
+                volatile unsigned long spin = 0;
+                for (;;)
+                    spin = spin + 1;
+            }
+            if (pid > 0)
+                m_pids.push_back(pid);
+        }
+    }
+    ~BusyCores()
+    {
+        for (const pid_t pid : m_pids) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    BusyCores(const BusyCores &) = delete;
+    BusyCores &operator=(const BusyCores &) = delete;
+
+private:
+    std::vector<pid_t> m_pids;
+};
+
+// The interface thread's worst stall while keywords are registered in a row, 20 ms apart,
+// with every core busy: how much later than asked a 1 ms timer fires at worst. Each
+// registration changes the list, and its readings are made again.
+void RegisteringStall(benchmark::State &state)
+{
+    Launcher launcher(benchKeywordsJapanese(int(state.range(0))), {QStringLiteral("Readings=1")});
+    if (!launcher.readingsReady()) {
+        state.SkipWithError("readings not ready");
+        return;
+    }
+    KeywordStore &store = launcher.root->store();
+    const BusyCores busy;
+    double worst = 0;
+    int registered = 0;
+    for (auto _ : state) {
+        QEventLoop loop;
+        QElapsedTimer clock;
+        clock.start();
+        qint64 last = 0;
+        QTimer tick;
+        tick.setTimerType(Qt::PreciseTimer);
+        tick.setInterval(1);
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            const qint64 now = clock.nsecsElapsed();
+            worst = std::max(worst, double(now - last) / 1e6 - 1);
+            last = now;
+        });
+        QTimer registration;
+        registration.setInterval(20);
+        int rounds = 0;
+        QObject::connect(&registration, &QTimer::timeout, [&] {
+            store.insertKeyword(QStringLiteral("登録%1").arg(++registered),
+                                Entry{QStringLiteral("/usr/bin/true"), {}, {}});
+            if (++rounds == 10)
+                loop.quit();
+        });
+        tick.start();
+        registration.start();
+        loop.exec();
+    }
+    state.counters["worst_stall_ms"] = worst;
+}
+
 } // namespace
 
 BENCHMARK(StartUp)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -297,6 +374,11 @@ void readingArgs(benchmark::internal::Benchmark *benchmark)
 }
 BENCHMARK(KeystrokeReadingNoMatch)->Apply(readingArgs);
 BENCHMARK(KeystrokeReadingLastJapanese)->Apply(readingArgs);
+BENCHMARK(RegisteringStall)
+    ->Arg(10000)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadingsBuild)->Arg(100000)->Iterations(5)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)

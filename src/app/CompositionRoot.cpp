@@ -26,7 +26,8 @@ CompositionRoot::CompositionRoot(AppContext &context)
     , m_settings(context.settingsFile, context.keyNames)
 {
     m_settings.load();
-    m_mainWindow = std::make_unique<MainWindow>(context, m_store, m_settings, m_skinEditorState);
+    m_mainWindow =
+        std::make_unique<MainWindow>(context, m_store, m_readings, m_settings, m_skinEditorState);
     m_mainWindow->startUp();
     m_mainWindow->show();
     m_summoner = std::make_unique<Summoner>(context.hotkeys, m_settings, context.interaction);
@@ -38,7 +39,8 @@ CompositionRoot::CompositionRoot(AppContext &context)
     m_settingsDialog = std::make_unique<SettingsDialog>(context, m_settings);
     m_specialItemsDialog = std::make_unique<SpecialItemsDialog>(context, m_store, m_settings);
     m_aboutDialog = std::make_unique<AboutDialog>(context.interaction);
-    m_keywordOrderDialog = std::make_unique<KeywordOrderDialog>(context, m_store, m_settings);
+    m_keywordOrderDialog =
+        std::make_unique<KeywordOrderDialog>(context, m_store, m_readings, m_settings);
 
     m_iconMarker = std::make_unique<IconMarker>(context);
     m_listMarker = std::make_unique<ListMarker>(context);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keywords/KeywordReadings.h"
 #include "keywords/KeywordStore.h"
 #include "mainwindow/CommandTable.h"
 #include "settings/Settings.h"
@@ -28,8 +29,9 @@ struct AppContext;
 //
 // main() first makes the platform services and the message boxes into an AppContext (a test
 // makes one with fakes). Then, in this order:
-//  1. the shared state: the KeywordStore, the Settings (loaded first, so that no value
-//     waits for a window) and the skin editor's state;
+//  1. the shared state: the KeywordStore with its readings (made on their own thread once
+//     the main window has shown), the Settings (loaded first, so that no value waits for a
+//     window) and the skin editor's state;
 //  2. the main window, which runs its start-up (loading the keyword list) and appears;
 //     the summoner, which grabs the hotkey and brings the main window at each press;
 //  3. the dialogs, hidden, each showing the settings as loaded: settings, special items,
@@ -40,7 +42,8 @@ struct AppContext;
 //     (which drives the five before it) and the skin chooser (which lists the skins now);
 //  5. the wiring: the main window's requests open the dialogs and the skin editor, a
 //     registration clears the main window's display.
-// Everything lives until the root is destroyed, the windows before the state they use.
+// Everything lives until the root is destroyed, the windows before the state they use (the
+// readings last wait for a reader still on a word, with no window left to stall).
 class CompositionRoot
 {
 public:
@@ -48,6 +51,7 @@ public:
     ~CompositionRoot();
 
     KeywordStore &store() { return m_store; }
+    KeywordReadings &readings() { return m_readings; }
     Settings &settings() { return m_settings; }
     MainWindow &mainWindow() const { return *m_mainWindow; }
     Summoner &summoner() const { return *m_summoner; }
@@ -74,6 +78,9 @@ private:
 
     AppContext &m_context;
     KeywordStore m_store;
+    // The keywords' readings, made for the main window's line and read by the keyword order
+    // window.
+    KeywordReadings m_readings{m_store};
     Settings m_settings;
     SkinEditorState m_skinEditorState;
     std::unique_ptr<MainWindow> m_mainWindow;

@@ -6,6 +6,7 @@
 
 #include "base/Guard.h"
 #include "base/Interaction.h"
+#include "keywords/KeywordReadings.h"
 #include "keywords/KeywordStore.h"
 #include "keywords/KeywordText.h"
 #include "keywords/TargetCheck.h"
@@ -38,10 +39,12 @@ bool sameFirstCharacter(const QString &a, const QString &b)
 } // namespace
 
 KeywordOrderDialog::KeywordOrderDialog(AppContext &context, KeywordStore &store,
-                                       const Settings &settings, QWidget *parent)
+                                       const KeywordReadings &readings, const Settings &settings,
+                                       QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
     , m_context(context)
     , m_store(store)
+    , m_readings(readings)
     , m_settings(settings)
 {
     setObjectName(QStringLiteral("keywordOrderDialog"));
@@ -56,8 +59,17 @@ void KeywordOrderDialog::build()
     setFont(FormDesign::font());
 
     m_model = new KeywordOrderModel(this);
-    m_model->useReadings(m_settings.readings());
-    m_list = new KeywordOrderView(*this, this);
+    m_model->useReadings(m_settings.readings() ? &m_readings : nullptr);
+    // Readings made while the window is open (it opened before they were ready) show then.
+    connect(&m_readings, &KeywordReadings::readingsReady, this, [this] {
+        if (!isVisible())
+            return;
+        m_model->readingsChanged();
+        showSummary();
+    });
+    m_list = new KeywordOrderView(this);
+    connect(m_list, &KeywordOrderView::droppedOnto, this, &KeywordOrderDialog::moveSelectedOnto);
+    connect(m_list, &KeywordOrderView::stepRequested, this, &KeywordOrderDialog::stepSelected);
     m_list->setObjectName(QStringLiteral("keywords"));
     m_list->setModel(m_model);
     m_list->setRootIsDecorated(false);
@@ -126,12 +138,6 @@ void KeywordOrderDialog::fill(const QStringList &keywords)
     m_list->scrollToTop();
     m_check->start(keywords);
     showSummary();
-}
-
-bool KeywordOrderDialog::acceptsDrop(const QObject *source, QPoint position) const
-{
-    return m_list && source == m_list && m_list->selectionModel()->hasSelection()
-           && m_list->indexAt(position).isValid();
 }
 
 bool KeywordOrderDialog::moveSelectedOnto(int target)

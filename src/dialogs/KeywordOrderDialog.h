@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class KeywordOrderModel;
+class KeywordReadings;
 class KeywordOrderView;
 class KeywordStore;
 class QLabel;
@@ -23,8 +24,10 @@ class KeywordOrderDialog : public QDialog
     Q_OBJECT
 
 public:
-    KeywordOrderDialog(AppContext &context, KeywordStore &store, const Settings &settings,
-                       QWidget *parent = nullptr);
+    // The readings, where the settings use them, are those made for the main window: this
+    // window never reads the dictionary itself.
+    KeywordOrderDialog(AppContext &context, KeywordStore &store, const KeywordReadings &readings,
+                       const Settings &settings, QWidget *parent = nullptr);
     ~KeywordOrderDialog() override;
 
     // Fills the rows from data.lst as it is now and shows the window modally with its outer
@@ -36,9 +39,6 @@ public:
     bool moveSelectedOnto(int target);
     // Moves the selected row one place up (-1) or down (+1) within its first character.
     bool stepSelected(int step);
-    // Whether a drop from `source` at the position in the list's viewport is accepted: from
-    // the list itself, with a row selected, over a row.
-    bool acceptsDrop(const QObject *source, QPoint position) const;
 
     // "OK": data.lst takes the rows' order, and the keyword list with it.
     void confirm();
@@ -66,6 +66,7 @@ private:
 
     AppContext &m_context;
     KeywordStore &m_store;
+    const KeywordReadings &m_readings;
     const Settings &m_settings;
     KeywordOrderModel *m_model = nullptr;
     KeywordOrderView *m_list = nullptr;

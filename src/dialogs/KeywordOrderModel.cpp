@@ -77,14 +77,20 @@ void KeywordOrderModel::computeReach()
     m_reach = KeywordReach::compute(m_keywords);
     const bool hidden = std::any_of(m_reach.begin(), m_reach.end(),
                                     [](const KeywordReach::Row &row) { return row.unreachable(); });
-    if (!m_readingsUsed || !hidden) {
+    if (m_source && hidden && m_readings.isEmpty())
+        m_readings = m_source->readingsOf(m_keywords);
+    if (m_readings.isEmpty()) {
         m_readingReach.assign(m_reach.size(), {});
         return;
     }
-    if (m_readings.isEmpty())
-        for (const QString &keyword : m_keywords)
-            m_readings.append(KeywordReadings::of(keyword));
     m_readingReach = ReadingReach::compute(m_keywords, m_readings, m_reach);
+}
+
+void KeywordOrderModel::readingsChanged()
+{
+    m_readings.clear();
+    computeReach();
+    rowsChanged();
 }
 
 bool KeywordOrderModel::unreachable(size_t row) const

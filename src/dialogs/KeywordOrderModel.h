@@ -9,6 +9,8 @@
 
 #include <vector>
 
+class KeywordReadings;
+
 // The keyword order window's rows: each keyword with how far it must be typed, and whether
 // its target is gone. A row keeps the number it had when the rows were filled, which names
 // it to the target check however it has moved since.
@@ -17,8 +19,11 @@ class KeywordOrderModel : public QAbstractListModel
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    // Whether a keyword completion never offers may still be reached by its reading.
-    void useReadings(bool on) { m_readingsUsed = on; }
+    // Where a keyword completion never offers may still be reached by its reading: the
+    // readings made for the store's list (null: readings are not used).
+    void useReadings(const KeywordReadings *readings) { m_source = readings; }
+    // The readings were made again: the rows take them.
+    void readingsChanged();
 
     const QStringList &keywords() const { return m_keywords; }
     qsizetype unreachableCount() const;
@@ -51,9 +56,9 @@ private:
     std::vector<KeywordReach::Row> m_reach;        // by row
     std::vector<ReadingReach::Row> m_readingReach; // by row
     std::vector<bool> m_missing;                   // by number
-    bool m_readingsUsed = false;
-    // The keywords' readings by row, read when a row completion never offers first needs
-    // them (most lists have none), and moved with their rows.
+    const KeywordReadings *m_source = nullptr;
+    // The keywords' readings by row, taken when a row completion never offers first needs
+    // them (most lists have none), and moved with their rows; empty until they are made.
     QStringList m_readings;
     // A row completion never offers, and one whose target is gone, each shown by its own
     // icon; the gone target wins, as nothing opens that row at all.

@@ -1,16 +1,13 @@
 #include "KeywordOrderView.h"
 
-#include "KeywordOrderDialog.h"
-
 #include <QCursor>
 #include <QDrag>
 #include <QDropEvent>
 #include <QKeyEvent>
 
-KeywordOrderView::KeywordOrderView(KeywordOrderDialog &dialog, QWidget *parent)
-    : QTreeView(parent)
-    , m_dialog(dialog)
+bool KeywordOrderView::acceptsDrop(const QObject *source, QPoint position) const
 {
+    return source == this && selectionModel()->hasSelection() && indexAt(position).isValid();
 }
 
 void KeywordOrderView::startDrag(Qt::DropActions)
@@ -30,14 +27,14 @@ void KeywordOrderView::dragMoveEvent(QDragMoveEvent *event)
 {
     // The view scrolls near its edges and shows where the row would land.
     QTreeView::dragMoveEvent(event);
-    event->setAccepted(m_dialog.acceptsDrop(event->source(), event->position().toPoint()));
+    event->setAccepted(acceptsDrop(event->source(), event->position().toPoint()));
 }
 
 void KeywordOrderView::dropEvent(QDropEvent *event)
 {
     const QPoint position = event->position().toPoint();
-    if (m_dialog.acceptsDrop(event->source(), position)) {
-        m_dialog.moveSelectedOnto(indexAt(position).row());
+    if (acceptsDrop(event->source(), position)) {
+        emit droppedOnto(indexAt(position).row());
         event->acceptProposedAction();
     } else {
         event->ignore();
@@ -51,7 +48,7 @@ void KeywordOrderView::keyPressEvent(QKeyEvent *event)
 {
     const bool control = (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
     if (control && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
-        m_dialog.stepSelected(event->key() == Qt::Key_Up ? -1 : 1);
+        emit stepRequested(event->key() == Qt::Key_Up ? -1 : 1);
         event->accept();
         return;
     }

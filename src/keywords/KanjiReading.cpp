@@ -25,6 +25,15 @@ bool isKanji(QChar c)
            || c.isSurrogate();
 }
 
+// What the dictionary reads as one word: kanji with the kana around them, whose okurigana
+// and ヶ choose the reading (お知らせ oshirase, not "o" + 知 chi + "rase").
+bool isWordPart(QChar c)
+{
+    const char16_t u = c.unicode();
+    return isKanji(c) || (u >= 0x3041 && u <= 0x3096) || (u >= 0x30A1 && u <= 0x30FA) || u == u'ー'
+           || u == u'ゝ' || u == u'ゞ' || u == u'ヽ' || u == u'ヾ';
+}
+
 // kakasi set to read kanji as hiragana, in EUC-JP; once.
 bool opened()
 {
@@ -61,21 +70,22 @@ QString hiraganaOf(QStringView text)
     QString out;
     out.reserve(text.size() * 2);
     for (qsizetype i = 0; i < text.size();) {
-        if (!isKanji(text[i])) {
+        if (!isWordPart(text[i])) {
             out.append(text[i++]);
             continue;
         }
         qsizetype end = i;
-        while (end < text.size() && isKanji(text[end]))
-            ++end;
-        const QStringView run = text.sliced(i, end - i);
+        bool hasKanji = false;
+        while (end < text.size() && isWordPart(text[end]))
+            hasKanji = isKanji(text[end++]) || hasKanji;
+        const QStringView word = text.sliced(i, end - i);
         QString reading;
-        {
+        if (hasKanji) {
             const QMutexLocker lock(&dictionary);
             if (opened())
-                reading = read(run);
+                reading = read(word);
         }
-        out.append(reading.isEmpty() ? run.toString() : reading);
+        out.append(reading.isEmpty() ? word.toString() : reading);
         i = end;
     }
     return out;

@@ -9,11 +9,14 @@ namespace {
 
 // Half-width katakana U+FF61..U+FF9F as full-width, in order; the two voicing marks are
 // joined to the kana before them.
+// clang-format off
 constexpr char16_t HalfWidthKana[] = u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソ"
                                      u"タチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+// clang-format on
 
 // The romaji of each hiragana from U+3041 (ぁ) to U+3096 (ゖ), in the one spelling of the
 // reading; "" for the small tsu, which doubles the consonant after it.
+// clang-format off
 constexpr std::array<const char *, 86> Romaji = {
     "a",  "a",  "i",  "i",  "u",  "u",  "e",  "e",  "o",  "o",                   // ぁあぃいぅうぇえぉお
     "ka", "ga", "ki", "gi", "ku", "gu", "ke", "ge", "ko", "go",                   // か..ご
@@ -27,9 +30,11 @@ constexpr std::array<const char *, 86> Romaji = {
     "ra", "ri", "ru", "re", "ro",                                                 // ら..ろ
     "wa", "wa", "i",  "e",  "o",  "n",  "vu", "ka", "ke",                         // ゎわゐゑをんゔゕゖ
 };
+// clang-format on
 
 bool isSmall(char16_t kana)
 {
+    // clang-format off
     switch (kana) {
     case u'ぁ': case u'ぃ': case u'ぅ': case u'ぇ': case u'ぉ':
     case u'ゃ': case u'ゅ': case u'ょ': case u'ゎ':
@@ -37,11 +42,37 @@ bool isSmall(char16_t kana)
     default:
         return false;
     }
+    // clang-format on
 }
 
 bool isVowel(QChar c)
 {
     return QStringView(u"aiueo").contains(c);
+}
+
+bool isVoiceable(char16_t kana)
+{
+    return (kana >= u'か' && kana <= u'ぢ' && kana % 2 == 1)
+           || (kana >= u'つ' && kana <= u'ど' && kana % 2 == 0)
+           || (kana >= u'は' && kana <= u'ぽ' && (kana - u'は') % 3 == 0);
+}
+
+// A voiced or half-voiced hiragana as its plain kana; any other as it is.
+char16_t unvoiced(char16_t kana)
+{
+    if (kana >= u'は' && kana <= u'ぽ')
+        return char16_t(kana - (kana - u'は') % 3);
+    if (kana == u'ゔ')
+        return u'う';
+    return (kana > u'か' && kana <= u'ど' && isVoiceable(char16_t(kana - 1))) ? char16_t(kana - 1)
+                                                                              : kana;
+}
+
+char16_t voiced(char16_t kana)
+{
+    if (kana == u'う')
+        return u'ゔ';
+    return isVoiceable(kana) ? char16_t(kana + 1) : kana;
 }
 
 // Widths folded and katakana made hiragana; the voicing marks of half-width kana joined.
@@ -63,19 +94,22 @@ QString folded(QStringView text)
             // dropped.
             const char16_t base = out.back().unicode();
             const bool half = u == u'゜' || u == 0x309A;
-            const bool voiceable = (base >= u'か' && base <= u'ぢ' && base % 2 == 1)
-                                   || (base >= u'つ' && base <= u'ど' && base % 2 == 0);
             const bool halfVoiceable = base >= u'は' && base <= u'ぽ' && (base - u'は') % 3 == 0;
             if (half && halfVoiceable)
                 out.back() = QChar(char16_t(base + 2));
-            else if (!half && base == u'う')
-                out.back() = QChar(u'ゔ');
-            else if (!half && (voiceable || halfVoiceable))
-                out.back() = QChar(char16_t(base + 1));
+            else if (!half)
+                out.back() = QChar(voiced(base));
             continue;
         }
         if (u >= 0x30A1 && u <= 0x30F6)
             u = char16_t(u - 0x60);
+        if (u == u'ゝ' || u == u'ゞ' || u == u'ヽ' || u == u'ヾ') {
+            // The kana before, again: voiced after ゞ (いすゞ isuzu), unvoiced after ゝ.
+            const char16_t base = out.isEmpty() ? 0 : unvoiced(out.back().unicode());
+            if (base >= 0x3041 && base <= 0x3096)
+                out.append(QChar(u == u'ゞ' || u == u'ヾ' ? voiced(base) : base));
+            continue;
+        }
         out.append(QChar(u).toLower());
     }
     return out;
@@ -87,15 +121,17 @@ QString romajiOf(QStringView text)
     QString out;
     bool doubleNext = false;
     char16_t previous = 0;
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         const char16_t u = c.unicode();
         if (u == u'っ') {
             doubleNext = true;
             previous = u;
             continue;
         }
-        if (u == u'ー') {
-            previous = u; // a long vowel is read as the vowel once
+        // A long vowel is read as the vowel once; "-" after a vowel is how romaji types it.
+        if (u == u'ー' || (u == u'-' && !out.isEmpty() && isVowel(out.back()))) {
+            previous = u;
             continue;
         }
         if (u < 0x3041 || u > 0x3096) {
@@ -107,15 +143,32 @@ QString romajiOf(QStringView text)
             continue;
         }
         QString romaji = QString::fromLatin1(Romaji[u - 0x3041]);
-        // A small kana after another joins it: きゃ kya, しゃ sya, ふぁ ha, てぃ ti.
+        // ん before a vowel or y is marked, to tell きんえん kin'en from きねん kinen.
+        if (u == u'ん' && i + 1 < text.size()) {
+            const char16_t next = text[i + 1].unicode();
+            const char *after = next >= 0x3041 && next <= 0x3096 ? Romaji[next - 0x3041] : "";
+            if (isVowel(QLatin1Char(after[0])) || after[0] == 'y')
+                romaji += u'\'';
+        }
+        // A small kana after another joins it: きゃ kya, しゃ sya, ふぁ ha, てぃ ti; and as
+        // romaji types them, しぇ she (sye), いぇ ye, うぃ wi, くぁ kwa.
         if (isSmall(u) && previous >= 0x3041 && previous <= 0x3096 && !isSmall(previous)
             && previous != u'っ' && !out.isEmpty() && isVowel(out.back())) {
             const bool yRow = u == u'ゃ' || u == u'ゅ' || u == u'ょ';
+            const QChar vowel = out.back();
             out.chop(1);
             if (!yRow && !out.isEmpty() && out.back() == u'y')
                 out.chop(1);
             if (yRow && out.endsWith(u'y'))
                 romaji = romaji.mid(1);
+            const QChar consonant = out.isEmpty() || !out.back().isLetter() ? QChar() : out.back();
+            const bool syllableStart = consonant.isNull() || isVowel(consonant);
+            if (!yRow && u != u'ぃ' && vowel == u'i'
+                && (syllableStart || QStringView(u"stz").contains(consonant)))
+                out += u'y';
+            else if (!yRow && u != u'ぅ' && vowel == u'u'
+                     && (syllableStart || consonant == u'k' || consonant == u'g'))
+                out += u'w';
         }
         if (doubleNext && !romaji.isEmpty() && !isVowel(romaji.front()))
             out.append(romaji.front());
@@ -134,15 +187,41 @@ struct Spelling
 
 // Romaji typed in another spelling, made the reading's; longer spellings first.
 constexpr Spelling Spellings[] = {
-    {"tch", "tty"}, {"cch", "tty"}, {"shi", "si"}, {"chi", "ti"}, {"tsu", "tu"}, {"sh", "sy"}, {"ch", "ty"},
-    {"ts", "t"},   {"fu", "hu"},  {"ji", "zi"},  {"di", "zi"},  {"du", "zu"}, {"wo", "o"},
-    {"nn", "n"},   {"n'", "n"},   {"mb", "nb"},  {"mp", "np"},  {"ca", "ka"}, {"cu", "ku"},
-    {"co", "ko"},  {"f", "h"},    {"j", "zy"},
+    {"tch", "tty"}, {"cch", "tty"}, {"shi", "si"}, {"chi", "ti"}, {"tsu", "tu"}, {"sh", "sy"},
+    {"ch", "ty"},   {"ts", "t"},    {"fu", "hu"},  {"ji", "zi"},  {"dzu", "zu"}, {"di", "zi"},
+    {"du", "zu"},   {"wo", "o"},    {"mb", "nb"},  {"mp", "np"},  {"ca", "ka"},  {"cu", "ku"},
+    {"co", "ko"},   {"f", "h"},     {"j", "zy"},
 };
 
+bool startsSyllable(QStringView text, qsizetype at)
+{
+    return at < text.size() && (isVowel(text[at]) || text[at] == u'y');
+}
+
+// ん written one way: "n" before a consonant or at the end, "n'" before a vowel or y; typed
+// as "n'", as "nn" (before the な row too: あんない annnai), or, as Hepburn writes it, as a
+// single n before the な row (annai) or a consonant.
+QString nasalsMarked(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        out += text[i];
+        if (text[i] != u'n' || i + 1 >= text.size())
+            continue;
+        const QChar next = text[i + 1];
+        // "nn" before a vowel is ん and a syllable of the な row, as is "nnn" before one.
+        if (next == u'\'' || (next == u'n' && !startsSyllable(text, i + 2))) {
+            if (startsSyllable(text, i + 2))
+                out += u'\'';
+            ++i;
+        }
+    }
+    return out;
+}
+
 // The text with each spelling of the table, the first that fits at each place, replaced.
-template <size_t N>
-QString respelled(QStringView text, const Spelling (&table)[N])
+template <size_t N> QString respelled(QStringView text, const Spelling (&table)[N])
 {
     QString out;
     out.reserve(text.size() + text.size() / 2);
@@ -179,7 +258,7 @@ QString spelled(QString text)
             text += QLatin1StringView(ending.to);
             break;
         }
-    QString out = respelled(text, Spellings);
+    QString out = respelled(nasalsMarked(text), Spellings);
     out.replace(QLatin1StringView("syi"), QLatin1StringView("si"));
     out.replace(QLatin1StringView("tyi"), QLatin1StringView("ti"));
     out.replace(QLatin1StringView("zyi"), QLatin1StringView("zi"));

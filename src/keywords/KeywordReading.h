@@ -8,8 +8,10 @@
 // Latin letters and digits become half-width, half-width katakana full-width; katakana and
 // hiragana become romaji, and romaji typed in any of the usual spellings (Hepburn, Kunrei,
 // what romaji input accepts) is written one way: shi/si, chi/ti, tsu/tu, fu/hu, ji/zi, sha/sya,
-// n/nn, a doubled consonant for a small tsu, long vowels (ou, oo, the long-vowel mark) as one
-// vowel. Letters are lower case. Whatever else is in the text (kanji, signs) stays as it is.
+// she/sye, dzu/du/zu, ん as n, nn or n', a doubled consonant for a small tsu, long vowels (ou,
+// oo, the long-vowel mark, "-" after a vowel) as one vowel, the iteration marks ゝ ゞ as the
+// kana they repeat. Letters are lower case. Whatever else is in the text (kanji, signs) stays
+// as it is.
 //
 // So "memo", "ｍｅｍｏ", "めも", "メモ" and "ﾒﾓ" read alike, and a text whose reading begins
 // another's reaches it as the text typed so far: "me" reaches "メモ帳". A reading is for

@@ -4,10 +4,23 @@
 #include "KeywordReading.h"
 #include "KeywordStore.h"
 
+#include <QHash>
 #include <QThread>
+
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <numeric>
+
+namespace {
+
+// The readers' nice value: they take what the interface leaves, yet are never starved.
+[[maybe_unused]] constexpr int ReaderNice = 10;
+
+} // namespace
 
 KeywordReadings::KeywordReadings(const KeywordStore &store, QObject *parent)
     : QObject(parent)
@@ -25,8 +38,14 @@ KeywordReadings::KeywordReadings(const KeywordStore &store, QObject *parent)
 
 KeywordReadings::~KeywordReadings()
 {
-    // The dictionary must not be read on while the program ends around it.
-    stopReading();
+    // The dictionary must not be read on while the program ends around it: each reader stops
+    // after the word it is reading.
+    for (const Reader &reader : m_readers)
+        reader.cancelled->store(true);
+    for (const Reader &reader : m_readers) {
+        reader.thread->wait();
+        delete reader.thread;
+    }
 }
 
 void KeywordReadings::start()
@@ -35,14 +54,10 @@ void KeywordReadings::start()
     rebuild();
 }
 
-void KeywordReadings::stopReading()
+void KeywordReadings::cancelReading()
 {
-    if (!m_thread)
-        return;
-    m_cancelled->store(true);
-    m_thread->wait();
-    delete m_thread;
-    m_thread = nullptr;
+    if (!m_readers.empty())
+        m_readers.back().cancelled->store(true);
 }
 
 QString KeywordReadings::of(const QString &keyword)
@@ -60,6 +75,8 @@ void KeywordReadings::readAll(const QStringList &keywords, Table &table,
         table.readings += of(keyword);
         table.ends.push_back(uint32_t(table.readings.size()));
     }
+    if (cancelled.load(std::memory_order_relaxed))
+        return;
     table.readings.squeeze();
     table.sorted.resize(table.ends.size());
     std::iota(table.sorted.begin(), table.sorted.end(), 0u);
@@ -69,25 +86,57 @@ void KeywordReadings::readAll(const QStringList &keywords, Table &table,
 
 void KeywordReadings::rebuild()
 {
-    stopReading();
+    cancelReading();
     m_ready = false;
     const int generation = ++m_generation;
-    m_cancelled = std::make_shared<std::atomic<bool>>(false);
+    auto cancelled = std::make_shared<std::atomic<bool>>(false);
     auto table = std::make_shared<Table>();
-    m_thread = QThread::create([keywords = m_store.keywords(), table, cancelled = m_cancelled] {
+    QThread *thread = QThread::create([keywords = m_store.keywords(), table, cancelled] {
+#ifdef Q_OS_LINUX
+        // Below the interface's share of the processor; Qt's priorities other than idle
+        // change nothing for Linux's normal threads.
+        setpriority(PRIO_PROCESS, id_t(gettid()), ReaderNice);
+#endif
         readAll(keywords, *table, *cancelled);
     });
+    thread->setObjectName(QStringLiteral("readings"));
+    m_readers.push_back({thread, cancelled});
     // Handed over on this thread, where a reading of an older list is dropped.
-    connect(m_thread, &QThread::finished, this, [this, table, generation] {
+    connect(thread, &QThread::finished, this, [this, thread, table, generation] {
+        std::erase_if(m_readers,
+                      [thread](const Reader &reader) { return reader.thread == thread; });
+        thread->deleteLater();
         if (generation != m_generation)
             return;
-        m_thread->deleteLater();
-        m_thread = nullptr;
         m_table = std::move(*table);
         m_ready = true;
         emit readingsReady();
     });
-    m_thread->start(QThread::IdlePriority);
+    thread->start(QThread::LowPriority);
+}
+
+QStringList KeywordReadings::readingsOf(const QStringList &keywords) const
+{
+    if (!m_ready)
+        return {};
+    const QStringList &listed = m_store.keywords();
+    QStringList readings;
+    readings.reserve(keywords.size());
+    if (keywords == listed) {
+        for (uint32_t row = 0; row < uint32_t(listed.size()); ++row)
+            readings.append(m_table.at(row).toString());
+        return readings;
+    }
+    QHash<QString, uint32_t> rows;
+    rows.reserve(listed.size());
+    for (uint32_t row = 0; row < uint32_t(listed.size()); ++row)
+        rows.insert(listed[row], row);
+    for (const QString &keyword : keywords) {
+        const auto found = rows.constFind(keyword);
+        readings.append(found != rows.cend() ? m_table.at(*found).toString()
+                                             : KeywordReading::of(keyword));
+    }
+    return readings;
 }
 
 qsizetype KeywordReadings::firstBeginningWith(QStringView reading) const

@@ -18,6 +18,12 @@ class QThread;
 // where each ends, and the rows in the order of their readings: a text finds the rows its
 // reading begins by halving, without visiting the others. Some 2 × its length + 8 bytes a
 // keyword.
+//
+// The interface thread never waits for a reading: one made stale by a change of the list is
+// told to stop and left to end on its own; the readers run below normal priority (not at
+// idle priority, which a busy processor starves). Only the object's end waits, for each
+// reader to finish the word it is on, so that the dictionary is not read while the program
+// ends around it.
 class KeywordReadings : public QObject
 {
     Q_OBJECT
@@ -26,7 +32,8 @@ public:
     explicit KeywordReadings(const KeywordStore &store, QObject *parent = nullptr);
     ~KeywordReadings() override;
 
-    // A keyword's reading, its kanji read through the dictionary.
+    // A keyword's reading, its kanji read through the dictionary, whose lock the readers hold
+    // in turn: not for the interface thread.
     static QString of(const QString &keyword);
 
     // Reads the keywords as they are, and again after each change of the list.
@@ -37,6 +44,11 @@ public:
     // text stands for two), or -1: also while the readings are not ready, and for a text
     // whose reading is empty.
     qsizetype find(QStringView text) const;
+
+    // The readings of these keywords, by row, taken from those made for the store's list,
+    // the dictionary left alone (a keyword not in the list is read without its kanji); empty
+    // while they are not ready.
+    QStringList readingsOf(const QStringList &keywords) const;
 
 signals:
     void readingsReady();
@@ -57,7 +69,8 @@ private:
     static void readAll(const QStringList &keywords, Table &table,
                         const std::atomic<bool> &cancelled);
     void rebuild();
-    void stopReading();
+    // Tells the reading under way to stop, without waiting for it.
+    void cancelReading();
     qsizetype firstBeginningWith(QStringView reading) const;
 
     const KeywordStore &m_store;
@@ -65,7 +78,11 @@ private:
     bool m_ready = false;
     bool m_started = false;
     int m_generation = 0; // each reading of the list; a reading of an older one is dropped
-    // The reading under way, told to stop when another replaces it or the object goes.
-    QThread *m_thread = nullptr;
-    std::shared_ptr<std::atomic<bool>> m_cancelled;
+    // Every reader still running, the last one the reading under way; each ends on its own.
+    struct Reader
+    {
+        QThread *thread;
+        std::shared_ptr<std::atomic<bool>> cancelled;
+    };
+    std::vector<Reader> m_readers;
 };

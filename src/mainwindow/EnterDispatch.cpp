@@ -53,7 +53,7 @@ void EnterDispatch::run()
     case K::Command: {
         const auto id = LauncherCommand(command.command);
         if (command.cut)
-            display.setInputText(command.text);
+            launcher.cutLine(command.text);
         launcher.run(id);
         if (CommandTable::row(id).keepsLine)
             return;

@@ -21,6 +21,7 @@
 #include "ui/AppContext.h"
 
 #include <QCoreApplication>
+#include <QPixmap>
 #include <QScopedValueRollback>
 
 namespace Say = MainWindowMessages;
@@ -32,8 +33,9 @@ constexpr int JapaneseLanguage = 1;
 
 } // namespace
 
-Launcher::Launcher(AppContext &context, KeywordStore &store, Settings &settings,
-                   EntryDisplay &display, IdleClock &clock, SkinLook &skin, QObject *parent)
+Launcher::Launcher(AppContext &context, KeywordStore &store, KeywordReadings &readings,
+                   Settings &settings, EntryDisplay &display, IdleClock &clock, SkinLook &skin,
+                   QObject *parent)
     : QObject(parent)
     , m_context(context)
     , m_store(store)
@@ -43,18 +45,17 @@ Launcher::Launcher(AppContext &context, KeywordStore &store, Settings &settings,
     , m_skin(skin)
     , m_calculator(new MathsParser(this))
     , m_power(new SystemPower(context.power, this))
-    , m_readings(new KeywordReadings(store, this))
+    , m_readings(readings)
 {
     setObjectName(QStringLiteral("launcher"));
     m_calculator->setObjectName(QStringLiteral("calculator"));
     m_calculator->setLanguage(JapaneseLanguage);
     m_power->setObjectName(QStringLiteral("power"));
     // A text typed before the readings were made (or made again) is offered what they reach.
-    connect(m_readings, &KeywordReadings::readingsReady, this, [this] {
+    connect(&m_readings, &KeywordReadings::readingsReady, this, [this] {
         const QString text = m_display.typedText();
         if (text.isEmpty() || m_store.findLast(text) >= 0)
             return;
-        m_offer.reset();
         offerByReading(text);
     });
     connect(m_power, &SystemPower::refused, this,
@@ -87,10 +88,10 @@ void Launcher::lineEdited()
     // the entry once and taking the last row's icon shows what handling each in turn would.
     const QString text = m_display.inputText();
     const qsizetype row = m_store.findLast(text);
-    m_offer.reset();
     if (row < 0) {
         offerByReading(text);
     } else {
+        m_offer.reset();
         const std::optional<Entry> entry = readNamedEntry(text);
         if (!entry)
             return;
@@ -99,18 +100,35 @@ void Launcher::lineEdited()
     m_clock.restartIdleCount();
 }
 
+void Launcher::cutLine(const QString &text)
+{
+    m_display.setInputText(text);
+    if (m_store.findLast(text) < 0)
+        offerByReading(text);
+    else
+        m_offer.reset();
+}
+
 void Launcher::offerByReading(const QString &text)
 {
-    const qsizetype row = m_readings->find(text);
+    // An offer the text no longer reaches is withdrawn; a literal completion's display stays
+    // until the line is cleared, as it always has.
+    const bool offered = m_offer.has_value();
+    m_offer.reset();
+    const auto withdraw = [&] {
+        if (offered)
+            m_display.showEntry(QPixmap(), QString());
+    };
+    const qsizetype row = m_readings.find(text);
     if (row < 0)
-        return;
+        return withdraw();
     const QString keyword = m_store.keywords()[row];
     // Not typed, an unreadable keyword is only not offered: its error is said when it is.
     std::optional<Entry> entry;
     try {
         entry = m_store.readEntry(keyword);
     } catch (const Error &) {
-        return;
+        return withdraw();
     }
     showEntry(keyword, *entry, MainWindowMessages::reachedByReading(keyword, entry->description));
     m_offer = Offer{text, keyword};
@@ -134,7 +152,7 @@ QString Launcher::shownKeyword() const
 void Launcher::startReadings()
 {
     if (m_settings.readings())
-        m_readings->start();
+        m_readings.start();
 }
 
 std::optional<Entry> Launcher::readNamedEntry(const QString &text)

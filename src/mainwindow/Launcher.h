@@ -34,8 +34,9 @@ class Launcher : public QObject
     Q_OBJECT
 
 public:
-    Launcher(AppContext &context, KeywordStore &store, Settings &settings, EntryDisplay &display,
-             IdleClock &clock, SkinLook &skin, QObject *parent);
+    Launcher(AppContext &context, KeywordStore &store, KeywordReadings &readings,
+             Settings &settings, EntryDisplay &display, IdleClock &clock, SkinLook &skin,
+             QObject *parent);
     ~Launcher() override;
 
     // What its rules work with.
@@ -58,6 +59,9 @@ public:
     // holds the text it was reached by; else the line's text. Empty while the line is empty
     // or shows the clock.
     QString shownKeyword() const;
+    // The line cut back to the keyword before a typed command's suffix ("denta/del"): the
+    // command takes what it reaches, literally or by its reading (電卓), as shownKeyword() says.
+    void cutLine(const QString &text);
     // Reads the keywords for reaching them by their readings (after the window is shown).
     void startReadings();
     // The line's text changed, by the user or the program.
@@ -105,7 +109,8 @@ signals:
 
 private:
     void setLocked(bool on);
-    // Where the line names no keyword: the first its reading reaches, shown as offered.
+    // Where the line names no keyword: the first its reading reaches, shown as offered; an
+    // offer it no longer reaches withdrawn.
     void offerByReading(const QString &text);
     // The keyword's icon (its row's, for the special items), and the description given.
     void showEntry(const QString &keyword, const Entry &entry, const QString &description);
@@ -127,7 +132,7 @@ private:
     // An exit is asking about its failed save: another exit request waits for its answer.
     bool m_quitting = false;
     QString m_unreadableReported; // the keyword whose unreadable entry the line was told of
-    KeywordReadings *m_readings;
+    KeywordReadings &m_readings;
     // The keyword the line's reading reached, and the text that reached it.
     struct Offer
     {

@@ -32,8 +32,8 @@
 
 #include <algorithm>
 
-MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &settings,
-                       const SkinEditorState &skinEditorState)
+MainWindow::MainWindow(AppContext &context, KeywordStore &store, KeywordReadings &readings,
+                       Settings &settings, const SkinEditorState &skinEditorState)
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint)
     , shiftHeld([] { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; })
     , trayAvailable([] { return QSystemTrayIcon::isSystemTrayAvailable(); })
@@ -69,7 +69,8 @@ MainWindow::MainWindow(AppContext &context, KeywordStore &store, Settings &setti
     if (!context.windowFrame.abilities().placesItself)
         m_tray->setMenu(m_menu->shortenedMenu());
 
-    m_launcher = new Launcher(context, store, settings, *m_display, *m_clock, *m_skin, this);
+    m_launcher =
+        new Launcher(context, store, readings, settings, *m_display, *m_clock, *m_skin, this);
     connectLauncher();
 }
 

@@ -59,6 +59,7 @@ class KeywordStore;
 class MainMenu;
 class Settings;
 class SkinEditorState;
+class KeywordReadings;
 class TrayIcon;
 class WindowMove;
 struct AppContext;
@@ -69,8 +70,8 @@ class MainWindow : public QWidget
     Q_OBJECT
 
 public:
-    MainWindow(AppContext &context, KeywordStore &store, Settings &settings,
-               const SkinEditorState &skinEditorState);
+    MainWindow(AppContext &context, KeywordStore &store, KeywordReadings &readings,
+               Settings &settings, const SkinEditorState &skinEditorState);
     ~MainWindow() override;
 
     // An error ends start-up early and is shown; the window appears regardless.

@@ -1,10 +1,12 @@
 #include "WindowsFixture.h"
 
 #include "dialogs/KeywordOrderDialog.h"
+#include "dialogs/KeywordOrderView.h"
 
 #include "CaseName.h"
 #include "FileSizeLimit.h"
 #include "base/TextFile.h"
+#include "keywords/KeywordReadings.h"
 #include "keywords/KeywordStore.h"
 #include "settings/Settings.h"
 
@@ -38,6 +40,27 @@ protected:
     {
         writeList(rows);
         dialog.openAt({38, 52});
+    }
+    // Likewise, the list's readings made first, as the main window makes them.
+    void openRead(const QStringList &rows)
+    {
+        writeList(rows);
+        store.load();
+        if (!readings.ready())
+            readings.start();
+        ASSERT_TRUE(readingsReady());
+        dialog.openAt({38, 52});
+    }
+
+    bool readingsReady()
+    {
+        if (!readings.ready()) {
+            QEventLoop loop;
+            QObject::connect(&readings, &KeywordReadings::readingsReady, &loop, &QEventLoop::quit);
+            QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        return readings.ready();
     }
 
     QTreeView *list() const { return child<QTreeView>(dialog, "keywords"); }
@@ -79,7 +102,8 @@ protected:
 
     KeywordStore store{dir.path()};
     Settings settings{dir.file("tblaunch.ini"), keyNames};
-    KeywordOrderDialog dialog{context, store, settings};
+    KeywordReadings readings{store};
+    KeywordOrderDialog dialog{context, store, readings, settings};
 };
 
 TEST_F(KeywordOrderDialogTest, BuildsNothingUntilOpenedAndRefillsFromDataLstEachTime)
@@ -183,17 +207,18 @@ TEST_F(KeywordOrderDialogTest, DropsAreTakenFromTheListItselfOverARowWithOneSele
 {
     open(kFruit);
     dialog.show();
-    QTreeView *view = list();
+    auto *view = qobject_cast<KeywordOrderView *>(list());
+    ASSERT_NE(view, nullptr);
     const QPoint onApple = view->visualRect(row(0)).center();
     const QPoint belowLast = view->visualRect(row(3)).center() + QPoint(0, 40);
     const QPoint rightOfColumn(view->header()->sectionSize(0) + 2, onApple.y());
     ASSERT_LT(rightOfColumn.x(), view->viewport()->width());
 
     view->setCurrentIndex(row(2));
-    EXPECT_TRUE(dialog.acceptsDrop(view, onApple));
-    EXPECT_FALSE(dialog.acceptsDrop(view, belowLast));
-    EXPECT_FALSE(dialog.acceptsDrop(view, rightOfColumn));
-    EXPECT_FALSE(dialog.acceptsDrop(&dialog, onApple));
+    EXPECT_TRUE(view->acceptsDrop(view, onApple));
+    EXPECT_FALSE(view->acceptsDrop(view, belowLast));
+    EXPECT_FALSE(view->acceptsDrop(view, rightOfColumn));
+    EXPECT_FALSE(view->acceptsDrop(&dialog, onApple));
 
     // A drop from elsewhere changes nothing.
     QMimeData data;
@@ -204,7 +229,7 @@ TEST_F(KeywordOrderDialogTest, DropsAreTakenFromTheListItselfOverARowWithOneSele
     EXPECT_EQ(rows(), kFruit);
 
     view->selectionModel()->clearSelection();
-    EXPECT_FALSE(dialog.acceptsDrop(view, onApple));
+    EXPECT_FALSE(view->acceptsDrop(view, onApple));
 }
 
 TEST_F(KeywordOrderDialogTest, OkWritesTheOrderAndReloadsTheKeywordList)
@@ -283,11 +308,12 @@ TEST_F(KeywordOrderDialogTest, AKeywordHiddenLiterallyMayBeReachedByItsReading)
         {{"しゃ", "し"}, "「shi」(読み) で届きます", false},
         // Hidden both ways: the keyword that takes its reading is named where it differs.
         {{"めもちょう", "memoc", "memo"},
-         hidden.arg("memo", "memoc") + "\n読みで打っても「めもちょう」が届きます", true},
+         hidden.arg("memo", "memoc") + "\n読みで打っても「めもちょう」が届きます",
+         true},
         {{"memorandum", "memo"}, hidden.arg("memo", "memorandum"), true},
     };
     for (const Case &c : cases) {
-        open(c.rows);
+        openRead(c.rows);
         const int last = int(c.rows.size()) - 1;
         EXPECT_EQ(tip(last), c.tip) << c.rows.join(',').toStdString();
         EXPECT_EQ(marked(last), c.marked) << c.rows.join(',').toStdString();
@@ -295,7 +321,7 @@ TEST_F(KeywordOrderDialogTest, AKeywordHiddenLiterallyMayBeReachedByItsReading)
     }
 
     // Hidden by a move, after the rows were filled with none hidden.
-    open({"東", "東京"});
+    openRead({"東", "東京"});
     list()->setCurrentIndex(row(1));
     pressControl(Qt::Key_Up);
     EXPECT_EQ(tip(1), "「h」(読み) で届きます");
@@ -303,11 +329,30 @@ TEST_F(KeywordOrderDialogTest, AKeywordHiddenLiterallyMayBeReachedByItsReading)
     // Switched off in the settings file, readings reach nothing.
     dir.write("tblaunch.ini", "[Setting]\r\nReadings=0\r\n");
     settings.load();
-    KeywordOrderDialog off{context, store, settings};
+    KeywordOrderDialog off{context, store, readings, settings};
     writeList({"しゃ", "し"});
+    store.load();
+    ASSERT_TRUE(readingsReady());
     off.openAt({38, 52});
     const auto *rows = child<QTreeView>(off, "keywords")->model();
     EXPECT_EQ(rows->index(1, 0).data(Qt::ToolTipRole).toString(), hidden.arg("し", "しゃ"));
+}
+
+// The window takes the readings made for the main window and never reads the dictionary
+// itself (the interface would wait for the readings' thread): opened before they are made
+// again, its rows take them once they are.
+TEST_F(KeywordOrderDialogTest, TakesTheReadingsOnceTheyAreMade)
+{
+    openRead({"しゃ"});
+    writeList({"東京", "東"});
+    store.reload();
+    ASSERT_FALSE(readings.ready());
+    dialog.show();
+    dialog.openAt({38, 52});
+    // (The targets, which are gone, may be marked meanwhile.)
+    EXPECT_FALSE(tip(1).startsWith("「h」(読み) で届きます")) << tip(1).toStdString();
+    ASSERT_TRUE(readingsReady());
+    EXPECT_TRUE(tip(1).startsWith("「h」(読み) で届きます")) << tip(1).toStdString();
 }
 
 TEST_F(KeywordOrderDialogTest, MarksKeywordsWhoseTargetIsGoneOnceTheyAreChecked)

@@ -2,7 +2,8 @@
 # Keywords reached by their readings where nothing completes literally: kana composed through
 # a real input method (ibus with Anthy) reach a Latin keyword, and romaji typed with it off a
 # keyword written in kana and kanji. The line keeps what was typed, the description names the
-# keyword reached, and Enter opens it. Enter committing a composition opens nothing.
+# keyword reached, and Enter opens it. Enter committing a composition opens nothing. A slash
+# command takes the keyword reached so.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -74,5 +75,25 @@ expect_offer "メモ帳 — 帳面"
 line_is memo
 key Return
 opened kanji "memo and Enter"
+exit_launcher
+
+# A slash command takes the keyword its text reaches by reading: "denta/del" deletes 電卓.
+sjis_file "$WORK/data/電卓" "$WORK/bin/marker.sh" "計算" "calc"
+sjis_file "$WORK/data.lst" "メモ帳" "電卓"
+start_launcher
+use_engine xkb:us::eng
+type_text denta
+expect_offer "電卓 — 計算"
+type_text /del
+key Return
+question() { xdotool search --onlyvisible --name '^警告$' 2>/dev/null | head -n 1; }
+question_shown() { [ -n "$(question)" ]; }
+wait_until 10 question_shown || fail "denta/del asked nothing"
+xdotool windowactivate --sync "$(question)" >/dev/null 2>&1 || true
+key Return
+deleted() { [ ! -e "$WORK/data/電卓" ]; }
+wait_until 10 deleted || fail "denta/del left 電卓's entry"
+[ "$(iconv -f CP932 -t UTF-8 "$WORK/data.lst" | tr -d '\r' | paste -sd,)" = "メモ帳" ] \
+  || fail "data.lst: $(cat -A "$WORK/data.lst")"
 
 echo "PASS"

@@ -51,6 +51,23 @@ TEST(KeywordReadingTest, WaysOfWritingTheSameSoundsReadAlike)
         {u"ファイル", u"fairu"},
         {u"ティー", u"ti"},
         {u"を", u"wo"},
+        {u"シェル", u"sheru"},
+        {u"チェック", u"chekku"},
+        {u"ジェット", u"jetto"},
+        {u"ウィンドウ", u"windou"},
+        {u"ウェブ", u"webu"},
+        {u"イェス", u"yesu"},
+        {u"クァルテット", u"kwarutetto"},
+        {u"つづく", u"tsudzuku"},
+        {u"あんない", u"annnai"},
+        {u"あんない", u"an'nai"},
+        {u"あんない", u"annai"},
+        {u"きんえん", u"kin'en"},
+        {u"こんにゃく", u"konnyaku"},
+        {u"いすゞ", u"isuzu"},
+        {u"いすゞ", u"いすず"},
+        {u"ハヽ", u"haha"},
+        {u"コーヒー", u"ko-hi-"},
         // long vowels
         {u"とうきょう", u"tokyo"},
         {u"とうきょう", u"toukyou"},
@@ -82,7 +99,9 @@ TEST(KeywordReadingTest, ATextTypedSoFarReachesByItsBeginning)
         {u"s", u"しゃしん", true},       {u"ch", u"ちず", true},      {u"cha", u"ちゃ", true},
         {u"memoc", u"メモちょう", true}, {u"j", u"じしょ", true},     {u"ja", u"じゃま", true},
         {u"mo", u"メモ帳", false},       {u"でん", u"dentaku", true}, {u"ぢ", u"dentaku", false},
-        {u"kitte", u"きって", true},     {u"kite", u"きって", false},
+        {u"kitte", u"きって", true},     {u"kite", u"きって", false}, {u"anai", u"あんない", false},
+        {u"kinen", u"きんえん", false},  {u"se", u"シェル", false},   {u"x-t", u"x-term", true},
+        {u"xt", u"x-term", false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(KeywordReading::of(c.keyword).startsWith(KeywordReading::of(c.typed)), c.reaches)
@@ -98,8 +117,9 @@ TEST(KeywordReadingTest, AReadingIsShownInHepburn)
         const char16_t *keyword;
         const char16_t *shown;
     } cases[] = {
-        {u"しゃしん", u"shashin"}, {u"ちゃ", u"cha"},    {u"つふじ", u"tsufuji"},
-        {u"まっちゃ", u"matcha"},  {u"じゃま", u"jama"}, {u"きって", u"kitte"},
+        {u"しゃしん", u"shashin"}, {u"ちゃ", u"cha"},       {u"つふじ", u"tsufuji"},
+        {u"まっちゃ", u"matcha"},  {u"じゃま", u"jama"},    {u"きって", u"kitte"},
+        {u"シェル", u"sheru"},     {u"あんない", u"annai"}, {u"きんえん", u"kin'en"},
     };
     for (const auto &c : cases) {
         const QString reading = KeywordReading::of(c.keyword);
@@ -127,6 +147,11 @@ TEST(KanjiReadingTest, KanjiAreReadThroughTheDictionary)
         {u"メモ帳", u"メモちょう", u"memocho"},
         {u"東京駅", u"とうきょうえき", u"tokyoeki"},
         {u"abc電卓", u"abcでんたく", u"abcden"},
+        // a word read whole, its okurigana and ヶ with it
+        {u"お知らせ", u"おしらせ", u"oshirase"},
+        {u"切り取り", u"きりとり", u"kiritori"},
+        {u"霞ヶ関", u"かすみがせき", u"kasumigaseki"},
+        {u"新しいタブ", u"あたらしいタブ", u"atarashiitabu"},
         {u"𠮷野家", u"𠮷野家", u"𠮷"}, // outside JIS X 0208: not read
     };
     for (const auto &c : cases) {
@@ -147,6 +172,12 @@ TEST(KanjiReadingTest, KanjiAreReadThroughTheDictionary)
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+
+#include <optional>
+
+#include <sched.h>
 
 namespace {
 
@@ -191,6 +222,60 @@ TEST(KeywordReadingsTest, TheFirstKeywordInListOrderIsReachedOnceTheReadingsAreR
     ASSERT_TRUE(waitReady());
     EXPECT_EQ(readings.find(u"めも"), 0);
     EXPECT_EQ(readings.find(u"dentaku"), -1);
+}
+
+} // namespace
+
+namespace {
+
+// A reader's scheduling, from /proc: its nice value and policy; nullopt when no thread of
+// that name runs.
+struct Scheduling
+{
+    int nice;
+    int policy;
+};
+std::optional<Scheduling> schedulingOf(const QString &threadName)
+{
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks.filePath(task + QStringLiteral("/comm")));
+        if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != threadName.toUtf8())
+            continue;
+        QFile stat(tasks.filePath(task + QStringLiteral("/stat")));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        // The fields after the name, from the state (the third) on.
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 38)
+            return Scheduling{fields[16].toInt(), fields[38].toInt()};
+    }
+    return std::nullopt;
+}
+
+// The readers run below the interface's priority, yet not in the idle class, which a busy
+// processor starves (while the interface would wait on what they hold).
+TEST(KeywordReadingsTest, ReadersRunBelowNormalPriorityButNotIdle)
+{
+    TempFolder dir;
+    QByteArray list;
+    for (int i = 0; i < 50000; ++i)
+        list += ShiftJis::encodeOrThrow(QStringLiteral("電卓%1").arg(i)) + "\r\n";
+    dir.write("data.lst", list);
+    KeywordStore store(dir.path());
+    store.load();
+    KeywordReadings readings(store);
+    readings.start();
+    std::optional<Scheduling> seen;
+    const QDeadlineTimer deadline(20000);
+    while (!seen && !readings.ready() && !deadline.hasExpired()) {
+        seen = schedulingOf(QStringLiteral("readings"));
+        QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(seen) << "the readings were made before their thread was seen";
+    EXPECT_GT(seen->nice, 0);
+    EXPECT_NE(seen->policy, SCHED_IDLE);
 }
 
 } // namespace

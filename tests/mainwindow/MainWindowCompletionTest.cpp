@@ -374,4 +374,38 @@ TEST_F(MainWindowCompletion, AKeywordIsReachedByItsReadingWhereNothingCompletes)
     EXPECT_EQ(description()->text(), QStringLiteral("the fox"));
 }
 
+// An offer lasts while the text reaches it; the typed commands' suffixes take the keyword the
+// text before them reaches, as the menu's commands do.
+TEST_F(MainWindowCompletion, AReadingsOfferFollowsTheLine)
+{
+    type(QStringLiteral("memo"));
+    const QDeadlineTimer deadline(20000);
+    while (description()->text().isEmpty() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(description()->text(), QStringLiteral("メモ — メモ"));
+    type(QStringLiteral("x"));
+    EXPECT_EQ(text(), QStringLiteral("memox"));
+    EXPECT_TRUE(description()->text().isEmpty());
+    EXPECT_TRUE(icon()->pixmap().isNull());
+
+    QStringList edits;
+    QObject::connect(launcher(), &Launcher::entryEditRequested,
+                     [&edits](const QString &keyword) { edits.append(keyword); });
+    input()->clear();
+    type(QStringLiteral("めも/set"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(edits, QStringList{QStringLiteral("メモ")});
+    input()->clear();
+    type(QStringLiteral("memo/up"));
+    press(Qt::Key_Return);
+    ASSERT_EQ(shell.calls.size(), 1);
+    EXPECT_EQ(shell.calls.first().target, QStringLiteral("/bin/"));
+    interaction.answers = {Interaction::Button::Ok};
+    type(QStringLiteral("memo/del"));
+    press(Qt::Key_Return);
+    ASSERT_EQ(interaction.warnings.size(), 1);
+    EXPECT_TRUE(interaction.warnings.first().contains(QStringLiteral("「メモ」")));
+    EXPECT_FALSE(file("data.lst").contains("\x83\x81\x83\x82"));
+}
+
 } // namespace
