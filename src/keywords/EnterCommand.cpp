@@ -1,10 +1,12 @@
 #include "EnterCommand.h"
 
 #include "KeywordText.h"
+#include "KeywordWords.h"
 
 #include "base/ShiftJis.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -59,12 +61,18 @@ QString formulaText(const QString &text)
     return out;
 }
 
+bool holdsOperator(const QString &formula)
+{
+    return std::ranges::any_of(QStringView(u"+-/*("), [&](QChar c) { return formula.contains(c); });
+}
+
 } // namespace
 
 EnterCommand EnterCommand::classify(const QString &t, std::span<const Form> forms,
                                     const QString &shutdownName, const QString &rebootName,
                                     const std::function<bool(const QString &)> &isLaunchable,
-                                    const std::function<bool(const QString &)> &opensATarget)
+                                    const std::function<bool(const QString &)> &opensATarget,
+                                    const KeywordOf &keywordOf)
 {
     using K = Kind;
     // An emptied name must never make Enter on an empty line switch the computer off, and
@@ -79,19 +87,44 @@ EnterCommand EnterCommand::classify(const QString &t, std::span<const Form> form
     // A secure address is as plainly an address as a plain one.
     if (contains(t, u"http://") || contains(t, u"https://"))
         return {K::Address, t};
+    const auto launchable = [&](const QString &text) {
+        return isLaunchable && isLaunchable(text);
+    };
+    const QString formula = formulaText(t);
+    const bool arithmetic = holdsOperator(formula);
+    // A keyword holding a blank is matched whole before its first word is.
+    std::optional<KeywordWords> withWords;
+    if (keywordOf) {
+        withWords = KeywordWords::split(t);
+        if (withWords && !launchable(t))
+            withWords->keyword = keywordOf(withWords->keyword, !arithmetic);
+        else
+            withWords.reset();
+        if (withWords && withWords->keyword.isEmpty())
+            withWords.reset();
+    }
     for (const Form &form : forms) {
         if (!form.suffix && t == form.word)
             return {K::Command, t, form.command};
-        if (form.suffix && contains(t, form.word))
-            return {K::Command, chopBytes(t, int(form.word.size())), form.command, true};
+        if (form.suffix && contains(t, form.word)) {
+            const QString keyword = chopBytes(t, int(form.word.size()));
+            // A suffix among a keyword's words is one of the words.
+            if (withWords && !launchable(keyword))
+                continue;
+            return {K::Command, keyword, form.command, true};
+        }
     }
-    const QString formula = formulaText(t);
-    const bool arithmetic =
-        std::ranges::any_of(QStringView(u"+-/*("), [&](QChar c) { return formula.contains(c); });
+    if (withWords)
+        return {K::KeywordWithWords, withWords->keyword, -1, false, withWords->words};
     // Only a text that would otherwise be calculated costs the look-up.
-    if (arithmetic && !(isLaunchable && isLaunchable(t)))
+    if (arithmetic && !launchable(t))
         return {K::Calculate, formula};
     return {K::Keyword, t};
+}
+
+bool EnterCommand::isFormula(const QString &text)
+{
+    return holdsOperator(formulaText(text));
 }
 
 QString EnterCommand::chopBytes(const QString &text, int bytes)

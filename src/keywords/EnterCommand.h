@@ -16,7 +16,8 @@ struct EnterCommand
         Address,
         Command, // one of the typed forms given: `command` says which
         Calculate,
-        Keyword, // launched when its entry file exists, else cleared
+        Keyword,          // launched when its entry file exists, else cleared
+        KeywordWithWords, // `text` is the keyword, `words` what was typed after it
     };
 
     // A command's typed form, as the caller's command table writes it: the whole text,
@@ -34,6 +35,11 @@ struct EnterCommand
     int command = -1;
     // A suffix form matched: `text` is the keyword before it.
     bool cut = false;
+    QString words{};
+
+    // The keyword a line's first word names, literally or, where `byReading`, by its reading;
+    // empty where it names none.
+    using KeywordOf = std::function<QString(const QString &word, bool byReading)>;
 
     // The typed forms are tried in their order, after the power names and addresses and
     // before the calculator, which is handed a formula typed in full-width forms (as an
@@ -44,10 +50,20 @@ struct EnterCommand
     // still coming first. `opensATarget` says whether a text is a registered keyword whose
     // entry names something to open: the user's own keyword is launched, never taken for
     // the power names (whose own entries are empty).
+    //
+    // A text that is no keyword itself but whose first word names one (`keywordOf`) opens
+    // that keyword with the words after it, before the calculator and before a suffix found
+    // among the words ("g c++ 入門", "g ラーメン/set"). In a formula only a keyword typed in
+    // full names one: a reading would find a keyword beginning with almost any number.
     static EnterCommand classify(const QString &text, std::span<const Form> forms,
                                  const QString &shutdownName, const QString &rebootName,
                                  const std::function<bool(const QString &)> &isLaunchable = {},
-                                 const std::function<bool(const QString &)> &opensATarget = {});
+                                 const std::function<bool(const QString &)> &opensATarget = {},
+                                 const KeywordOf &keywordOf = {});
+
+    // Whether the calculator would take the text (it holds one of + - * / ( in ASCII or
+    // typed by an input method).
+    static bool isFormula(const QString &text);
 
     // The text without its last `bytes` bytes in the code page; a double-byte character
     // is removed whole.

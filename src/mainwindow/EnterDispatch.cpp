@@ -6,6 +6,7 @@
 #include "MainWindowMessages.h"
 #include "keywords/EnterCommand.h"
 #include "keywords/KeywordStore.h"
+#include "keywords/WordSubstitution.h"
 
 #include "base/Guard.h"
 #include "calc/MathsParser.h"
@@ -39,7 +40,10 @@ void EnterDispatch::run()
     const EnterCommand command = EnterCommand::classify(
         text, CommandTable::typedForms(), settings.specialName(SpecialItem::Shutdown),
         settings.specialName(SpecialItem::Reboot), launchable,
-        [&](const QString &t) { return launchable(t) && !store.readEntry(t).target.isEmpty(); });
+        [&](const QString &t) { return launchable(t) && !store.readEntry(t).target.isEmpty(); },
+        [&launcher](const QString &word, bool byReading) {
+            return launcher.keywordNamedBy(word, byReading);
+        });
     switch (command.kind) {
     case K::PowerOff:
         launcher.power().powerOff();
@@ -63,7 +67,8 @@ void EnterDispatch::run()
         calculate(command.text);
         finish();
         return;
-    case K::Keyword: {
+    case K::Keyword:
+    case K::KeywordWithWords: {
         // One look-up: a keyword typed in another case may cost a scan of the folder.
         const QString file = store.findEntryFile(command.text);
         if (file.isEmpty()) {
@@ -74,7 +79,7 @@ void EnterDispatch::run()
             launcher.releaseLock();
             return;
         }
-        launch(file);
+        launch(file, command.words);
         break;
     }
     }
@@ -97,10 +102,12 @@ void EnterDispatch::calculate(const QString &text)
     QGuiApplication::clipboard()->setText(result);
 }
 
-void EnterDispatch::launch(const QString &entryFile)
+void EnterDispatch::launch(const QString &entryFile, const QString &words)
 {
     const Entry entry = KeywordStore::readEntryFile(entryFile);
-    open(entry.target, entry.parameters);
+    // The words reach the program as its arguments, never through a shell.
+    const WordSubstitution with = WordSubstitution::apply(entry.target, entry.parameters, words);
+    open(with.target, with.parameters);
 }
 
 void EnterDispatch::open(const QString &target, const QString &parameters)

@@ -20,7 +20,8 @@ private:
     // The lock released and the clock free to tick again.
     void finish();
     void calculate(const QString &text);
-    void launch(const QString &entryFile);
+    // The words typed after the keyword (perhaps none) go where its entry takes them.
+    void launch(const QString &entryFile, const QString &words);
     void open(const QString &target, const QString &parameters);
 
     Launcher &m_launcher;

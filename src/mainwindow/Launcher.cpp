@@ -9,10 +9,12 @@
 #include "base/Guard.h"
 #include "base/Interaction.h"
 #include "calc/MathsParser.h"
+#include "keywords/EnterCommand.h"
 #include "keywords/EntryIcon.h"
 #include "keywords/KeywordReadings.h"
 #include "keywords/KeywordStore.h"
 #include "keywords/KeywordText.h"
+#include "keywords/KeywordWords.h"
 #include "keywords/TargetPath.h"
 #include "platform/Icons.h"
 #include "platform/Shell.h"
@@ -120,6 +122,8 @@ void Launcher::offerByReading(const QString &text)
             m_display.showEntry(QPixmap(), QString());
     };
     const qsizetype row = m_readings.find(text);
+    if (row < 0 && offerWithWords(text))
+        return;
     if (row < 0)
         return withdraw();
     const QString keyword = m_store.keywords()[row];
@@ -134,6 +138,40 @@ void Launcher::offerByReading(const QString &text)
     m_offer = Offer{text, keyword};
 }
 
+bool Launcher::offerWithWords(const QString &text)
+{
+    const std::optional<KeywordWords> line = KeywordWords::split(text);
+    if (!line)
+        return false;
+    // As Enter reads the line: a formula's first word names a keyword only typed in full.
+    qsizetype row = m_store.findLast(line->keyword);
+    const bool literal = row >= 0;
+    if (!literal && !EnterCommand::isFormula(text))
+        row = m_readings.find(line->keyword);
+    if (row < 0)
+        return false;
+    const QString keyword = m_store.keywords()[row];
+    std::optional<Entry> entry;
+    try {
+        entry = m_store.readEntry(keyword);
+    } catch (const Error &) {
+        return false;
+    }
+    const QString description =
+        literal ? entry->description : Say::reachedByReading(keyword, entry->description);
+    showEntry(keyword, *entry, Say::withWords(description, line->words));
+    m_offer = Offer{text, keyword, true};
+    return true;
+}
+
+QString Launcher::keywordNamedBy(const QString &word, bool byReading) const
+{
+    qsizetype row = m_store.findLast(word);
+    if (row < 0 && byReading)
+        row = m_readings.find(word);
+    return row < 0 ? QString() : m_store.keywords()[row];
+}
+
 void Launcher::showEntry(const QString &keyword, const Entry &entry, const QString &description)
 {
     const IconRef icon = EntryIcon::iconForEntry(keyword, entry.target,
@@ -146,7 +184,7 @@ void Launcher::showEntry(const QString &keyword, const Entry &entry, const QStri
 QString Launcher::shownKeyword() const
 {
     const QString text = m_display.typedText();
-    return m_offer && m_offer->text == text ? m_offer->keyword : text;
+    return m_offer && !m_offer->withWords && m_offer->text == text ? m_offer->keyword : text;
 }
 
 void Launcher::startReadings()

@@ -54,6 +54,9 @@ public:
     // where it names none, of the first keyword its reading reaches (with that keyword's name,
     // as the line does not show it).
     void lineEdited();
+    // The keyword a first word names: its row by the word itself, else, where `byReading`,
+    // the first its reading reaches; empty where none.
+    QString keywordNamedBy(const QString &word, bool byReading) const;
     // The keyword the line names, as the user's commands take it (Enter, the lock's drop,
     // editing, deleting, the target's folder): the one its reading reached, while the line
     // holds the text it was reached by; else the line's text. Empty while the line is empty
@@ -112,6 +115,9 @@ private:
     // Where the line names no keyword: the first its reading reaches, shown as offered; an
     // offer it no longer reaches withdrawn.
     void offerByReading(const QString &text);
+    // Where the line is a keyword followed by words: that keyword shown, the words after its
+    // description. False where the line is no such thing.
+    bool offerWithWords(const QString &text);
     // The keyword's icon (its row's, for the special items), and the description given.
     void showEntry(const QString &keyword, const Entry &entry, const QString &description);
     // The entry the line names; an unreadable one is reported (once), and then none.
@@ -133,11 +139,13 @@ private:
     bool m_quitting = false;
     QString m_unreadableReported; // the keyword whose unreadable entry the line was told of
     KeywordReadings &m_readings;
-    // The keyword the line's reading reached, and the text that reached it.
+    // The keyword the line's reading reached, and the text that reached it; or the keyword
+    // that the line's first word names, which Enter takes with the words after it.
     struct Offer
     {
         QString text;
         QString keyword;
+        bool withWords = false;
     };
     std::optional<Offer> m_offer;
 };

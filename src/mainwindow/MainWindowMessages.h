@@ -34,8 +34,15 @@ inline QString notRegistered(const QString &keyword)
 // description.
 inline QString reachedByReading(const QString &keyword, const QString &description)
 {
-    return description.isEmpty() ? keyword
-                                 : QStringLiteral("%1 — %2").arg(keyword, description);
+    return description.isEmpty() ? keyword : QStringLiteral("%1 — %2").arg(keyword, description);
+}
+
+// A keyword followed by words: the words after what describes the keyword.
+inline QString withWords(const QString &description, const QString &words)
+{
+    if (words.isEmpty())
+        return description;
+    return description.isEmpty() ? words : QStringLiteral("%1 — %2").arg(description, words);
 }
 
 inline QString cannotCopy(const QString &folder, const QStringList &files)
