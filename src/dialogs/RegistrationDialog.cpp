@@ -57,6 +57,9 @@ RegistrationDialog::RegistrationDialog(AppContext &context, KeywordStore &store,
                            {120, 88, 97, 20}, &RegistrationDialog::browseFolder);
     FormDesign::label(this, "parametersLabel", QStringLiteral("パラメータ"), {8, 120});
     m_parameters = place(new OneLineBox(this), "parameters", {8, 136, 185, 20});
+    // Where the words typed after the keyword ("g ラーメン") go.
+    FormDesign::label(this, "wordsHint", QStringLiteral("%s にはキーワードの後の語が入ります"),
+                      {8, 160});
     QPushButton *cancel =
         FormDesign::button(this, interaction, "cancel", QStringLiteral("キャンセル"),
                            {136, 200, 105, 20}, &QDialog::reject);

@@ -6,8 +6,8 @@
 #include "base/Error.h"
 #include "keywords/Entry.h"
 #include "keywords/EntryIcon.h"
-#include "mainwindow/KeywordLineEdit.h"
 #include "keywords/KeywordStore.h"
+#include "mainwindow/KeywordLineEdit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -182,6 +182,18 @@ TEST_F(Registration, TabFollowsTheFormWithCancelLast)
     } while (widget != name());
     EXPECT_EQ(order, QStringList({"name", "target", "browseFile", "browseFolder", "parameters",
                                   "description", "register", "cancel"}));
+}
+
+// One line under the parameters says where the words typed after a keyword go, whole within
+// the dialog and clear of the buttons.
+TEST_F(Registration, AHintUnderTheParametersNamesTheWords)
+{
+    const QLabel *hint = child<QLabel>(*dialog, "wordsHint");
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->text().startsWith(u"%s "));
+    EXPECT_GE(hint->y(), parameters()->geometry().bottom());
+    EXPECT_LE(hint->geometry().right(), dialog->width());
+    EXPECT_LT(hint->geometry().bottom(), button("cancel")->y());
 }
 
 TEST_F(Registration, UnsoundInputIsRefusedBeforeAnyQuestionOrWrite)
