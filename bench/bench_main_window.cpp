@@ -1,7 +1,8 @@
 // The main window on the paths a user waits for: its start-up with every window made, and
 // one keystroke in the input line (the completion and the launcher's change handler it runs:
 // entry file read, icon looked up), through a real key event, with the real icons. Beside
-// them what reaching keywords by their readings costs: a keystroke with the readings on and
+// them what reaching keywords by their readings costs, and the keystrokes after a keyword
+// that takes words: a keystroke with the readings on and
 // off, the readings' own making on their thread, and the interface's worst stall while the
 // list changes under them with every core busy.
 #include "BenchKeywords.h"
@@ -207,6 +208,7 @@ struct ReadingKey
 {
     QString line;
     bool shown;
+    QString description;
 };
 ReadingKey timeReadingKey(benchmark::State &state, const QString &before, char16_t key)
 {
@@ -224,7 +226,8 @@ ReadingKey timeReadingKey(benchmark::State &state, const QString &before, char16
         times.time([&] { launcher.key(key); });
     }
     times.report(state);
-    return {line.text(), launcher.description().text().startsWith(benchJapaneseLast)};
+    const QString description = launcher.description().text();
+    return {line.text(), description.startsWith(benchJapaneseLast), description};
 }
 
 // "zzzq" completes nothing and no keyword's reading begins with it: both scans of the list
@@ -243,6 +246,32 @@ void KeystrokeReadingLastJapanese(benchmark::State &state)
     const ReadingKey after = timeReadingKey(state, QStringLiteral("piyopiyode"), u'n');
     if (after.line != QStringLiteral("piyopiyoden") || after.shown != bool(state.range(1)))
         state.SkipWithError("unexpected offer");
+}
+
+// A plain completion in the same list, to set the keystrokes after a keyword against: "t"
+// completes the last keyword literally, whose entry is read and shown.
+void KeystrokeCompletesLast(benchmark::State &state)
+{
+    const ReadingKey after = timeReadingKey(state, QStringLiteral("zzzz-las"), u't');
+    if (after.line != QStringLiteral("zzzz-last") || after.description != u"the last")
+        state.SkipWithError("no completion");
+}
+
+// The space after the last keyword, and a letter among the words after it: nothing completes
+// and no reading reaches the line, and the keyword before the blank is found, its entry read
+// and shown with the words.
+void KeystrokeAfterKeyword(benchmark::State &state)
+{
+    const ReadingKey after = timeReadingKey(state, QStringLiteral("zzzz-last"), u' ');
+    if (after.line != QStringLiteral("zzzz-last ") || after.description != u"the last")
+        state.SkipWithError("the keyword was not shown");
+}
+
+void KeystrokeAmongWords(benchmark::State &state)
+{
+    const ReadingKey after = timeReadingKey(state, QStringLiteral("zzzz-last ab"), u'c');
+    if (after.line != QStringLiteral("zzzz-last abc") || after.description != u"the last — abc")
+        state.SkipWithError("the words were not shown");
 }
 
 // The bytes the program has taken from the heap, in every thread's arena and in mapped blocks.
@@ -374,6 +403,9 @@ void readingArgs(benchmark::internal::Benchmark *benchmark)
 }
 BENCHMARK(KeystrokeReadingNoMatch)->Apply(readingArgs);
 BENCHMARK(KeystrokeReadingLastJapanese)->Apply(readingArgs);
+BENCHMARK(KeystrokeCompletesLast)->Apply(readingArgs);
+BENCHMARK(KeystrokeAfterKeyword)->Apply(readingArgs);
+BENCHMARK(KeystrokeAmongWords)->Apply(readingArgs);
 BENCHMARK(RegisteringStall)
     ->Arg(10000)
     ->Iterations(3)

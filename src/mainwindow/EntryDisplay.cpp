@@ -23,6 +23,11 @@ QString EntryDisplay::inputText() const
     return m_input.text();
 }
 
+bool EntryDisplay::completesNothing() const
+{
+    return m_input.completesNothing();
+}
+
 QString EntryDisplay::typedText() const
 {
     return m_input.showsStandIn() ? QString() : m_input.text();

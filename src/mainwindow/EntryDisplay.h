@@ -20,6 +20,8 @@ public:
     QLabel &description() const { return m_description; }
 
     QString inputText() const;
+    // The line holds what a typed key left where no keyword begins with it.
+    bool completesNothing() const;
     // Where the user's caret and the other end of the selection stand in the line.
     struct Selection
     {

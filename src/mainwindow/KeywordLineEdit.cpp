@@ -60,9 +60,12 @@ KeywordLineEdit::KeywordLineEdit(const KeywordStore &store, QWidget *parent)
     connect(this, &QLineEdit::textEdited, this, [this] {
         if (!m_programEdit) {
             m_currentRow = -1;
+            m_completesNothing.clear();
             emit edited();
         }
     });
+    // A keyword registered since may equal the line.
+    connect(&store, &KeywordStore::listChanged, this, [this] { m_completesNothing.clear(); });
     setAcceptDrops(false);
     // The combo box sees the keys and the wheel first and would step through its items;
     // only typing changes the keyword. Down belongs to the key-down handler, which opens
@@ -112,6 +115,7 @@ void KeywordLineEdit::replaceStandIn()
 void KeywordLineEdit::picked(qsizetype row)
 {
     m_currentRow = row;
+    m_completesNothing.clear();
     emit edited();
 }
 
@@ -206,5 +210,6 @@ void KeywordLineEdit::complete(const QString &typed)
     }
     m_programEdit = false;
     m_currentRow = row;
+    m_completesNothing = row < 0 ? candidate : QString();
     emit edited();
 }

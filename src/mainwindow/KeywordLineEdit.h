@@ -25,6 +25,12 @@ public:
 
     // The row last proposed or picked; -1 after a plain edit or a deletion.
     qsizetype currentRow() const { return m_currentRow; }
+    // Whether the line holds the text a typed key left where no keyword begins with it, so
+    // that no keyword equals it either: the look-up for an equal one is spared.
+    bool completesNothing() const
+    {
+        return !m_completesNothing.isNull() && text() == m_completesNothing;
+    }
     // A row picked from the drop-down list, already shown in the line.
     void picked(qsizetype row);
     // An input method is composing text (preedit) in the line.
@@ -59,6 +65,7 @@ private:
 
     const KeywordStore &m_store;
     qsizetype m_currentRow = -1;
+    QString m_completesNothing;
     bool m_programEdit = false;
     bool m_composing = false;
     QString m_standIn;

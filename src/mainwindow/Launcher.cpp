@@ -89,7 +89,7 @@ void Launcher::lineEdited()
     // Every equal row names the same entry file, and the last one's icon stands: reading
     // the entry once and taking the last row's icon shows what handling each in turn would.
     const QString text = m_display.inputText();
-    const qsizetype row = m_store.findLast(text);
+    const qsizetype row = m_display.completesNothing() ? -1 : m_store.findLast(text);
     if (row < 0) {
         offerByReading(text);
     } else {
