@@ -202,3 +202,46 @@ TEST(EnterCommandPowerNames, AnEmptyLineNeverMatchesAnEmptiedName)
 }
 
 } // namespace
+
+namespace {
+
+// A keyword followed by words, against the whole text as a keyword, the slash commands and the
+// calculator. "g" and "my app" are typed in full; "pi" and "ken" reach keywords only by their
+// readings, which a formula does not take.
+TEST(EnterCommandWords, TheFirstWordNamesTheKeyword)
+{
+    const auto isLaunchable = [](const QString &t) {
+        return t == u"g" || t == u"my app";
+    };
+    const auto keywordOf = [&](const QString &word, bool byReading) -> QString {
+        if (isLaunchable(word))
+            return word;
+        if (byReading && (word == u"pi" || word == u"ken"))
+            return QStringLiteral("検索");
+        return {};
+    };
+    const std::tuple<const char *, Outcome, const char *, const char *> cases[] = {
+        {"g ラーメン", K::KeywordWithWords, "g", "ラーメン"},
+        {"g　 ラーメン 新宿　", K::KeywordWithWords, "g", "ラーメン 新宿"},
+        {"g c++ 入門", K::KeywordWithWords, "g", "c++ 入門"},
+        {"g ラーメン/set", K::KeywordWithWords, "g", "ラーメン/set"},
+        {"g/set", C::Register, "g", ""},
+        {"my app/set", C::Register, "my app", ""},
+        {"my app", K::Keyword, "my app", ""},
+        {"ken ラーメン", K::KeywordWithWords, "検索", "ラーメン"},
+        {"pi * 2", K::Calculate, "pi * 2", ""},
+        {"2 * 3", K::Calculate, "2 * 3", ""},
+        {"g http://example.com", K::Address, "g http://example.com", ""},
+        {"x y", K::Keyword, "x y", ""},
+    };
+    for (const auto &[text, outcome, keyword, words] : cases) {
+        const EnterCommand command =
+            EnterCommand::classify(QString::fromUtf8(text), CommandTable::typedForms(), "", "",
+                                   isLaunchable, {}, keywordOf);
+        EXPECT_EQ(outcomeOf(command), outcome) << text;
+        EXPECT_EQ(command.text, QString::fromUtf8(keyword)) << text;
+        EXPECT_EQ(command.words, QString::fromUtf8(words)) << text;
+    }
+}
+
+} // namespace
