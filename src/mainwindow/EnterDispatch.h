@@ -22,6 +22,8 @@ private:
     void calculate(const QString &text);
     void launch(const QString &entryFile);
     void open(const QString &target, const QString &parameters);
+    // The installed application offered for the line, by its desktop entry.
+    void openApplication(const QString &file);
 
     Launcher &m_launcher;
 };

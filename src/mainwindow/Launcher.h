@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ApplicationOffer.h"
 #include "CommandTable.h"
 #include "EnterDispatch.h"
 #include "FileDrop.h"
@@ -52,7 +53,7 @@ public:
     void enter();
     // The user changed the line: shows the icon and description of the keyword it names, or,
     // where it names none, of the first keyword its reading reaches (with that keyword's name,
-    // as the line does not show it).
+    // as the line does not show it), else of the installed application it reaches.
     void lineEdited();
     // The keyword the line names, as the user's commands take it (Enter, the lock's drop,
     // editing, deleting, the target's folder): the one its reading reached, while the line
@@ -62,8 +63,14 @@ public:
     // The line cut back to the keyword before a typed command's suffix ("denta/del"): the
     // command takes what it reaches, literally or by its reading (電卓), as shownKeyword() says.
     void cutLine(const QString &text);
-    // Reads the keywords for reaching them by their readings (after the window is shown).
+    // Reads the keywords for reaching them by their readings, and the installed applications
+    // (after the window is shown).
     void startReadings();
+    // The installed application offered while the line holds this text.
+    std::optional<ApplicationOffer::Offered> offeredApplication(const QString &text) const
+    {
+        return m_applications->offeredFor(text);
+    }
     // The line's text changed, by the user or the program.
     void lineChanged(const QString &text);
     // Local paths dropped on the window, in their order.
@@ -112,6 +119,9 @@ private:
     // Where the line names no keyword: the first its reading reaches, shown as offered; an
     // offer it no longer reaches withdrawn.
     void offerByReading(const QString &text);
+    // Where no keyword is reached either: the installed application the text reaches, shown
+    // as offered (its icon; its name before its comment). False when none is.
+    bool offerApplication(const QString &text);
     // The keyword's icon (its row's, for the special items), and the description given.
     void showEntry(const QString &keyword, const Entry &entry, const QString &description);
     // The entry the line names; an unreadable one is reported (once), and then none.
@@ -140,4 +150,5 @@ private:
         QString keyword;
     };
     std::optional<Offer> m_offer;
+    ApplicationOffer *m_applications;
 };
