@@ -10,17 +10,21 @@
 #include "app/CompositionRoot.h"
 #include "base/QtInteraction.h"
 #include "base/TextFile.h"
+#include "keywords/ApplicationIndex.h"
 #include "keywords/KanjiReading.h"
 #include "keywords/KeywordReading.h"
 #include "keywords/KeywordReadings.h"
 #include "keywords/KeywordStore.h"
+#include "mainwindow/ApplicationOffer.h"
 #include "mainwindow/KeywordLineEdit.h"
 #include "mainwindow/MainWindow.h"
+#include "platform/fake/FakeApplications.h"
 #include "platform/fake/FakeHotkeys.h"
 #include "platform/fake/FakeKeyNames.h"
 #include "platform/fake/FakePower.h"
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeWindowFrame.h"
+#include "platform/linux/GioApplications.h"
 #include "platform/linux/LinuxIcons.h"
 #include "ui/AppContext.h"
 
@@ -28,6 +32,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -78,7 +84,8 @@ struct Launcher
                                                           .windowFrame = windowFrame,
                                                           .hotkeys = hotkeys,
                                                           .interaction = interaction,
-                                                          .helpFile = folder + "tblaunch.chm"});
+                                                          .helpFile = folder + "tblaunch.chm",
+                                                          .applications = applications});
         if (start)
             root = std::make_unique<CompositionRoot>(*context);
     }
@@ -120,6 +127,7 @@ struct Launcher
     FakeKeyNames keyNames;
     FakeWindowFrame windowFrame;
     FakeHotkeys hotkeys;
+    FakeApplications applications;
     QtInteraction interaction;
     std::unique_ptr<AppContext> context;
     std::unique_ptr<CompositionRoot> root;
@@ -385,8 +393,101 @@ void RegisteringStall(benchmark::State &state)
     state.counters["worst_stall_ms"] = worst;
 }
 
+// 2,000 applications as a desktop has them: Latin names with a comment and keywords, a tenth
+// of them Japanese; the last one's name begins with "qq", which no keyword does.
+QList<InstalledApplication> benchApplications()
+{
+    QList<InstalledApplication> applications;
+    for (int i = 0; i < 2000; ++i) {
+        InstalledApplication application;
+        application.file =
+            QStringLiteral("/usr/share/applications/org.example.App%1.desktop").arg(i);
+        application.name = i % 10 == 0 ? QStringLiteral("画像ビューアー%1").arg(i)
+                                       : QStringLiteral("Application %1").arg(i);
+        application.comment = QStringLiteral("Does what application %1 does").arg(i);
+        application.genericName = QStringLiteral("Tool");
+        application.keywords = {QStringLiteral("example"), QStringLiteral("thing%1").arg(i)};
+        application.program = QStringLiteral("app%1").arg(i);
+        applications.append(application);
+    }
+    applications.last().name = QStringLiteral("qqapp last");
+    return applications;
+}
+
+// A key that reaches no keyword, literally or by reading, and falls through to the
+// applications (second argument 1), against the same key with the Applications key off.
+void KeystrokeToApplications(benchmark::State &state)
+{
+    Launcher launcher(benchKeywordsJapanese(int(state.range(0))),
+                      {QStringLiteral("Readings=1"), state.range(1)
+                                                         ? QStringLiteral("Applications=1")
+                                                         : QStringLiteral("Applications=0")},
+                      false);
+    launcher.applications.setApplications(benchApplications());
+    launcher.root = std::make_unique<CompositionRoot>(*launcher.context);
+    ApplicationIndex &index = launcher.root->mainWindow().findChild<ApplicationOffer *>()->index();
+    if (state.range(1)) {
+        index.start();
+        QEventLoop loop;
+        QObject::connect(&index, &ApplicationIndex::applicationsReady, &loop, &QEventLoop::quit);
+        QTimer::singleShot(60'000, &loop, &QEventLoop::quit);
+        if (!index.ready())
+            loop.exec();
+    }
+    if (!launcher.readingsReady() || index.ready() != bool(state.range(1))) {
+        state.SkipWithError("not ready");
+        return;
+    }
+    KeywordLineEdit &line = launcher.input();
+    KeyTimes times;
+    for (auto _ : state) {
+        state.PauseTiming();
+        line.setText(QStringLiteral("qqap"));
+        state.ResumeTiming();
+        times.time([&] { launcher.key(u'p'); });
+    }
+    times.report(state);
+    if (launcher.description().text().startsWith(QStringLiteral("qqapp")) != bool(state.range(1)))
+        state.SkipWithError("unexpected offer");
+}
+
+// 2,000 desktop entries read through GLib and indexed, on the index's thread, from start() to
+// ready; then the index's own size.
+void ApplicationsRead(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    for (const InstalledApplication &application : benchApplications()) {
+        QFile file(folder.filePath(QFileInfo(application.file).fileName()));
+        file.open(QIODevice::WriteOnly);
+        file.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nComment=%2\n"
+                                  "GenericName=%3\nKeywords=%4;\nExec=true %5\n")
+                       .arg(application.name, application.comment, application.genericName,
+                            application.keywords.join(u';'), application.program)
+                       .toUtf8());
+    }
+    GioApplications source({folder.path()});
+    qsizetype bytes = 0;
+    qsizetype read = 0;
+    for (auto _ : state) {
+        ApplicationIndex index(source);
+        QEventLoop loop;
+        QObject::connect(&index, &ApplicationIndex::applicationsReady, &loop, &QEventLoop::quit);
+        index.start();
+        loop.exec();
+        bytes = index.memoryUsed();
+        read = index.size();
+    }
+    state.counters["index_KiB"] = double(bytes) / 1024;
+    state.counters["applications"] = double(read);
+}
+
 } // namespace
 
+BENCHMARK(KeystrokeToApplications)
+    ->ArgNames({"keywords", "applications"})
+    ->ArgsProduct({{10000, 100000}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(ApplicationsRead)->Iterations(5)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUp)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(KeystrokeLastRowProposed)
     ->Arg(1000)

@@ -12,6 +12,8 @@ packages=(
   libxcb1-dev libxcb-keysyms1-dev libxkbcommon-dev
   # kanji keywords read as kana (libkakasi2-dev; its dictionary, kakasi-dic, at run time too)
   libkakasi2-dev kakasi-dic
+  # the desktop's installed applications read and launched through GLib's GDesktopAppInfo
+  libglib2.0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # the help file: chmcmd, the HTML help compiler of the Free Pascal utilities
   fp-utils-3.2.2

@@ -168,7 +168,8 @@ int main(int argc, char **argv)
                        .windowFrame = *platform.windowFrame,
                        .hotkeys = *platform.hotkeys,
                        .interaction = interaction,
-                       .helpFile = Paths::helpFile()};
+                       .helpFile = Paths::helpFile(),
+                       .applications = *platform.applications};
 
     CompositionRoot root(context);
     root.aboutDialog().setDataLocation(location.portable, location.dataFolder);

@@ -29,8 +29,10 @@ SettingsDialog::SettingsDialog(AppContext &context, Settings &settings, QWidget 
     setModal(true);
     setFont(FormDesign::font());
     // Where the desktop places windows itself, there is no hotkey of ours either: the dialog
-    // grows by the lines that say what to bind in the desktop's shortcuts.
-    FormDesign::keepOuterSize(this, {241, m_placesItself ? 205 : 311});
+    // grows by the lines that say what to bind in the desktop's shortcuts. Below all of it,
+    // what the line reaches where no keyword completes.
+    const int fallbacksTop = m_placesItself ? 176 : 282;
+    FormDesign::keepOuterSize(this, {241, fallbacksTop + 53});
 
     const auto checkBox = [this](const char *name, const QString &caption, bool ticked,
                                  const QRect &geometry) {
@@ -51,6 +53,11 @@ SettingsDialog::SettingsDialog(AppContext &context, Settings &settings, QWidget 
                           {8, 88, 177, 17});
     m_stayOnTop = checkBox("stayOnTop", QStringLiteral("常に最前面に表示させる"),
                            settings.stayOnTop(), {8, 112, 185, 25});
+    m_readings = checkBox("readings", QStringLiteral("読みで探す"), settings.readings(),
+                          {8, fallbacksTop, 225, 17});
+    m_applications =
+        checkBox("applications", QStringLiteral("インストールされたアプリケーションも探す"),
+                 settings.applications(), {8, fallbacksTop + 24, 225, 17});
     FormDesign::button(this, interaction, "cancel", QStringLiteral("cancel"), {48, 144, 81, 25},
                        &QDialog::reject);
     FormDesign::button(this, interaction, "ok", QStringLiteral("OK"), {144, 144, 81, 25},
@@ -68,6 +75,8 @@ SettingsDialog::SettingsDialog(AppContext &context, Settings &settings, QWidget 
     connect(m_appearAtCursor, &QCheckBox::toggled, &settings, &Settings::setAppearAtPointer);
     connect(m_showTime, &QCheckBox::toggled, &settings, &Settings::setShowTime);
     connect(m_stayOnTop, &QCheckBox::toggled, &settings, &Settings::setStayOnTop);
+    connect(m_readings, &QCheckBox::toggled, &settings, &Settings::setReadings);
+    connect(m_applications, &QCheckBox::toggled, &settings, &Settings::setApplications);
     connect(m_hotkey, &HotkeyEdit::shortcutChanged, &settings, &Settings::setHotkey);
 }
 

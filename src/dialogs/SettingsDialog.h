@@ -9,7 +9,8 @@ class QLineEdit;
 class Settings;
 struct AppContext;
 
-// The settings dialog: the global hotkey and four switches of the main window's behaviour.
+// The settings dialog: the global hotkey, four switches of the main window's behaviour, and
+// below them what the line reaches where no keyword completes (readings, applications).
 // Its controls show the settings model as loaded and change it on every change of theirs, so
 // that a change takes effect at once whether or not it is confirmed; "OK" and "変更" write
 // the file; both apply the hotkey as set (whoever grabs it grabs it again).
@@ -57,4 +58,6 @@ private:
     QCheckBox *m_appearAtCursor;
     QCheckBox *m_showTime;
     QCheckBox *m_stayOnTop;
+    QCheckBox *m_readings;
+    QCheckBox *m_applications;
 };

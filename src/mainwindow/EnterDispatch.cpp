@@ -11,6 +11,7 @@
 #include "base/Guard.h"
 #include "calc/MathsParser.h"
 #include "calc/NumberFormat.h"
+#include "platform/InstalledApplications.h"
 #include "platform/Shell.h"
 #include "platform/SystemPower.h"
 #include "settings/Settings.h"
@@ -34,8 +35,8 @@ void EnterDispatch::run()
     const Settings &settings = launcher.settings();
     // The clock's date and time are no text of the user's: Enter on them is Enter on nothing.
     const QString text = launcher.shownKeyword();
-    const auto launchable = [&store](const QString &t) {
-        return store.find(t) >= 0 && store.entryExists(t);
+    const auto launchable = [&](const QString &t) {
+        return (store.find(t) >= 0 && store.entryExists(t)) || launcher.offeredApplication(t);
     };
     const EnterCommand command = EnterCommand::classify(
         text, CommandTable::typedForms(), settings.specialName(SpecialItem::Shutdown),
@@ -72,6 +73,10 @@ void EnterDispatch::run()
         // One look-up: a keyword typed in another case may cost a scan of the folder.
         const QString file = store.findEntryFile(command.text);
         if (file.isEmpty()) {
+            if (const auto application = launcher.offeredApplication(command.text)) {
+                openApplication(application->file);
+                break;
+            }
             display.clear();
             // Cleared without a word, a mistyped keyword would look like a launch that failed.
             if (!command.text.isEmpty())
@@ -108,6 +113,13 @@ void EnterDispatch::launch(const QString &entryFile, const QString &words)
     // The words reach the program as its arguments, never through a shell.
     const WordSubstitution with = WordSubstitution::apply(entry.target, entry.parameters, words);
     open(with.target, with.parameters);
+}
+
+void EnterDispatch::openApplication(const QString &file)
+{
+    // As a target the shell cannot open: said, and the line cleared as after any launch.
+    AppContext &context = m_launcher.context();
+    guarded(context.interaction, [&] { context.applications.launch(file); });
 }
 
 void EnterDispatch::open(const QString &target, const QString &parameters)

@@ -23,6 +23,8 @@ private:
     // The words typed after the keyword (perhaps none) go where its entry takes them.
     void launch(const QString &entryFile, const QString &words);
     void open(const QString &target, const QString &parameters);
+    // The installed application offered for the line, by its desktop entry.
+    void openApplication(const QString &file);
 
     Launcher &m_launcher;
 };

@@ -48,6 +48,7 @@ Launcher::Launcher(AppContext &context, KeywordStore &store, KeywordReadings &re
     , m_calculator(new MathsParser(this))
     , m_power(new SystemPower(context.power, this))
     , m_readings(readings)
+    , m_applications(new ApplicationOffer(context.applications, settings, this))
 {
     setObjectName(QStringLiteral("launcher"));
     m_calculator->setObjectName(QStringLiteral("calculator"));
@@ -59,6 +60,15 @@ Launcher::Launcher(AppContext &context, KeywordStore &store, KeywordReadings &re
         if (text.isEmpty() || m_store.findLast(text) >= 0)
             return;
         offerByReading(text);
+    });
+    connect(m_applications, &ApplicationOffer::applicationsReady, this, [this] {
+        const QString text = m_display.typedText();
+        if (!text.isEmpty() && m_store.findLast(text) < 0 && !m_offer)
+            offerByReading(text);
+    });
+    connect(&m_settings, &Settings::readingsChanged, this, [this](bool on) {
+        if (on)
+            m_readings.start();
     });
     connect(m_power, &SystemPower::refused, this,
             [this](const QString &message) { m_context.interaction.error(errorBoxText(message)); });
@@ -94,6 +104,7 @@ void Launcher::lineEdited()
         offerByReading(text);
     } else {
         m_offer.reset();
+        m_applications->withdraw();
         const std::optional<Entry> entry = readNamedEntry(text);
         if (!entry)
             return;
@@ -107,25 +118,31 @@ void Launcher::cutLine(const QString &text)
     m_display.setInputText(text);
     if (m_store.findLast(text) < 0)
         offerByReading(text);
-    else
+    else {
         m_offer.reset();
+        m_applications->withdraw();
+    }
 }
 
 void Launcher::offerByReading(const QString &text)
 {
     // An offer the text no longer reaches is withdrawn; a literal completion's display stays
     // until the line is cleared, as it always has.
-    const bool offered = m_offer.has_value();
+    const bool offered = m_offer.has_value() || m_applications->offering();
     m_offer.reset();
+    m_applications->withdraw();
     const auto withdraw = [&] {
         if (offered)
             m_display.showEntry(QPixmap(), QString());
     };
-    const qsizetype row = m_readings.find(text);
-    if (row < 0 && offerWithWords(text))
+    // After the keywords reached by reading come the user's keywords followed by words, and
+    // only then the installed applications.
+    const qsizetype row = rowByReading(text);
+    if (row < 0) {
+        if (!offerWithWords(text) && !offerApplication(text))
+            withdraw();
         return;
-    if (row < 0)
-        return withdraw();
+    }
     const QString keyword = m_store.keywords()[row];
     // Not typed, an unreadable keyword is only not offered: its error is said when it is.
     std::optional<Entry> entry;
@@ -147,7 +164,7 @@ bool Launcher::offerWithWords(const QString &text)
     qsizetype row = m_store.findLast(line->keyword);
     const bool literal = row >= 0;
     if (!literal && !EnterCommand::isFormula(text))
-        row = m_readings.find(line->keyword);
+        row = rowByReading(line->keyword);
     if (row < 0)
         return false;
     const QString keyword = m_store.keywords()[row];
@@ -168,8 +185,24 @@ QString Launcher::keywordNamedBy(const QString &word, bool byReading) const
 {
     qsizetype row = m_store.findLast(word);
     if (row < 0 && byReading)
-        row = m_readings.find(word);
+        row = rowByReading(word);
     return row < 0 ? QString() : m_store.keywords()[row];
+}
+
+qsizetype Launcher::rowByReading(const QString &text) const
+{
+    // The box in the settings dialog switches them while they are made.
+    return m_settings.readings() ? m_readings.find(text) : -1;
+}
+
+bool Launcher::offerApplication(const QString &text)
+{
+    const std::optional<ApplicationOffer::Offered> application = m_applications->offer(text);
+    if (!application)
+        return false;
+    m_display.showEntry(m_context.icons.extract(application->file, 0, m_display.pixelRatio()),
+                        Say::reachedByReading(application->name, application->comment));
+    return true;
 }
 
 void Launcher::showEntry(const QString &keyword, const Entry &entry, const QString &description)
@@ -191,6 +224,7 @@ void Launcher::startReadings()
 {
     if (m_settings.readings())
         m_readings.start();
+    m_applications->start();
 }
 
 std::optional<Entry> Launcher::readNamedEntry(const QString &text)
@@ -263,8 +297,14 @@ void Launcher::openRegistration()
         return;
     }
     const qsizetype found = m_store.find(text);
-    if (found < 0)
+    if (found < 0) {
+        // An offered application is kept as a keyword: its name proposed, its entry opened.
+        if (const auto application = offeredApplication(text))
+            emit entryEditRequested(application->name,
+                                    Entry{application->file, application->comment, {}},
+                                    IconRef{application->file, 0}, false);
         return;
+    }
     const QString row = m_store.keywords()[found];
     const Entry entry = m_store.readEntry(text);
     const bool special = row == myComName || row == mydocName || row == dustBoxName;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ApplicationOffer.h"
 #include "CommandTable.h"
 #include "EnterDispatch.h"
 #include "FileDrop.h"
@@ -52,7 +53,7 @@ public:
     void enter();
     // The user changed the line: shows the icon and description of the keyword it names, or,
     // where it names none, of the first keyword its reading reaches (with that keyword's name,
-    // as the line does not show it).
+    // as the line does not show it), else of the installed application it reaches.
     void lineEdited();
     // The keyword a first word names: its row by the word itself, else, where `byReading`,
     // the first its reading reaches; empty where none.
@@ -65,8 +66,14 @@ public:
     // The line cut back to the keyword before a typed command's suffix ("denta/del"): the
     // command takes what it reaches, literally or by its reading (電卓), as shownKeyword() says.
     void cutLine(const QString &text);
-    // Reads the keywords for reaching them by their readings (after the window is shown).
+    // Reads the keywords for reaching them by their readings, and the installed applications
+    // (after the window is shown).
     void startReadings();
+    // The installed application offered while the line holds this text.
+    std::optional<ApplicationOffer::Offered> offeredApplication(const QString &text) const
+    {
+        return m_applications->offeredFor(text);
+    }
     // The line's text changed, by the user or the program.
     void lineChanged(const QString &text);
     // Local paths dropped on the window, in their order.
@@ -118,6 +125,11 @@ private:
     // Where the line is a keyword followed by words: that keyword shown, the words after its
     // description. False where the line is no such thing.
     bool offerWithWords(const QString &text);
+    // Where no keyword is reached either: the installed application the text reaches, shown
+    // as offered (its icon; its name before its comment). False when none is.
+    bool offerApplication(const QString &text);
+    // The row of the first keyword the text's reading reaches, while readings are on; else -1.
+    qsizetype rowByReading(const QString &text) const;
     // The keyword's icon (its row's, for the special items), and the description given.
     void showEntry(const QString &keyword, const Entry &entry, const QString &description);
     // The entry the line names; an unreadable one is reported (once), and then none.
@@ -148,4 +160,5 @@ private:
         bool withWords = false;
     };
     std::optional<Offer> m_offer;
+    ApplicationOffer *m_applications;
 };

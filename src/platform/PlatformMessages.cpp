@@ -39,9 +39,16 @@ QString cannotRun(const QString &program)
     return QStringLiteral("'%1' を実行できません").arg(program);
 }
 
+QString cannotStart(const QString &application, const QString &why)
+{
+    return why.isEmpty() ? cannotRun(application)
+                         : QStringLiteral("'%1' を実行できません: %2").arg(application, why);
+}
+
 QString noOpener(const QString &what)
 {
-    return QStringLiteral("'%1' を開くプログラムがありません（xdg-open が見つかりません）").arg(what);
+    return QStringLiteral("'%1' を開くプログラムがありません（xdg-open が見つかりません）")
+        .arg(what);
 }
 
 } // namespace PlatformMessages

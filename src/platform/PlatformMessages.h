@@ -12,6 +12,8 @@ QString systemDoesNotAnswer();
 QString targetNotFound(const QString &target);
 QString noTarget();
 QString cannotRun(const QString &program);
+// An installed application that did not start, and the system's reason.
+QString cannotStart(const QString &application, const QString &why);
 QString noOpener(const QString &what);
 
 } // namespace PlatformMessages

@@ -2,6 +2,7 @@
 
 #include "Hotkeys.h"
 #include "Icons.h"
+#include "InstalledApplications.h"
 #include "KeyNames.h"
 #include "Power.h"
 #include "Shell.h"
@@ -20,6 +21,7 @@ struct PlatformServices
     std::unique_ptr<Icons> icons;
     std::unique_ptr<WindowFrame> windowFrame;
     std::unique_ptr<Hotkeys> hotkeys;
+    std::unique_ptr<InstalledApplications> applications;
 };
 
 PlatformServices createPlatformServices();

@@ -45,7 +45,8 @@ void Settings::load()
     m_useHotkey = file.read(K::HookHotKey);
     m_showTime = file.read(K::TimeStamp);
     m_stayOnTop = file.read(K::StayOnTop);
-    m_readings = file.read(K::Readings);
+    m_readings = m_readingsLoaded = file.read(K::Readings);
+    m_applications = m_applicationsLoaded = file.read(K::Applications);
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
         m_specialTicked[i] = file.read(K::SpecialItems[i].registered);
     for (std::size_t i = 0; i < SpecialItemCount; ++i)
@@ -73,6 +74,16 @@ void Settings::setAppearAtPointer(bool on)
 void Settings::setShowTime(bool on)
 {
     change(*this, m_showTime, on, &Settings::showTimeChanged);
+}
+
+void Settings::setReadings(bool on)
+{
+    change(*this, m_readings, on, &Settings::readingsChanged);
+}
+
+void Settings::setApplications(bool on)
+{
+    change(*this, m_applications, on, &Settings::applicationsChanged);
 }
 
 void Settings::setStayOnTop(bool on)
@@ -163,6 +174,10 @@ void Settings::writeSwitches() const
     m_file.write(K::MousePoint, m_appearAtPointer);
     m_file.write(K::Hotkey, m_hotkey, m_keyNames);
     m_file.write(K::HookHotKey, m_useHotkey);
+    if (m_readings != m_readingsLoaded)
+        m_file.write(K::Readings, m_readings);
+    if (m_applications != m_applicationsLoaded)
+        m_file.write(K::Applications, m_applications);
 }
 
 void Settings::writeSelectedSkin() const

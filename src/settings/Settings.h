@@ -64,8 +64,12 @@ public:
     void setShowTime(bool on);
     bool stayOnTop() const { return m_stayOnTop; }
     void setStayOnTop(bool on);
-    // Keywords reached by their readings where nothing completes literally; read, never written.
+    // Keywords reached by their readings where nothing completes literally, and then the
+    // installed applications.
     bool readings() const { return m_readings; }
+    void setReadings(bool on);
+    bool applications() const { return m_applications; }
+    void setApplications(bool on);
 
     // The default layout chosen, and the skin chosen last ("default" for the default layout).
     bool defaultSkin() const { return m_defaultSkin; }
@@ -96,7 +100,7 @@ public:
     // The hotkey alone ("変更").
     void writeHotkey() const;
     // The settings dialog's "OK": the clock, always on top, at the pointer, the hotkey and
-    // whether it is used.
+    // whether it is used; then the fallbacks, where they changed since they were loaded.
     void writeSwitches() const;
     // A skin chosen from the menu.
     void writeSelectedSkin() const;
@@ -110,6 +114,8 @@ signals:
     void useHotkeyChanged(bool use);
     void appearAtPointerChanged(bool on);
     void showTimeChanged(bool on);
+    void readingsChanged(bool on);
+    void applicationsChanged(bool on);
     void stayOnTopChanged(bool on);
     void defaultSkinChanged(bool on);
     void selectedSkinNameChanged(const QString &name);
@@ -137,6 +143,10 @@ private:
     bool m_showTime = SettingsKeys::TimeStamp.defaultValue;
     bool m_stayOnTop = SettingsKeys::StayOnTop.defaultValue;
     bool m_readings = SettingsKeys::Readings.defaultValue;
+    bool m_applications = SettingsKeys::Applications.defaultValue;
+    // As loaded: a file that never named the fallbacks is not made to.
+    bool m_readingsLoaded = m_readings;
+    bool m_applicationsLoaded = m_applications;
     bool m_defaultSkin = SettingsKeys::DefaultSkin.defaultValue;
     QString m_selectedSkinName = SettingsKeys::SelectedSkinName.defaultValue.toString();
     std::array<bool, SpecialItemCount> m_specialTicked{};

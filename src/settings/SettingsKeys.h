@@ -43,9 +43,11 @@ inline constexpr BoolKey HookHotKey{SettingSection, u"HookHotKey", true};
 inline constexpr BoolKey TimeStamp{SettingSection, u"TimeStamp", true};
 inline constexpr BoolKey StayOnTop{SettingSection, u"StayOnTop", false};
 
-// Whether a keyword is reached by its reading (kana, width, romaji) where nothing completes
-// literally. No dialog sets it: the program reads it and never writes it.
+// The fallbacks where nothing completes literally: a keyword reached by its reading (kana,
+// width, romaji), then an installed application. The settings dialog writes each only once
+// the user changed it.
 inline constexpr BoolKey Readings{SettingSection, u"Readings", true};
+inline constexpr BoolKey Applications{SettingSection, u"Applications", true};
 
 // The special items: whether each is registered, and its keyword, named in C++ as the
 // SpecialItem values are (the key strings are the file's and stay). The defaults of the

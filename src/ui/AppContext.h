@@ -4,6 +4,7 @@
 
 class Hotkeys;
 class Icons;
+class InstalledApplications;
 class Interaction;
 class KeyNames;
 class Power;
@@ -24,4 +25,5 @@ struct AppContext
     Hotkeys &hotkeys;
     Interaction &interaction;
     QString helpFile;
+    InstalledApplications &applications;
 };

@@ -162,6 +162,27 @@ TEST_F(SettingsDialogTest, OnlyChangeAndOkWriteAndOkWritesInItsOrder)
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
+// The fallbacks' boxes below the rest: loaded, live at once, and written by "OK" only once
+// changed, so a file that never named them is left as it was.
+TEST_F(SettingsDialogTest, TheFallbacksBoxesAreLiveAndWrittenOnlyOnceChanged)
+{
+    dir.write("tblaunch.ini", "[Setting]\r\nReadings=0\r\n");
+    start();
+    EXPECT_FALSE(box("readings")->isChecked());
+    EXPECT_TRUE(box("applications")->isChecked());
+    EXPECT_EQ(box("applications")->text(), "インストールされたアプリケーションも探す");
+    EXPECT_EQ(box("readings")->text(), "読みで探す");
+    click("ok");
+    EXPECT_FALSE(settingsText().contains("Applications"));
+    box("applications")->setChecked(false);
+    EXPECT_FALSE(root->settings().applications());
+    box("readings")->setChecked(true);
+    EXPECT_TRUE(root->settings().readings());
+    click("ok");
+    EXPECT_TRUE(settingsText().contains("Readings=1\r\n"));
+    EXPECT_TRUE(settingsText().contains("Applications=0\r\n"));
+}
+
 // Keys as the display reports them: the sign typed, and the key's scan code, which the
 // keyboard map turns into the key's virtual key.
 TEST_F(SettingsDialogTest, TheHotkeyFieldTakesAKeyByWhatItHasUnshiftedAndRefusesWhatItCannotWrite)

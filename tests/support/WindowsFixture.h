@@ -2,6 +2,7 @@
 
 #include "app/CompositionRoot.h"
 #include "mainwindow/MainMenu.h"
+#include "platform/fake/FakeApplications.h"
 #include "platform/fake/FakeHotkeys.h"
 #include "platform/fake/FakeIcons.h"
 #include "platform/fake/FakeKeyNames.h"
@@ -82,10 +83,14 @@ protected:
     FakeKeyNames keyNames;
     FakeWindowFrame windowFrame;
     FakeHotkeys hotkeys;
+    FakeApplications applications;
     FakeInteraction interaction;
-    AppContext context{
-        dir.path(), dir.file("tblaunch.ini"), shell,   power,      icons, keyNames,
-        windowFrame, hotkeys,                 interaction, dir.file("tblaunch.chm")};
+    AppContext context{dir.path(),  dir.file("tblaunch.ini"),
+                       shell,       power,
+                       icons,       keyNames,
+                       windowFrame, hotkeys,
+                       interaction, dir.file("tblaunch.chm"),
+                       applications};
     std::unique_ptr<CompositionRoot> root;
     MainWindow *window = nullptr;
     QList<ChooserSeen> choosers;

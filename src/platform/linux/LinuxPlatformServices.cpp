@@ -1,3 +1,4 @@
+#include "GioApplications.h"
 #include "LinuxIcons.h"
 #include "LinuxKeyNames.h"
 #include "LinuxShell.h"
@@ -49,6 +50,7 @@ PlatformServices createPlatformServices()
     services.keyNames = std::make_unique<LinuxKeyNames>();
     services.power = std::make_unique<LogindPower>();
     services.icons = std::make_unique<LinuxIcons>();
+    services.applications = std::make_unique<GioApplications>();
     if (QGuiApplication::platformName() == QLatin1String("wayland")) {
         services.windowFrame = std::make_unique<WaylandWindowFrame>();
         services.hotkeys = std::make_unique<PortalHotkeys>(*services.windowFrame);

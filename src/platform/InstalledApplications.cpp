@@ -1,0 +1,3 @@
+#include "InstalledApplications.h"
+
+InstalledApplications::~InstalledApplications() = default;

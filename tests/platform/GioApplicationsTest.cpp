@@ -1,0 +1,141 @@
+#include "TempFolder.h"
+
+#include "base/Error.h"
+#include "platform/linux/GioApplications.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// GLib reads the desktop and the language once, at the first entry it judges.
+const bool environmentSet = qputenv("XDG_CURRENT_DESKTOP", "TEST") && qputenv("LANGUAGE", "ja");
+
+class GioApplicationsTest : public testing::Test
+{
+protected:
+    void entry(const QString &folder, const QString &id, const QByteArray &text) const
+    {
+        temp.write(folder + QStringLiteral("/applications/") + id, text);
+    }
+
+    GioApplications applications() const
+    {
+        return GioApplications({temp.file(QStringLiteral("user/applications")),
+                                temp.file(QStringLiteral("system/applications"))});
+    }
+
+    TempFolder temp;
+};
+
+// Which entries the menu shows, under which names, and what else finds them.
+TEST_F(GioApplicationsTest, TheEntriesAreReadAsTheMenuShowsThem)
+{
+    ASSERT_TRUE(environmentSet);
+    struct Case
+    {
+        const char *folder;
+        const char *id;
+        QByteArray lines; // after the group and Type=Application, unless it says otherwise
+        const char *name; // empty: not shown
+    };
+    const QByteArray head = "[Desktop Entry]\nType=Application\n";
+    const Case cases[] = {
+        {"system", "plain.desktop", "Name=Plain\nExec=true\n", "Plain"},
+        {"system", "calc.desktop",
+         "Name=Calculator\nName[ja]=電卓\nComment=Calculates\nComment[ja]=計算を行います\n"
+         "Exec=true\n",
+         "電卓"},
+        {"system", "web.desktop",
+         "Name=Web\nGenericName=Web Browser\nKeywords=internet;browser;\n"
+         "Exec=/usr/bin/env --private %u\n",
+         "Web"},
+        {"system", "nodisplay.desktop", "Name=NoDisplay\nExec=true\nNoDisplay=true\n", ""},
+        {"system", "hidden.desktop", "Name=Hidden\nExec=true\nHidden=true\n", ""},
+        {"system", "elsewhere.desktop", "Name=Elsewhere\nExec=true\nOnlyShowIn=OTHER;\n", ""},
+        {"system", "here.desktop", "Name=Here\nExec=true\nOnlyShowIn=OTHER;TEST;\n", "Here"},
+        {"system", "nothere.desktop", "Name=NotHere\nExec=true\nNotShowIn=TEST;\n", ""},
+        {"system", "tryexec.desktop", "Name=TryExec\nExec=true\nTryExec=/nonexistent/x\n", ""},
+        {"user", "mine.desktop", "Name=Mine\nExec=true\n", "Mine"},
+        {"system", "mine.desktop", "Name=Theirs\nExec=true\n", ""},
+        {"user", "removed.desktop", "Name=Removed\nExec=true\nHidden=true\n", ""},
+        {"system", "removed.desktop", "Name=Kept\nExec=true\n", ""},
+        {"system", "term.desktop", "Name=Term\nExec=true\nTerminal=true\n", "Term"},
+        {"system", "org.example.Bus.desktop", "Name=Bus\nExec=true\nDBusActivatable=true\n", "Bus"},
+        {"system", "kde/sub.desktop", "Name=Sub\nExec=true\n", ""}, // ID kde-sub.desktop
+        {"user", "kde-sub.desktop", "Name=SubMine\nExec=true\n", "SubMine"},
+        {"system", "broken.desktop", "\x01\xff garbage without a group\n[[[\n", ""},
+        {"system", "link.desktop", "Name=Link\nURL=https://example.org\n", ""},
+    };
+    for (const Case &c : cases) {
+        const bool whole = c.lines.startsWith('\x01') || c.lines.contains("URL=");
+        QByteArray text = c.lines;
+        if (!whole)
+            text.prepend(head);
+        else if (c.lines.contains("URL="))
+            text.prepend("[Desktop Entry]\nType=Link\n");
+        entry(QString::fromLatin1(c.folder), QString::fromLatin1(c.id), text);
+    }
+    QStringList names;
+    for (const InstalledApplication &application : applications().read())
+        names.append(application.name);
+    QStringList expected;
+    for (const Case &c : cases)
+        if (*c.name)
+            expected.append(QString::fromUtf8(c.name));
+    names.sort();
+    expected.sort();
+    EXPECT_EQ(names, expected);
+
+    for (const InstalledApplication &application : applications().read()) {
+        if (application.name == QStringLiteral("電卓")) {
+            EXPECT_EQ(application.comment, QStringLiteral("計算を行います"));
+            EXPECT_EQ(application.file,
+                      temp.file(QStringLiteral("system/applications/calc.desktop")));
+        }
+        if (application.name == QStringLiteral("Web")) {
+            EXPECT_EQ(application.genericName, QStringLiteral("Web Browser"));
+            EXPECT_EQ(application.keywords,
+                      (QStringList{QStringLiteral("internet"), QStringLiteral("browser")}));
+            EXPECT_EQ(application.program, QStringLiteral("env"));
+        }
+    }
+}
+
+// Launched with its field codes handled: no file given, so %f %F %u %U are dropped; %i %c %k
+// filled with the icon, the name and the entry's path.
+TEST_F(GioApplicationsTest, ALaunchFillsTheFieldCodes)
+{
+    const QString out = temp.file(QStringLiteral("args"));
+    const QString script = temp.file(QStringLiteral("record"));
+    temp.write(QStringLiteral("record"), "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \""
+                                             + out.toUtf8() + ".part\"\nmv \"" + out.toUtf8()
+                                             + ".part\" \"" + out.toUtf8() + "\"\n");
+    QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
+    entry("user", "record.desktop",
+          "[Desktop Entry]\nType=Application\nName=Record\nIcon=rec\nExec=" + script.toUtf8()
+              + " %f %F %u %U %i %c %k --plain\n");
+    const QString file = temp.file(QStringLiteral("user/applications/record.desktop"));
+    applications().launch(file);
+    const QDeadlineTimer deadline(10000);
+    while (!QFile::exists(out) && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(temp.read(QStringLiteral("args")),
+              "--icon\nrec\nRecord\n" + file.toUtf8() + "\n--plain\n");
+
+    // What cannot be started is said, naming the application: here its program is gone.
+    entry("user", "missing.desktop",
+          "[Desktop Entry]\nType=Application\nName=Missing\nExec=/nonexistent/program\n");
+    try {
+        applications().launch(temp.file(QStringLiteral("user/applications/missing.desktop")));
+        ADD_FAILURE() << "launched";
+    } catch (const Error &error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("'Missing'")))
+            << error.message().toStdString();
+    }
+}
+
+} // namespace
