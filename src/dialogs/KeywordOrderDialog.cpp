@@ -41,7 +41,7 @@ bool sameFirstCharacter(const QString &a, const QString &b)
 KeywordOrderDialog::KeywordOrderDialog(AppContext &context, KeywordStore &store,
                                        const KeywordReadings &readings, const Settings &settings,
                                        QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+    : ReleasingDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
     , m_context(context)
     , m_store(store)
     , m_readings(readings)
@@ -216,6 +216,9 @@ void KeywordOrderDialog::done(int result)
     if (m_check)
         m_check->cancel();
     QDialog::done(result);
+    // The rows and their reach are worked out again at each opening: nothing kept meanwhile.
+    if (m_model)
+        m_model->release();
 }
 
 void KeywordOrderDialog::layOutSummary()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/ReleasingDialog.h"
 
 class KeywordOrderModel;
 class KeywordReadings;
@@ -19,7 +19,7 @@ struct AppContext;
 //
 // It is made at start-up with the other windows but builds its controls only when first
 // opened: start-up pays for an empty window, not for a list and its Japanese captions.
-class KeywordOrderDialog : public QDialog
+class KeywordOrderDialog : public ReleasingDialog
 {
     Q_OBJECT
 
