@@ -18,7 +18,8 @@ struct AppContext;
 // keyword that completion never offers or whose target is gone. "OK" writes the order.
 //
 // It is made at start-up with the other windows but builds its controls only when first
-// opened: start-up pays for an empty window, not for a list and its Japanese captions.
+// opened: start-up pays for an empty window, not for a list and its Japanese captions. The
+// list and its rows live while the window is open.
 class KeywordOrderDialog : public ReleasingDialog
 {
     Q_OBJECT
@@ -55,6 +56,7 @@ protected:
 
 private:
     void build();
+    void makeList();
     void fill(const QStringList &keywords);
     void showSummary();
     // The list above the summary, which takes the lines its text needs.

@@ -10,7 +10,6 @@
 #include <QStyle>
 
 #include <algorithm>
-#include <type_traits>
 
 namespace {
 
@@ -50,22 +49,6 @@ void KeywordOrderModel::reset(QStringList keywords)
     m_missing.assign(m_numbers.size(), false);
     m_readings.clear();
     computeReach();
-    endResetModel();
-}
-
-void KeywordOrderModel::release()
-{
-    beginResetModel();
-    // Each one replaced by a new empty one: cleared, they would keep their memory.
-    const auto empty = [](auto &held) {
-        held = std::remove_reference_t<decltype(held)>();
-    };
-    empty(m_keywords);
-    empty(m_numbers);
-    empty(m_reach);
-    empty(m_readingReach);
-    empty(m_missing);
-    empty(m_readings);
     endResetModel();
 }
 

@@ -30,8 +30,6 @@ public:
     qsizetype missingCount() const;
 
     void reset(QStringList keywords);
-    // No rows, and nothing held for them: the window is closed.
-    void release();
     // Moves a row in front of another (numbered as before the move).
     bool move(int from, int before);
     // The targets of the rows with these numbers are gone.

@@ -1,6 +1,9 @@
 #include "ReleasingDialog.h"
 
+#include "base/HeapTrim.h"
+
 #include <QHideEvent>
+#include <QTimer>
 
 void ReleasingDialog::hideEvent(QHideEvent *event)
 {
@@ -12,8 +15,11 @@ void ReleasingDialog::hideEvent(QHideEvent *event)
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (isHidden() && windowHandle())
-                destroy();
+            if (!isHidden() || !windowHandle())
+                return;
+            destroy();
+            // Once what the dialog let go of with its closing (deleted later) is gone too.
+            QTimer::singleShot(100, this, &HeapTrim::giveBackFreePages);
         },
         Qt::QueuedConnection);
 }
