@@ -54,6 +54,8 @@ void SoftwareDrawing::prepare(const QByteArray &platform)
     if (windowsUseGL)
         return;
     const bool wayland = platform.startsWith("wayland");
+    if (!wayland && !platform.startsWith("xcb"))
+        return; // offscreen, a test's: nothing to choose
     const char *variable = wayland ? WaylandBuffers : X11GL;
     if (!qEnvironmentVariableIsEmpty(variable))
         return;
