@@ -13,8 +13,8 @@
 #include <QToolButton>
 
 AboutDialog::AboutDialog(Interaction &interaction, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint)
+    : ReleasingDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                  | Qt::WindowCloseButtonHint)
     , m_interaction(interaction)
     , m_version(VersionInfo::fileVersion(QCoreApplication::applicationFilePath()))
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/ReleasingDialog.h"
 
 class Interaction;
 
@@ -9,7 +9,7 @@ class Interaction;
 // reads the version then and builds its controls only when first shown, so that a box
 // perhaps never opened costs start-up no layout and no font. A click on its picture closes it.
 // Below the design's lines it says where the keywords are kept, when it has been told.
-class AboutDialog : public QDialog
+class AboutDialog : public ReleasingDialog
 {
     Q_OBJECT
 

@@ -41,7 +41,7 @@ bool sameFirstCharacter(const QString &a, const QString &b)
 KeywordOrderDialog::KeywordOrderDialog(AppContext &context, KeywordStore &store,
                                        const KeywordReadings &readings, const Settings &settings,
                                        QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+    : ReleasingDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
     , m_context(context)
     , m_store(store)
     , m_readings(readings)
@@ -58,10 +58,39 @@ void KeywordOrderDialog::build()
     setWindowTitle(QStringLiteral("登録キーワード保守"));
     setFont(FormDesign::font());
 
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("summary"));
+    // A word on a refused move is longer than the window is wide: it takes a second line.
+    m_summary->setWordWrap(true);
+    Interaction &interaction = m_context.interaction;
+    m_ok = FormDesign::button(this, interaction, "ok", QStringLiteral("OK"), kOkGeometry,
+                              &KeywordOrderDialog::confirm);
+    m_cancel = FormDesign::button(this, interaction, "cancel", QStringLiteral("キャンセル"),
+                                  kCancelGeometry, &QDialog::reject);
+
+    m_check = new TargetCheck(m_store.dataFolder(), this);
+    connect(m_check, &TargetCheck::found, this, [this](const QList<qsizetype> &numbers) {
+        if (!m_model)
+            return;
+        m_model->markMissing(numbers);
+        showSummary();
+    });
+    connect(m_check, &TargetCheck::finished, this, [this] {
+        showSummary();
+        emit targetsChecked();
+    });
+
+    setMinimumSize(kCancelGeometry.width() * 2 + 3 * kOkGeometry.left(), 120);
+    // The client area until the window manager's frame is known.
+    resize(kOuterSize);
+}
+
+void KeywordOrderDialog::makeList()
+{
     m_model = new KeywordOrderModel(this);
     m_model->useReadings(m_settings.readings() ? &m_readings : nullptr);
     // Readings made while the window is open (it opened before they were ready) show then.
-    connect(&m_readings, &KeywordReadings::readingsReady, this, [this] {
+    connect(&m_readings, &KeywordReadings::readingsReady, m_model, [this] {
         if (!isVisible())
             return;
         m_model->readingsChanged();
@@ -87,42 +116,24 @@ void KeywordOrderDialog::build()
     header->setSectionsMovable(false);
     header->setMinimumSectionSize(120);
     header->resizeSection(0, 236);
-
-    m_summary = new QLabel(this);
-    m_summary->setObjectName(QStringLiteral("summary"));
-    // A word on a refused move is longer than the window is wide: it takes a second line.
-    m_summary->setWordWrap(true);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         m_moveRefused = false;
         showSummary();
     });
-    Interaction &interaction = m_context.interaction;
-    m_ok = FormDesign::button(this, interaction, "ok", QStringLiteral("OK"), kOkGeometry,
-                              &KeywordOrderDialog::confirm);
-    m_cancel = FormDesign::button(this, interaction, "cancel", QStringLiteral("キャンセル"),
-                                  kCancelGeometry, &QDialog::reject);
-
-    m_check = new TargetCheck(m_store.dataFolder(), this);
-    connect(m_check, &TargetCheck::found, this, [this](const QList<qsizetype> &numbers) {
-        m_model->markMissing(numbers);
-        showSummary();
-    });
-    connect(m_check, &TargetCheck::finished, this, [this] {
-        showSummary();
-        emit targetsChecked();
-    });
-
-    setMinimumSize(kCancelGeometry.width() * 2 + 3 * kOkGeometry.left(), 120);
-    // The client area until the window manager's frame is known.
-    resize(kOuterSize);
+    setTabOrder(m_list, m_ok);
+    setTabOrder(m_ok, m_cancel);
+    m_list->setFocus();
+    layOutSummary();
 }
 
 void KeywordOrderDialog::openAt(QPoint position)
 {
     guarded(m_context.interaction, [&] {
         const QStringList keywords = m_store.readListFile();
-        if (!m_list)
+        if (!m_check)
             build();
+        if (!m_list)
+            makeList();
         fill(keywords);
         ScreenFit::of(*this).openAt(position);
         m_context.interaction.execModal(*this);
@@ -200,6 +211,8 @@ void KeywordOrderDialog::refuseMove()
 
 void KeywordOrderDialog::showSummary()
 {
+    if (!m_model)
+        return;
     if (m_moveRefused) {
         m_summary->setText(DialogMessages::otherFirstCharacter());
     } else {
@@ -216,6 +229,14 @@ void KeywordOrderDialog::done(int result)
     if (m_check)
         m_check->cancel();
     QDialog::done(result);
+    // The list and its rows are made again at each opening: nothing is kept meanwhile (at
+    // 100,000 keywords, tens of megabytes). Later, as this may run inside their own handlers.
+    if (m_list) {
+        m_list->deleteLater();
+        m_model->deleteLater();
+        m_list = nullptr;
+        m_model = nullptr;
+    }
 }
 
 void KeywordOrderDialog::layOutSummary()
@@ -231,7 +252,7 @@ void KeywordOrderDialog::layOutSummary()
 void KeywordOrderDialog::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    if (!m_list)
+    if (!m_ok)
         return;
     layOutSummary();
     const int panelTop = height() - kPanelHeight;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/ReleasingDialog.h"
 
 class KeywordOrderModel;
 class KeywordReadings;
@@ -18,8 +18,9 @@ struct AppContext;
 // keyword that completion never offers or whose target is gone. "OK" writes the order.
 //
 // It is made at start-up with the other windows but builds its controls only when first
-// opened: start-up pays for an empty window, not for a list and its Japanese captions.
-class KeywordOrderDialog : public QDialog
+// opened: start-up pays for an empty window, not for a list and its Japanese captions. The
+// list and its rows live while the window is open.
+class KeywordOrderDialog : public ReleasingDialog
 {
     Q_OBJECT
 
@@ -55,6 +56,7 @@ protected:
 
 private:
     void build();
+    void makeList();
     void fill(const QStringList &keywords);
     void showSummary();
     // The list above the summary, which takes the lines its text needs.

@@ -33,7 +33,7 @@ QString firstLine(const QString &text)
 } // namespace
 
 RegistrationDialog::RegistrationDialog(AppContext &context, KeywordStore &store, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+    : ReleasingDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
     , m_context(context)
     , m_store(store)
 {

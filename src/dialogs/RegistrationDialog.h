@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/ReleasingDialog.h"
 
 class FolderChooser;
 class KeywordStore;
@@ -17,7 +17,7 @@ struct IconRef;
 // listed rewrites its entry once the user agrees. Each opening fills every field afresh, so
 // nothing left from an earlier registration is registered unseen; Enter in a one-line field
 // registers.
-class RegistrationDialog : public QDialog
+class RegistrationDialog : public ReleasingDialog
 {
     Q_OBJECT
 

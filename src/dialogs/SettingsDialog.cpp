@@ -19,7 +19,7 @@
 using FormDesign::place;
 
 SettingsDialog::SettingsDialog(AppContext &context, Settings &settings, QWidget *parent)
-    : QDialog(parent)
+    : ReleasingDialog(parent)
     , m_context(context)
     , m_settings(settings)
     , m_placesItself(context.windowFrame.abilities().placesItself)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/ReleasingDialog.h"
 
 class HotkeyEdit;
 class QCheckBox;
@@ -14,7 +14,7 @@ struct AppContext;
 // Its controls show the settings model as loaded and change it on every change of theirs, so
 // that a change takes effect at once whether or not it is confirmed; "OK" and "変更" write
 // the file; both apply the hotkey as set (whoever grabs it grabs it again).
-class SettingsDialog : public QDialog
+class SettingsDialog : public ReleasingDialog
 {
     Q_OBJECT
 

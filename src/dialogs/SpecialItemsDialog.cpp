@@ -28,7 +28,7 @@ struct RowDesign
 
 SpecialItemsDialog::SpecialItemsDialog(AppContext &context, KeywordStore &store, Settings &settings,
                                        QWidget *parent)
-    : QDialog(parent)
+    : ReleasingDialog(parent)
     , m_context(context)
     , m_items(store, settings)
 {

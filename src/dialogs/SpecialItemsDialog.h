@@ -2,7 +2,7 @@
 
 #include "keywords/SpecialItems.h"
 
-#include <QDialog>
+#include "ui/ReleasingDialog.h"
 
 #include <array>
 
@@ -16,7 +16,7 @@ struct AppContext;
 // effect (for Enter to recognise shutdown and reboot, for the menu to refuse deleting an
 // item) once loaded or registered, never while merely typed: a name the user is still
 // choosing, or declined to take over a keyword with, powers nothing off.
-class SpecialItemsDialog : public QDialog
+class SpecialItemsDialog : public ReleasingDialog
 {
     Q_OBJECT
 

@@ -1,9 +1,9 @@
 #include "KanjiReading.h"
 
+#include "base/ShiftJis.h"
+
 #include <QMutex>
 #include <QMutexLocker>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 // The library's header declares C functions without saying so.
 extern "C" {
@@ -11,6 +11,7 @@ extern "C" {
 }
 
 #include <memory>
+#include <optional>
 
 namespace KanjiReading {
 
@@ -34,33 +35,50 @@ bool isWordPart(QChar c)
            || u == u'ゝ' || u == u'ゞ' || u == u'ヽ' || u == u'ヾ';
 }
 
-// kakasi set to read kanji as hiragana, in EUC-JP; once.
+enum class Dictionary { Closed, Open, Missing };
+Dictionary state = Dictionary::Closed;
+
+// kakasi set to read kanji as hiragana, in Shift-JIS, which the data files' converter
+// already speaks. Setting it up again first gives back the words kept from an earlier use.
 bool opened()
 {
-    static const bool done = [] {
+    if (state == Dictionary::Closed) {
         char program[] = "kakasi";
         char kanji[] = "-JH";
-        char in[] = "-ieuc";
-        char out[] = "-oeuc";
+        char in[] = "-isjis";
+        char out[] = "-osjis";
         char *arguments[] = {program, kanji, in, out};
-        return kakasi_getopt_argv(4, arguments) == 0;
-    }();
-    return done;
+        state = kakasi_getopt_argv(4, arguments) == 0 ? Dictionary::Open : Dictionary::Missing;
+    }
+    return state == Dictionary::Open;
+}
+
+// Whether the bytes hold only JIS X 0208, the dictionary's characters: none of code page
+// 932's own rows (NEC's row 13, the IBM extensions, the user-defined area).
+bool onlyJisX0208(QByteArrayView bytes)
+{
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80 || (lead >= 0xA1 && lead <= 0xDF))
+            continue;
+        if (lead == 0x87 || lead >= 0xED)
+            return false;
+        ++i; // the trail byte
+    }
+    return true;
 }
 
 // The run read, or empty where it cannot be.
 QString read(QStringView run)
 {
-    QStringEncoder toEuc("EUC-JP", QStringConverter::Flag::Stateless);
-    QByteArray euc = toEuc.encode(run);
-    if (toEuc.hasError() || euc.isEmpty())
+    std::optional<QByteArray> bytes = ShiftJis::encode(run);
+    if (!bytes || bytes->isEmpty() || !onlyJisX0208(*bytes))
         return {};
-    const std::unique_ptr<char, int (*)(char *)> reading(kakasi_do(euc.data()), &kakasi_free);
+    const std::unique_ptr<char, int (*)(char *)> reading(kakasi_do(bytes->data()), &kakasi_free);
     if (!reading)
         return {};
-    QStringDecoder fromEuc("EUC-JP", QStringConverter::Flag::Stateless);
-    const QString text = fromEuc.decode(QByteArrayView(reading.get()));
-    return fromEuc.hasError() ? QString() : text;
+    const QString text = ShiftJis::decode(QByteArrayView(reading.get()));
+    return text.contains(u'\uFFFD') ? QString() : text;
 }
 
 } // namespace
@@ -89,6 +107,19 @@ QString hiraganaOf(QStringView text)
         i = end;
     }
     return out;
+}
+
+void closeDictionary()
+{
+    const QMutexLocker lock(&dictionary);
+    if (state != Dictionary::Open)
+        return;
+    // Set up anew, it lets go of the words kept; closed, of its file.
+    char program[] = "kakasi";
+    char *arguments[] = {program};
+    kakasi_getopt_argv(1, arguments);
+    kakasi_close_kanwadict();
+    state = Dictionary::Closed;
 }
 
 } // namespace KanjiReading

@@ -10,9 +10,14 @@
 // JIS X 0208, or no dictionary at all).
 //
 // The dictionary is one per process and not made for threads: calls are taken one at a time.
-// Reading a keyword costs some microseconds: never on a keystroke, once per keyword.
+// Reading a keyword costs some microseconds: never on a keystroke, once per keyword. It is
+// opened at the first word with kanji and stays open, with the words read from it, until
+// closed; the next word opens it again.
 namespace KanjiReading {
 
 QString hiraganaOf(QStringView text);
+
+// Gives back the dictionary's file and the words kept from it: the keywords are all read.
+void closeDictionary();
 
 } // namespace KanjiReading

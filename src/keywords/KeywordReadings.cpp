@@ -98,6 +98,8 @@ void KeywordReadings::rebuild()
         setpriority(PRIO_PROCESS, id_t(gettid()), ReaderNice);
 #endif
         readAll(keywords, *table, *cancelled);
+        // Not needed again until the list changes: the table holds all there is to read.
+        KanjiReading::closeDictionary();
     });
     thread->setObjectName(QStringLiteral("readings"));
     m_readers.push_back({thread, cancelled});

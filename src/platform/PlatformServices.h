@@ -34,7 +34,8 @@ PlatformServices createPlatformServices();
 //
 // Dead keys and compose sequences for typing without an input method: where the toolkit's own
 // way reads the locale's compose table at the first key press (a few milliseconds of the first
-// keystroke), the program takes it over on X11: prepareToolkit() switches the toolkit's off,
+// keystroke, and the table held all day), the program takes it over on X11, reading it at the
+// first dead key: prepareToolkit() switches the toolkit's off,
 // startKeyComposition() starts the program's own once the application exists, and returns
 // what must live as long as the application (null when nothing was taken over, as with an
 // input method named). It also takes back from the environment what prepareToolkit() put

@@ -1,13 +1,29 @@
 #include "Shell.h"
 
-#include <QRegularExpression>
+namespace {
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+} // namespace
 
 Shell::~Shell() = default;
 
+// Read by hand: a regular expression here would bring the engine's compiler into a resident
+// program for a check this small.
 bool Shell::isAddress(const QString &target)
 {
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
-    return scheme.match(target).hasMatch();
+    const qsizetype colon = target.indexOf(u':');
+    if (colon < 2 || !isAsciiLetter(target.front()))
+        return false;
+    for (qsizetype i = 1; i < colon; ++i) {
+        const QChar c = target.at(i);
+        if (!isAsciiLetter(c) && !(c >= u'0' && c <= u'9') && c != u'+' && c != u'.' && c != u'-')
+            return false;
+    }
+    return true;
 }
 
 bool Shell::isFileManager(const QString &target)

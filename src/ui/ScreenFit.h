@@ -3,6 +3,7 @@
 #include <QMargins>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 
@@ -61,5 +62,5 @@ private:
     QPoint m_corner;                 // the outer corner it was put at
     bool m_shownBefore = false;
     bool m_checkQueued = false;
-    QObject *m_watchedHandle = nullptr;
+    QPointer<QObject> m_watchedHandle; // a released window is made anew
 };

@@ -87,11 +87,12 @@ protected:
     }
 
     // Waits for the look at the targets, never longer than a few seconds.
-    bool waitForTargets()
+    bool waitForTargets() { return waitForTargetsOf(dialog); }
+    static bool waitForTargetsOf(KeywordOrderDialog &window)
     {
         QEventLoop loop;
         bool checked = false;
-        QObject::connect(&dialog, &KeywordOrderDialog::targetsChecked, &loop, [&] {
+        QObject::connect(&window, &KeywordOrderDialog::targetsChecked, &loop, [&] {
             checked = true;
             loop.quit();
         });
@@ -399,3 +400,54 @@ TEST_F(KeywordOrderDialogTest, MarksKeywordsWhoseTargetIsGoneOnceTheyAreChecked)
 }
 
 } // namespace
+
+// Closed, the window holds neither its rows nor a native window; opened again, before and
+// after a registration, it shows what a window opened for the first time shows.
+TEST_F(KeywordOrderDialogTest, HoldsNothingWhileClosedAndShowsTheSameWhenOpenedAgain)
+{
+    const auto seen = [this](KeywordOrderDialog &window) {
+        const QAbstractItemModel *model = child<QTreeView>(window, "keywords")->model();
+        QStringList rows;
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const QModelIndex row = model->index(r, 0);
+            rows.append(row.data().toString() + '|' + row.data(Qt::ToolTipRole).toString() + '|'
+                        + (row.data(Qt::DecorationRole).isNull() ? "" : "marked"));
+        }
+        return rows;
+    };
+    // A window opened for the first time on data.lst as it is now.
+    const auto firstOpening = [&] {
+        KeywordOrderDialog fresh{context, store, readings, settings};
+        fresh.openAt({38, 52});
+        EXPECT_TRUE(waitForTargetsOf(fresh));
+        return seen(fresh);
+    };
+    int closes = 0;
+    // Shown, as the real modal loop shows it, and closed.
+    const auto closeWindow = [&] {
+        dialog.show();
+        dialog.reject();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(dialog.findChild<QTreeView *>(), nullptr);
+        EXPECT_EQ(dialog.windowHandle(), nullptr) << "at close " << ++closes;
+    };
+    writeEntry("here", dir.file("data.lst"));
+    writeEntry("hole", dir.file("gone.txt"));
+    const QStringList keywords{"memorandum", "memo", "here", "hole", "東京", "東"};
+    openRead(keywords);
+    ASSERT_TRUE(waitForTargets());
+    const QStringList first = seen(dialog);
+    EXPECT_EQ(firstOpening(), first);
+    closeWindow();
+
+    dialog.openAt({38, 52});
+    ASSERT_TRUE(waitForTargets());
+    EXPECT_EQ(seen(dialog), first);
+    closeWindow();
+
+    writeEntry("mail", dir.file("gone.txt"));
+    openRead(keywords + QStringList{"mail"});
+    ASSERT_TRUE(waitForTargets());
+    EXPECT_EQ(seen(dialog), firstOpening());
+}

@@ -174,6 +174,7 @@ TEST(KanjiReadingTest, KanjiAreReadThroughTheDictionary)
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <optional>
 
@@ -181,9 +182,19 @@ TEST(KanjiReadingTest, KanjiAreReadThroughTheDictionary)
 
 namespace {
 
+// Whether the process holds the kakasi dictionary's file open.
+bool dictionaryOpen()
+{
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QFileInfo &fd : fds.entryInfoList(QDir::Files | QDir::System))
+        if (fd.symLinkTarget().contains(QStringLiteral("kanwadict")))
+            return true;
+    return false;
+}
+
 // The store's keywords read on a thread of their own: none is reached by its reading before
 // they are ready; then the first in list order whose reading begins with the text's; read
-// again after the list changes.
+// again after the list changes. The dictionary is closed once they are ready.
 TEST(KeywordReadingsTest, TheFirstKeywordInListOrderIsReachedOnceTheReadingsAreReady)
 {
     TempFolder dir;
@@ -205,6 +216,7 @@ TEST(KeywordReadingsTest, TheFirstKeywordInListOrderIsReachedOnceTheReadingsAreR
     EXPECT_EQ(readings.find(u"memo"), -1);
     readings.start();
     ASSERT_TRUE(waitReady());
+    EXPECT_FALSE(dictionaryOpen());
     const struct
     {
         const char16_t *typed;
@@ -220,8 +232,14 @@ TEST(KeywordReadingsTest, TheFirstKeywordInListOrderIsReachedOnceTheReadingsAreR
     store.rewriteOrder({QStringLiteral("memo"), QStringLiteral("メモ帳")});
     EXPECT_FALSE(readings.ready());
     ASSERT_TRUE(waitReady());
+    EXPECT_FALSE(dictionaryOpen());
     EXPECT_EQ(readings.find(u"めも"), 0);
     EXPECT_EQ(readings.find(u"dentaku"), -1);
+    // Read again after closing, the dictionary is opened again.
+    EXPECT_EQ(KanjiReading::hiraganaOf(u"電卓"), QStringLiteral("でんたく"));
+    EXPECT_TRUE(dictionaryOpen());
+    KanjiReading::closeDictionary();
+    EXPECT_FALSE(dictionaryOpen());
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 // A script that writes its arguments, one per line, to a marker file.
@@ -82,6 +84,26 @@ TEST(LinuxShell, ReportsWhatCannotBeOpened)
     LinuxShell shell;
     for (const QString &target : QStringList{"/no/such/program", "no-such-command-anywhere", ""})
         EXPECT_THROW(shell.open(target, QString()), Error) << target.toStdString();
+}
+
+TEST(Shell, TellsAddressesFromPaths)
+{
+    const std::pair<const char *, bool> cases[] = {
+        {"http://example.com", true},
+        {"mailto:a@b", true},
+        {"svn+ssh://h/r", true},
+        {"x-scheme.1:z", true},
+        {"C:\\Windows", false},
+        {"c:", false},
+        {"/usr/bin/env", false},
+        {"1http://x", false},
+        {"ht tp://x", false},
+        {"", false},
+        {"memo", false},
+        {"éa://x", false},
+    };
+    for (const auto &[target, address] : cases)
+        EXPECT_EQ(Shell::isAddress(QString::fromUtf8(target)), address) << target;
 }
 
 } // namespace

@@ -32,18 +32,19 @@ struct ComposeCase
     const char *text; // what the line reads afterwards
     bool acceptsInputMethod = true;
     bool tableFound = true;
+    bool tableHeld = true; // afterwards: read only for a key that begins a sequence
 };
 
 const ComposeCase composeCases[] = {
     {"deadKeyComposes", "dead_acute e", "é"},
     {"multiKeyComposes", "Multi_key o c", "©"},
-    {"plainKeysPass", "a b", "ab"},
+    {"plainKeysPass", "a b", "ab", true, true, false},
     {"composedBetweenPlainKeys", "a dead_acute e b", "aéb"},
     {"modifierInsideSequencePassesAndTheSequenceGoesOn", "dead_acute Shift_L e", "é"},
     {"keyBreakingSequenceIsTyped", "dead_acute x y", "xy"},
     {"focusChangeForgetsHalfTypedSequence", "dead_acute | e", "e"},
-    {"lineWithoutInputMethodsGetsKeysUntouched", "dead_acute e", "e", false},
-    {"noTableAnywhereLetsEveryKeyThrough", "dead_acute e", "e", true, false},
+    {"lineWithoutInputMethodsGetsKeysUntouched", "dead_acute e", "e", false, true, false},
+    {"noTableAnywhereLetsEveryKeyThrough", "dead_acute e", "e", true, false, false},
 };
 
 // A line that takes input methods or, like a widget without text input, does not.
@@ -130,6 +131,7 @@ TEST_P(XkbComposeTest, typesIntoTheLine)
         type(keysym);
     }
     EXPECT_EQ(line.text().toStdString(), c.text);
+    EXPECT_EQ(compose.hasTable(), c.tableHeld);
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, XkbComposeTest, testing::ValuesIn(composeCases), CaseName());

@@ -141,10 +141,15 @@ DesktopApplications::Index DesktopApplications::read(const QStringList &applicat
     QSet<QString> seen;
     for (const QString &folder : applications) {
         QStringList files;
-        QDirIterator it(folder, {QStringLiteral("*.desktop")}, QDir::Files,
+        // Told by their ends: a name filter would bring a regular expression engine into the
+        // resident program.
+        QDirIterator it(folder, QDir::Files,
                         QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
-        while (it.hasNext())
-            files.append(it.next());
+        while (it.hasNext()) {
+            QString file = it.next();
+            if (file.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive))
+                files.append(std::move(file));
+        }
         files.sort();
         for (const QString &file : std::as_const(files)) {
             if (stop)

@@ -4,6 +4,7 @@
 #include "LinuxShell.h"
 #include "LogindPower.h"
 #include "PortalHotkeys.h"
+#include "SoftwareDrawing.h"
 #include "WaylandWindowFrame.h"
 #include "X11Hotkeys.h"
 #include "X11WindowFrame.h"
@@ -69,6 +70,8 @@ void prepareToolkit(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", platform);
         platformChosen = true;
     }
+    // What the toolkit takes without a name: X11, unless a Wayland display is named.
+    SoftwareDrawing::prepare(platform.isEmpty() ? QByteArray("xcb") : platform);
     composingOurselves = toolkitComposes(platform);
     if (composingOurselves)
         qputenv("QT_IM_MODULE", "none");
@@ -79,6 +82,7 @@ std::unique_ptr<QObject> startKeyComposition()
     // Gone again before any program is started from here, which would inherit them.
     if (platformChosen)
         qunsetenv("QT_QPA_PLATFORM");
+    SoftwareDrawing::settle();
     if (!composingOurselves)
         return nullptr;
     qunsetenv("QT_IM_MODULE");

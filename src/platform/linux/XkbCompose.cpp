@@ -9,9 +9,6 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include <clocale>
-#include <pthread.h>
-#include <sched.h>
-#include <system_error>
 
 namespace {
 
@@ -23,14 +20,19 @@ bool acceptsInputMethod(QObject &object)
     return query.value(Qt::ImEnabled).toBool();
 }
 
+// The keys that begin the sequences of the locales' tables: the dead keys and Compose.
+bool beginsSequence(xkb_keysym_t keysym)
+{
+    return (keysym >= XKB_KEY_dead_grave && keysym <= XKB_KEY_dead_longsolidusoverlay)
+           || keysym == XKB_KEY_Multi_key;
+}
+
 } // namespace
 
 XkbCompose::XkbCompose() = default;
 
 XkbCompose::~XkbCompose()
 {
-    if (m_builder.joinable())
-        m_builder.join();
     xkb_compose_state_unref(m_state);
     xkb_compose_table_unref(m_table);
 }
@@ -41,30 +43,6 @@ void XkbCompose::start()
     // made C.UTF-8 by now, whose table is the one of en_US.UTF-8.
     const char *locale = std::setlocale(LC_CTYPE, nullptr);
     m_locale = locale ? locale : "C";
-    const auto build = [this] {
-        // A context of its own, as contexts are not to be shared between threads; without
-        // include paths, which only keymaps use. The table holds on to it.
-        xkb_context *context = xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES);
-        if (!context)
-            return;
-        m_table = xkb_compose_table_new_from_locale(context, m_locale.c_str(),
-                                                    XKB_COMPOSE_COMPILE_NO_FLAGS);
-        xkb_context_unref(context);
-        if (m_table)
-            m_state = xkb_compose_state_new(m_table, XKB_COMPOSE_STATE_NO_FLAGS);
-    };
-    try {
-        m_builder = std::thread([build] {
-            // Only on time no one else wants: beside a start-up that keeps both cores of a
-            // small machine busy, the table waits rather than slows the first paint. A key
-            // that comes first waits for it, which leaves a core free for it.
-            const sched_param idle{};
-            pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
-            build();
-        });
-    } catch (const std::system_error &) {
-        build(); // no thread to be had: built here and now, a few milliseconds
-    }
     qGuiApp->installEventFilter(this);
     connect(qGuiApp, &QGuiApplication::focusObjectChanged, this, &XkbCompose::reset);
 }
@@ -76,10 +54,12 @@ bool XkbCompose::eventFilter(QObject *watched, QEvent *event)
     // A key press reaches the window first, then its focus widget (and that one's parents
     // while they ignore it): it is fed once, on its way to the focus object.
     QObject *focus = QGuiApplication::focusObject();
-    if (!focus || watched != focus || !acceptsInputMethod(*focus) || !ready())
+    if (!focus || watched != focus || !acceptsInputMethod(*focus))
+        return false;
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    if (!ready(key->nativeVirtualKey()))
         return false;
 
-    const auto *key = static_cast<const QKeyEvent *>(event);
     if (xkb_compose_state_feed(m_state, key->nativeVirtualKey()) == XKB_COMPOSE_FEED_IGNORED)
         return false; // a modifier, in a sequence or not
     switch (xkb_compose_state_get_status(m_state)) {
@@ -103,17 +83,25 @@ bool XkbCompose::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-bool XkbCompose::ready()
+bool XkbCompose::ready(unsigned keysym)
 {
-    if (m_builder.joinable())
-        m_builder.join();
+    if (m_state || m_tableLookedFor || !beginsSequence(keysym))
+        return m_state != nullptr;
+    m_tableLookedFor = true;
+    // Without include paths, which only keymaps use. The table holds on to the context.
+    xkb_context *context = xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES);
+    if (!context)
+        return false;
+    m_table =
+        xkb_compose_table_new_from_locale(context, m_locale.c_str(), XKB_COMPOSE_COMPILE_NO_FLAGS);
+    xkb_context_unref(context);
+    if (m_table)
+        m_state = xkb_compose_state_new(m_table, XKB_COMPOSE_STATE_NO_FLAGS);
     return m_state != nullptr;
 }
 
 void XkbCompose::reset()
 {
-    // Until the builder has been waited for, nothing has been fed: nothing to reset, and the
-    // state is not ours to touch yet.
-    if (!m_builder.joinable() && m_state)
+    if (m_state)
         xkb_compose_state_reset(m_state);
 }
