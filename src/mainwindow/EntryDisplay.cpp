@@ -56,8 +56,9 @@ void EntryDisplay::setInputText(const QString &text)
 
 void EntryDisplay::showEntry(const QPixmap &icon, const QString &description)
 {
-    // The label repaints even for the picture it shows already, as most keystrokes give it.
-    if (m_icon.pixmap().isNull() || m_icon.pixmap().cacheKey() != icon.cacheKey())
+    // The label repaints even for the picture it shows already, as most keystrokes give it
+    // (a null picture, shown or given, has the key 0).
+    if (m_icon.pixmap().cacheKey() != icon.cacheKey())
         m_icon.setPixmap(icon);
     // The line shows a few dozen characters; laying out a description of thousands (a damaged
     // entry file) would cost a keystroke tens of milliseconds for nothing seen.
