@@ -47,33 +47,30 @@ std::string whyNotPrivate(const std::string &folder, uid_t uid, bool followLink)
     return {};
 }
 
-bool fits(const std::string &socketPath)
-{
-    return socketPath.size() < sizeof sockaddr_un::sun_path;
-}
-
-sockaddr_un addressOf(const std::string &socketPath)
+// A local stream socket at the path, made ready by `use` (bind and listen, or connect);
+// -1 where the path does not fit an address or `use` fails.
+template <typename Use> int socketAt(const std::string &socketPath, Use use)
 {
     sockaddr_un address{};
+    if (socketPath.size() >= sizeof address.sun_path)
+        return -1;
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, socketPath.data(), socketPath.size());
-    return address;
-}
-
-int listenAt(const std::string &socketPath)
-{
-    if (!fits(socketPath))
-        return -1;
-    const sockaddr_un address = addressOf(socketPath);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return -1;
-    if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0
-        || ::listen(fd, 8) != 0) {
+    if (!use(fd, reinterpret_cast<const sockaddr *>(&address), socklen_t(sizeof address))) {
         ::close(fd);
         return -1;
     }
     return fd;
+}
+
+int listenAt(const std::string &socketPath)
+{
+    return socketAt(socketPath, [](int fd, const sockaddr *address, socklen_t size) {
+        return ::bind(fd, address, size) == 0 && ::listen(fd, 8) == 0;
+    });
 }
 
 } // namespace
@@ -133,17 +130,9 @@ std::string cleanPath(std::string_view path)
 
 int connectTo(const std::string &socketPath)
 {
-    if (!fits(socketPath))
-        return -1;
-    const sockaddr_un address = addressOf(socketPath);
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return -1;
-    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
+    return socketAt(socketPath, [](int fd, const sockaddr *address, socklen_t size) {
+        return ::connect(fd, address, size) == 0;
+    });
 }
 
 bool writeRequest(int connection, std::string_view request, std::string_view token)

@@ -25,14 +25,6 @@ desktop_file calc 'Name=Calculator\nName[ja]=電卓\nComment[ja]=計算を行い
 sjis_file "$WORK/data/scratch" "$WORK/bin/marker.sh" "the keyword" "keyword"
 sjis_file "$WORK/data.lst" scratch
 
-description_is() {
-  /usr/bin/python3 "$(dirname "$0")/accessible.py" "$LAUNCHER_PID" >"$WORK/accessible.txt" 2>&1
-  grep -qP "\tlabel\t\Q$1\E$" "$WORK/accessible.txt"
-}
-expect_offer() {
-  wait_until 15 description_is "$1" \
-    || fail "no offer '$1'; the window reads: $(cut -f2- "$WORK/accessible.txt" | tr '\n' '|')"
-}
 opened() {
   wait_until 10 test -s "$WORK/marker" || fail "$2 opened nothing"
   [ "$(paste -sd' ' "$WORK/marker")" = "$1" ] || fail "$2 opened '$(cat "$WORK/marker")', not $1"
@@ -41,24 +33,24 @@ opened() {
 
 start_launcher
 type_text scri
-expect_offer "Scribble — Draws"
+expect_description "Scribble — Draws"
 key Return
 opened scribble "scri and Enter"
 
 type_text dentaku
-expect_offer "電卓 — 計算を行います"
+expect_description "電卓 — 計算を行います"
 key Return
 opened calc "dentaku and Enter"
 
 type_text scr
-expect_offer "the keyword"
+expect_description "the keyword"
 key Return
 opened keyword "scr and Enter"
 
 # Installed while it runs: reached once the folder changed.
 desktop_file fresh 'Name=Freshly Installed' fresh
 type_text fresh
-expect_offer "Freshly Installed"
+expect_description "Freshly Installed"
 key Return
 opened fresh "fresh and Enter"
 
@@ -68,12 +60,7 @@ key Return
 wait_until 10 registration_shown || fail "denta/set did not open the registration dialog"
 DIALOG=$(registration_dialog)
 xdotool windowactivate --sync "$DIALOG" >/dev/null 2>&1 || true
-xdotool mousemove --window "$DIALOG" 188 238 click 1
-notice() { xdotool search --onlyvisible --name '^tblaunch$' >/dev/null 2>&1; }
-wait_until 10 notice || fail "no notice after registering"
-key Return
-dialog_gone() { ! registration_shown; }
-wait_until 10 dialog_gone || fail "the dialog did not close"
+confirm_registration
 [ "$(iconv -f CP932 -t UTF-8 "$WORK/data.lst" | tr -d '\r' | paste -sd,)" = "scratch,電卓" ] \
   || fail "data.lst: $(cat -A "$WORK/data.lst")"
 [ "$(iconv -f CP932 -t UTF-8 "$WORK/data/電卓" | tr -d '\r' | head -n 2 | paste -sd,)" \
@@ -82,7 +69,7 @@ xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
 printf '電卓' | xclip -quiet -selection clipboard >/dev/null 2>&1 &
 PIDS+=("$!")
 key ctrl+v
-expect_offer "計算を行います"
+expect_description "計算を行います"
 key Return
 opened calc "the registered 電卓 and Enter"
 exit_launcher

@@ -196,6 +196,29 @@ open_new_registration() {
   xdotool windowactivate --sync "$DIALOG" >/dev/null 2>&1 || true
 }
 
+# OK in the registration dialog, its notice answered, the dialog closed.
+confirm_registration() {
+  xdotool mousemove --window "$DIALOG" 188 238 click 1
+  wait_until 10 notice_shown || fail "no notice after registering"
+  key Return
+  wait_until 10 registration_gone || fail "the dialog did not close"
+}
+notice_shown() { xdotool search --onlyvisible --name '^tblaunch$' >/dev/null 2>&1; }
+registration_gone() { ! registration_shown; }
+
+# A part of the launcher's window of this role ("label", "combo box") reads exactly this,
+# through the accessibility bus; what the window reads is kept in $WORK/accessible.txt.
+accessible_reads() {
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/accessible.py" "$LAUNCHER_PID" \
+    >"$WORK/accessible.txt" 2>&1
+  grep -qP "\t$1\t\Q$2\E$" "$WORK/accessible.txt"
+}
+description_is() { accessible_reads label "$1"; }
+expect_description() {
+  wait_until 15 description_is "$1" \
+    || fail "no description '$1'; the window reads: $(cut -f2- "$WORK/accessible.txt" | tr '\n' '|')"
+}
+
 launcher_ended() { ! kill -0 "$LAUNCHER_PID" 2>/dev/null; }
 
 # Types "/exit" and Enter into the input line and waits for the program to end.

@@ -15,15 +15,10 @@ marker_script
 sjis_file "$WORK/data/memo" "$WORK/bin/marker.sh" "ラテン文字のメモ" "latin"
 sjis_file "$WORK/data/メモ帳" "$WORK/bin/marker.sh" "帳面" "kanji"
 
-description_is() {
-  /usr/bin/python3 "$(dirname "$0")/accessible.py" "$LAUNCHER_PID" >"$WORK/accessible.txt" 2>&1
-  grep -qP "\tlabel\t\Q$1\E$" "$WORK/accessible.txt"
-}
 # The readings are made after the window shows, and what was typed before is offered then.
 expect_offer() {
   use_engine xkb:us::eng
-  wait_until 15 description_is "$1" \
-    || fail "no offer '$1'; the window reads: $(cut -f2- "$WORK/accessible.txt" | tr '\n' '|')"
+  expect_description "$1"
 }
 # The whole line, a selected rest included.
 line_is() {

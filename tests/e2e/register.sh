@@ -26,13 +26,7 @@ PIDS+=("$!")
 xdotool mousemove --window "$DIALOG" 40 239 click 1
 key ctrl+v
 screenshot "$(dirname "$PROGRAM")/register.png"
-xdotool mousemove --window "$DIALOG" 188 238 click 1
-
-notice() { xdotool search --onlyvisible --name '^tblaunch$' >/dev/null 2>&1; }
-wait_until 10 notice || fail "no notice after registering"
-key Return
-dialog_gone() { ! registration_shown; }
-wait_until 10 dialog_gone || fail "the dialog did not close"
+confirm_registration
 
 [ "$(tr -d '\r' < "$WORK/data.lst" | paste -sd,)" = "apple,bench,cherry" ] \
   || fail "data.lst: $(cat -A "$WORK/data.lst")"
