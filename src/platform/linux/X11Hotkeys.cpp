@@ -255,15 +255,31 @@ std::vector<xcb_keycode_t> X11Hotkeys::keysOf(int vk) const
 }
 
 // The keys or the lock modifiers moved: grab the same virtual keys on their new keycodes.
+// The new grabs come first and only what they leave is let go, so that a press arriving
+// meanwhile (the keymap changes at every key a typing tool maps) still comes here.
 void X11Hotkeys::grabAgain()
 {
-    for (auto &[id, combination] : m_grabs)
-        ungrabKeys(combination);
+    const std::map<int, Combination> before = m_grabs;
+    const std::vector<uint16_t> lockStatesBefore = m_lockStates;
     readKeyboard();
     for (auto &[id, combination] : m_grabs) {
         combination.keycodes = keysOf(combination.vk);
         grabKeys(combination); // one taken meanwhile by another client stays released
     }
+    const auto grabbedNow = [&](xcb_keycode_t keycode, uint16_t modifiers) {
+        return std::ranges::any_of(m_grabs, [&](const auto &grab) {
+            const Combination &combination = grab.second;
+            return contains(combination.keycodes, keycode)
+                   && std::ranges::any_of(m_lockStates, [&](uint16_t locks) {
+                          return (combination.modifiers | locks) == modifiers;
+                      });
+        });
+    };
+    for (const auto &[id, combination] : before)
+        for (xcb_keycode_t keycode : combination.keycodes)
+            for (uint16_t locks : lockStatesBefore)
+                if (!grabbedNow(keycode, combination.modifiers | locks))
+                    xcb_ungrab_key(m_connection, keycode, m_root, combination.modifiers | locks);
     xcb_flush(m_connection);
 }
 
