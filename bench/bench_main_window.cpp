@@ -24,7 +24,7 @@
 #include "platform/fake/FakePower.h"
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeWindowFrame.h"
-#include "platform/linux/GioApplications.h"
+#include "platform/linux/HelperApplications.h"
 #include "platform/linux/LinuxIcons.h"
 #include "ui/AppContext.h"
 
@@ -465,7 +465,7 @@ void ApplicationsRead(benchmark::State &state)
                             application.keywords.join(u';'), application.program)
                        .toUtf8());
     }
-    GioApplications source({folder.path()});
+    HelperApplications source({folder.path()}, QStringLiteral(TB_APPLICATIONS_HELPER));
     qsizetype bytes = 0;
     qsizetype read = 0;
     for (auto _ : state) {

@@ -85,7 +85,7 @@ dbus-send --session --print-reply --dest=org.kde.KWin /Scripting \
 dbus-send --session --print-reply --dest=org.kde.KWin /Scripting org.kde.kwin.Scripting.start \
   >/dev/null
 
-cp "$build/tblaunch" "$build/tblaunch-summon" "$WORK/app/"
+cp "$build/tblaunch" "$build/tblaunch-summon" "$build/tblaunch-applications" "$WORK/app/"
 printf '[hotkey]\r\nkey=Ctrl+Alt+K\r\n' >"$WORK/app/tblaunch.ini"
 (cd "$WORK/app" && exec ./tblaunch) >"$WORK/launcher.log" 2>&1 &
 LAUNCHER=$!

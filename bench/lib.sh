@@ -24,5 +24,5 @@ with open(sys.argv[1]) as words:
             with open(f"{sys.argv[2]}/{word}", "wb") as entry:
                 entry.write(b"/usr/bin/true\r\n" + word.encode() + b"\r\n\r\n")
 PY
-  cp "$build/tblaunch" "$folder/"
+  cp "$build/tblaunch" "$build/tblaunch-applications" "$folder/"
 }

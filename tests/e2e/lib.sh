@@ -124,7 +124,7 @@ focused_on_launcher() {
 }
 
 start_launcher() {
-  cp "$PROGRAM" "$WORK/tblaunch"
+  cp "$PROGRAM" "$(dirname "$PROGRAM")/tblaunch-applications" "$WORK/"
   (cd "$WORK" && exec ./tblaunch) >"$WORK/launcher.log" 2>&1 &
   LAUNCHER_PID=$!
   PIDS+=("$LAUNCHER_PID")

@@ -15,7 +15,7 @@ for field in 'Package: tblaunch' 'Version: 1.2.0.5' 'Depends: .*libqt6widgets6' 
   'Depends: .*qt6-wayland' 'Depends: .*qt6-translations-l10n' 'Description: keyword launcher for the desktop'; do
   grep -q "$field" <<<"$control" || fail "control lacks '$field': $control"
 done
-for file in bin/tblaunch bin/tblaunch-summon share/applications/example.tobio.tblaunch.desktop share/tblaunch/tblaunch.chm \
+for file in bin/tblaunch bin/tblaunch-summon libexec/tblaunch/tblaunch-applications share/applications/example.tobio.tblaunch.desktop share/tblaunch/tblaunch.chm \
   share/icons/hicolor/scalable/apps/example.tobio.tblaunch.svg share/icons/hicolor/16x16/apps/example.tobio.tblaunch.png \
   share/icons/hicolor/256x256/apps/example.tobio.tblaunch.png share/doc/tblaunch/copyright \
   share/man/man1/tblaunch.1.gz; do
@@ -29,8 +29,13 @@ lintian --fail-on error "$DEB" >"$WORK/lintian.log" 2>&1 || fail "lintian: $(cat
 start_display
 mkdir -p "$WORK/home"
 # Qt's accessibility bridge on, so that the windows' texts can be read back.
+# One installed application, which only the installed helper can read for it.
+mkdir -p "$WORK/system/applications"
+printf '[Desktop Entry]\nType=Application\nName=Quokka Viewer\nComment=Views quokkas\nExec=true\n' \
+  >"$WORK/system/applications/quokka.desktop"
 HOME="$WORK/home" XDG_DATA_HOME="$WORK/home/data" XDG_CONFIG_HOME="$WORK/home/config" \
-  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$WORK/root/usr/bin/tblaunch" >"$WORK/installed.log" 2>&1 &
+  XDG_DATA_DIRS="$WORK/system:/usr/local/share:/usr/share" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+  "$WORK/root/usr/bin/tblaunch" >"$WORK/installed.log" 2>&1 &
 LAUNCHER_PID=$!
 PIDS+=("$LAUNCHER_PID")
 wait_until 15 launcher_shown || fail "the installed program did not appear: $(cat "$WORK/installed.log")"
@@ -40,6 +45,10 @@ type_text "1+2"
 key Return
 three() { [ "$(clipboard)" = "3" ]; }
 wait_until 5 three || fail "1+2 gave '$(clipboard)'"
+
+key ctrl+a BackSpace
+type_text "quok"
+expect_description "Quokka Viewer — Views quokkas"
 
 key ctrl+a BackSpace
 type_text "/help"

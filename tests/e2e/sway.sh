@@ -127,7 +127,8 @@ absent() { [ "$(window_state "$1")" = absent ]; }
 portable_copy() {
   local folder=${1:-$WORK}
   mkdir -p "$folder"
-  cp "$PROGRAM" "$(dirname "$PROGRAM")/tblaunch-summon" "$folder/"
+  cp "$PROGRAM" "$(dirname "$PROGRAM")/tblaunch-summon" "$(dirname "$PROGRAM")/tblaunch-applications" \
+    "$folder/"
   own_work
 }
 

@@ -1,20 +1,13 @@
 #include "GioApplications.h"
 
-#include "DesktopApplications.h"
-#include "base/Error.h"
-#include "platform/PlatformMessages.h"
-
-#include <QDirIterator>
-#include <QFileInfo>
-#include <QSet>
-
-// GLib's headers name struct members "signals", which Qt defines as a keyword.
-#pragma push_macro("signals")
-#undef signals
 #include <gio/gdesktopappinfo.h>
-#pragma pop_macro("signals")
 
+#include <fcntl.h>
+#include <filesystem>
 #include <memory>
+#include <string_view>
+#include <unistd.h>
+#include <unordered_set>
 
 namespace {
 
@@ -25,95 +18,142 @@ struct Unref
 using AppInfo = std::unique_ptr<GDesktopAppInfo, Unref>;
 using LaunchContext = std::unique_ptr<GAppLaunchContext, Unref>;
 
-QString text(const char *utf8)
+void field(std::FILE *out, const char *text)
 {
-    return utf8 ? QString::fromUtf8(utf8) : QString();
+    if (text)
+        std::fputs(text, out);
+    std::fputc('\0', out);
 }
 
-InstalledApplication described(const QString &file, GDesktopAppInfo *info)
+void describe(std::FILE *out, const std::string &file, GDesktopAppInfo *info)
 {
     GAppInfo *app = G_APP_INFO(info);
-    InstalledApplication out;
-    out.file = file;
-    out.name = text(g_app_info_get_name(app));
-    out.comment = text(g_app_info_get_description(app));
-    out.genericName = text(g_desktop_app_info_get_generic_name(info));
-    if (const char *const *keywords = g_desktop_app_info_get_keywords(info))
-        for (; *keywords; ++keywords)
-            out.keywords.append(text(*keywords));
-    out.program = QFileInfo(text(g_app_info_get_executable(app))).fileName();
-    return out;
+    field(out, file.c_str());
+    field(out, g_app_info_get_name(app));
+    field(out, g_app_info_get_description(app));
+    field(out, g_desktop_app_info_get_generic_name(info));
+    std::string keywords;
+    if (const char *const *keyword = g_desktop_app_info_get_keywords(info))
+        for (; *keyword; ++keyword) {
+            if (!keywords.empty())
+                keywords += GioApplications::KeywordSeparator;
+            keywords += *keyword;
+        }
+    field(out, keywords.c_str());
+    const char *executable = g_app_info_get_executable(app);
+    field(out, executable ? std::filesystem::path(executable).filename().c_str() : nullptr);
+}
+
+// The localised Name of an entry GLib will not take (gone, or its program is), for saying so.
+std::string nameOf(const std::string &file)
+{
+    std::string name;
+    GKeyFile *keys = g_key_file_new();
+    if (g_key_file_load_from_file(keys, file.c_str(), G_KEY_FILE_NONE, nullptr)) {
+        char *localised = g_key_file_get_locale_string(
+            keys, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_NAME, nullptr, nullptr);
+        if (localised)
+            name = localised;
+        g_free(localised);
+    }
+    g_key_file_free(keys);
+    return name.empty() ? file : name;
+}
+
+// Activates the application over D-Bus and waits for the desktop's answer: the bus starts an
+// application that is not running and delivers the request only while its sender is connected.
+void activateOverBus(GAppInfo *app)
+{
+    GMainLoop *loop = g_main_loop_new(nullptr, FALSE);
+    const LaunchContext context(g_app_launch_context_new());
+    g_app_info_launch_uris_async(
+        app, nullptr, context.get(), nullptr,
+        [](GObject *source, GAsyncResult *result, gpointer loop) {
+            g_app_info_launch_uris_finish(G_APP_INFO(source), result, nullptr);
+            g_main_loop_quit(static_cast<GMainLoop *>(loop));
+        },
+        loop);
+    g_timeout_add_seconds(
+        60,
+        [](gpointer loop) {
+            g_main_loop_quit(static_cast<GMainLoop *>(loop));
+            return G_SOURCE_REMOVE;
+        },
+        loop);
+    g_main_loop_run(loop);
+    g_main_loop_unref(loop);
 }
 
 } // namespace
 
-GioApplications::GioApplications()
-    : GioApplications(DesktopApplications::ofEnvironment().applications)
+void GioApplications::list(const std::vector<std::string> &folders, std::FILE *out)
 {
-}
-
-GioApplications::GioApplications(QStringList folders)
-    : m_folders(std::move(folders))
-{
-}
-
-QList<InstalledApplication> GioApplications::read() const
-{
-    QList<InstalledApplication> applications;
-    QSet<QString> ids;
-    for (const QString &folder : m_folders) {
-        const qsizetype prefix = folder.size() + 1;
-        // Told by their ends: a name filter would bring a regular expression engine into the
-        // resident program.
-        QDirIterator files(folder, QDir::Files,
-                           QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
-        while (files.hasNext()) {
-            const QString file = files.next();
-            if (!file.endsWith(QLatin1String(".desktop")))
+    namespace fs = std::filesystem;
+    std::unordered_set<std::string> ids;
+    for (const std::string &folder : folders) {
+        std::error_code error;
+        fs::recursive_directory_iterator files(folder,
+                                               fs::directory_options::follow_directory_symlink
+                                                   | fs::directory_options::skip_permission_denied,
+                                               error);
+        for (; !error && files != fs::recursive_directory_iterator(); files.increment(error)) {
+            const fs::path &path = files->path();
+            std::error_code notRegular;
+            if (path.extension() != ".desktop" || !files->is_regular_file(notRegular))
                 continue;
-            // The desktop file ID: its path under the folder, "/" read as "-". The first
-            // folder's entry of an ID stands for it, hidden or not.
-            QString id = file.mid(prefix);
-            id.replace(u'/', u'-');
-            if (ids.contains(id))
+            // The desktop file ID: its path under the folder, "/" read as "-".
+            std::string id = path.lexically_relative(folder).string();
+            for (char &c : id)
+                if (c == '/')
+                    c = '-';
+            if (!ids.insert(std::move(id)).second)
                 continue;
-            ids.insert(id);
             // Null for a file that cannot be read, a Type other than Application, and a
             // TryExec or Exec program that is missing; should_show() judges NoDisplay and
             // OnlyShowIn/NotShowIn, not Hidden.
-            const AppInfo info(
-                g_desktop_app_info_new_from_filename(file.toLocal8Bit().constData()));
+            const AppInfo info(g_desktop_app_info_new_from_filename(path.c_str()));
             if (info && !g_desktop_app_info_get_is_hidden(info.get())
                 && g_app_info_should_show(G_APP_INFO(info.get())))
-                applications.append(described(file, info.get()));
+                describe(out, path.string(), info.get());
         }
     }
-    return applications;
 }
 
-void GioApplications::launch(const QString &file)
+GioApplications::Launched GioApplications::launch(const std::string &file, std::FILE *out,
+                                                  int programOutput)
 {
-    const AppInfo info(g_desktop_app_info_new_from_filename(file.toLocal8Bit().constData()));
+    const AppInfo info(g_desktop_app_info_new_from_filename(file.c_str()));
     if (!info) {
-        // Gone, or its program is: said under the name the user saw.
-        GKeyFile *keys = g_key_file_new();
-        QString name;
-        if (g_key_file_load_from_file(keys, file.toLocal8Bit().constData(), G_KEY_FILE_NONE,
-                                      nullptr)) {
-            char *localised = g_key_file_get_locale_string(
-                keys, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_NAME, nullptr, nullptr);
-            name = text(localised);
-            g_free(localised);
-        }
-        g_key_file_free(keys);
-        throw Error(PlatformMessages::targetNotFound(name.isEmpty() ? file : name));
+        std::fputs(nameOf(file).c_str(), out);
+        return NotFound;
     }
-    const QString name = text(g_app_info_get_name(G_APP_INFO(info.get())));
+    GAppInfo *app = G_APP_INFO(info.get());
+    const char *name = g_app_info_get_name(app);
+    if (g_desktop_app_info_get_boolean(info.get(), "DBusActivatable")) {
+        // Forked before GLib has a thread or a connection; the caller hears "started" at once,
+        // as GLib's own launch tells nothing of the bus's answer either.
+        std::fflush(out);
+        const pid_t child = ::fork();
+        if (child != 0) {
+            if (child > 0)
+                return Started;
+            std::fprintf(out, "%s\n%s", name, g_strerror(errno));
+            return NotStarted;
+        }
+        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (nowhere >= 0)
+            ::dup2(nowhere, ::fileno(out));
+        activateOverBus(app);
+        return Started;
+    }
     const LaunchContext context(g_app_launch_context_new());
     GError *error = nullptr;
-    if (!g_app_info_launch(G_APP_INFO(info.get()), nullptr, context.get(), &error)) {
-        const QString why = text(error ? error->message : nullptr);
+    if (!g_desktop_app_info_launch_uris_as_manager_with_fds(
+            info.get(), nullptr, context.get(), G_SPAWN_SEARCH_PATH, nullptr, nullptr, nullptr,
+            nullptr, -1, programOutput, programOutput, &error)) {
+        std::fprintf(out, "%s\n%s", name, error ? error->message : "");
         g_clear_error(&error);
-        throw Error(PlatformMessages::cannotStart(name, why));
+        return NotStarted;
     }
+    return Started;
 }

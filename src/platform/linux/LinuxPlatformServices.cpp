@@ -1,4 +1,4 @@
-#include "GioApplications.h"
+#include "HelperApplications.h"
 #include "LinuxIcons.h"
 #include "LinuxKeyNames.h"
 #include "LinuxShell.h"
@@ -51,7 +51,7 @@ PlatformServices createPlatformServices()
     services.keyNames = std::make_unique<LinuxKeyNames>();
     services.power = std::make_unique<LogindPower>();
     services.icons = std::make_unique<LinuxIcons>();
-    services.applications = std::make_unique<GioApplications>();
+    services.applications = std::make_unique<HelperApplications>();
     if (QGuiApplication::platformName() == QLatin1String("wayland")) {
         services.windowFrame = std::make_unique<WaylandWindowFrame>();
         services.hotkeys = std::make_unique<PortalHotkeys>(*services.windowFrame);

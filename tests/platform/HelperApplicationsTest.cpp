@@ -1,20 +1,24 @@
 #include "TempFolder.h"
 
 #include "base/Error.h"
-#include "platform/linux/GioApplications.h"
+#include "platform/linux/HelperApplications.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// GLib reads the desktop and the language once, at the first entry it judges.
+// The helper reads the desktop and the language from the environment it inherits.
 const bool environmentSet = qputenv("XDG_CURRENT_DESKTOP", "TEST") && qputenv("LANGUAGE", "ja");
 
-class GioApplicationsTest : public testing::Test
+class HelperApplicationsTest : public testing::Test
 {
 protected:
     void entry(const QString &folder, const QString &id, const QByteArray &text) const
@@ -22,17 +26,18 @@ protected:
         temp.write(folder + QStringLiteral("/applications/") + id, text);
     }
 
-    GioApplications applications() const
+    HelperApplications applications() const
     {
-        return GioApplications({temp.file(QStringLiteral("user/applications")),
-                                temp.file(QStringLiteral("system/applications"))});
+        return HelperApplications({temp.file(QStringLiteral("user/applications")),
+                                   temp.file(QStringLiteral("system/applications"))},
+                                  QStringLiteral(TB_APPLICATIONS_HELPER));
     }
 
     TempFolder temp;
 };
 
 // Which entries the menu shows, under which names, and what else finds them.
-TEST_F(GioApplicationsTest, TheEntriesAreReadAsTheMenuShowsThem)
+TEST_F(HelperApplicationsTest, TheEntriesAreReadAsTheMenuShowsThem)
 {
     ASSERT_TRUE(environmentSet);
     struct Case
@@ -107,7 +112,7 @@ TEST_F(GioApplicationsTest, TheEntriesAreReadAsTheMenuShowsThem)
 
 // Launched with its field codes handled: no file given, so %f %F %u %U are dropped; %i %c %k
 // filled with the icon, the name and the entry's path.
-TEST_F(GioApplicationsTest, ALaunchFillsTheFieldCodes)
+TEST_F(HelperApplicationsTest, ALaunchFillsTheFieldCodes)
 {
     const QString out = temp.file(QStringLiteral("args"));
     const QString script = temp.file(QStringLiteral("record"));
@@ -126,6 +131,22 @@ TEST_F(GioApplicationsTest, ALaunchFillsTheFieldCodes)
     EXPECT_EQ(temp.read(QStringLiteral("args")),
               "--icon\nrec\nRecord\n" + file.toUtf8() + "\n--plain\n");
 
+    // Its output goes where ours does, not into a pipe that closes once the helper is done:
+    // a program writing a moment after it started is not killed for it.
+    const QString later = temp.file(QStringLiteral("later"));
+    temp.write(QStringLiteral("late"),
+               "#!/bin/sh\nsleep 0.3\necho out\necho err >&2\ntouch \"" + later.toUtf8() + "\"\n");
+    QFile::setPermissions(temp.file(QStringLiteral("late")),
+                          QFile::permissions(script) | QFile::ExeOwner);
+    entry("user", "late.desktop",
+          "[Desktop Entry]\nType=Application\nName=Late\nExec="
+              + temp.file(QStringLiteral("late")).toUtf8() + "\n");
+    applications().launch(temp.file(QStringLiteral("user/applications/late.desktop")));
+    const QDeadlineTimer lateDeadline(10000);
+    while (!QFile::exists(later) && !lateDeadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(QFile::exists(later));
+
     // What cannot be started is said, naming the application: here its program is gone.
     entry("user", "missing.desktop",
           "[Desktop Entry]\nType=Application\nName=Missing\nExec=/nonexistent/program\n");
@@ -136,6 +157,33 @@ TEST_F(GioApplicationsTest, ALaunchFillsTheFieldCodes)
         EXPECT_TRUE(error.message().contains(QStringLiteral("'Missing'")))
             << error.message().toStdString();
     }
+}
+
+// An application the desktop starts over D-Bus is activated once it is up, however slowly it
+// comes, though the launch returned at once: the bus delivers the activation only while the
+// one who asked for it is still connected.
+TEST_F(HelperApplicationsTest, AnApplicationStartedByTheBusIsActivatedOnceItIsUp)
+{
+    const QString marker = temp.file(QStringLiteral("activated"));
+    using Environment = QMap<QString, QString>;
+    qDBusRegisterMetaType<Environment>();
+    QDBusMessage update = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("UpdateActivationEnvironment"));
+    update << QVariant::fromValue(Environment{{QStringLiteral("TB_ACTIVATED"), marker}});
+    const QDBusMessage updated = QDBusConnection::sessionBus().call(update);
+    ASSERT_EQ(updated.type(), QDBusMessage::ReplyMessage) << updated.errorMessage().toStdString();
+
+    entry("user", "org.example.Slow.desktop",
+          "[Desktop Entry]\nType=Application\nName=Slow\nExec=false\nDBusActivatable=true\n");
+    QElapsedTimer launching;
+    launching.start();
+    applications().launch(temp.file(QStringLiteral("user/applications/org.example.Slow.desktop")));
+    EXPECT_LT(launching.elapsed(), 800);
+    const QDeadlineTimer deadline(15000);
+    while (!QFile::exists(marker) && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(QFile::exists(marker));
 }
 
 } // namespace
