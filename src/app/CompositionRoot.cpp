@@ -3,14 +3,14 @@
 #include "Summoner.h"
 
 #include "base/Guard.h"
+#include "dialogs/AboutDialog.h"
 #include "dialogs/KeywordOrderDialog.h"
 #include "dialogs/RegistrationDialog.h"
+#include "dialogs/SettingsDialog.h"
 #include "dialogs/SpecialItemsDialog.h"
 #include "keywords/Entry.h"
 #include "keywords/EntryIcon.h"
 #include "mainwindow/MainWindow.h"
-#include "dialogs/AboutDialog.h"
-#include "dialogs/SettingsDialog.h"
 #include "skineditor/DescriptionMarker.h"
 #include "skineditor/IconMarker.h"
 #include "skineditor/ListMarker.h"
@@ -36,24 +36,7 @@ CompositionRoot::CompositionRoot(AppContext &context)
                           *main->windowHandle());
     m_summoner->start();
 
-    m_settingsDialog = std::make_unique<SettingsDialog>(context, m_settings);
-    m_specialItemsDialog = std::make_unique<SpecialItemsDialog>(context, m_store, m_settings);
-    m_aboutDialog = std::make_unique<AboutDialog>(context.interaction);
-    m_keywordOrderDialog =
-        std::make_unique<KeywordOrderDialog>(context, m_store, m_readings, m_settings);
-
-    m_iconMarker = std::make_unique<IconMarker>(context);
-    m_listMarker = std::make_unique<ListMarker>(context);
-    m_descriptionMarker = std::make_unique<DescriptionMarker>(context, m_skinEditorState);
-    m_skinNameDialog = std::make_unique<SkinNameDialog>(context);
-    m_picker = std::make_unique<TransparentColourPicker>();
-    m_skinEditor = std::make_unique<SkinEditor>(
-        context, SkinEditor::Parts{m_skinEditorState, *m_picker, *m_iconMarker, *m_listMarker,
-                                   *m_descriptionMarker, *m_skinNameDialog});
-    m_skinChooser = std::make_unique<SkinChooser>(context);
-
     connectWindows();
-    connectSkinEditor();
 }
 
 CompositionRoot::~CompositionRoot()
@@ -84,6 +67,72 @@ RegistrationDialog &CompositionRoot::registrationDialog()
     return *m_registrationDialog;
 }
 
+SettingsDialog &CompositionRoot::settingsDialog()
+{
+    if (!m_settingsDialog) {
+        m_settingsDialog = std::make_unique<SettingsDialog>(m_context, m_settings);
+        if (m_hotkeyReport)
+            m_hotkeyReport(*m_settingsDialog);
+        QObject::connect(m_settingsDialog.get(), &SettingsDialog::stayOnTopConfirmed,
+                         m_mainWindow.get(), &MainWindow::keepOnTop);
+    }
+    return *m_settingsDialog;
+}
+
+SpecialItemsDialog &CompositionRoot::specialItemsDialog()
+{
+    if (!m_specialItemsDialog)
+        m_specialItemsDialog = std::make_unique<SpecialItemsDialog>(m_context, m_store, m_settings);
+    return *m_specialItemsDialog;
+}
+
+AboutDialog &CompositionRoot::aboutDialog()
+{
+    if (!m_aboutDialog)
+        m_aboutDialog = std::make_unique<AboutDialog>(m_context.interaction);
+    return *m_aboutDialog;
+}
+
+KeywordOrderDialog &CompositionRoot::keywordOrderDialog()
+{
+    if (!m_keywordOrderDialog)
+        m_keywordOrderDialog =
+            std::make_unique<KeywordOrderDialog>(m_context, m_store, m_readings, m_settings);
+    return *m_keywordOrderDialog;
+}
+
+void CompositionRoot::makeSkinEditor()
+{
+    if (m_skinEditor)
+        return;
+    m_iconMarker = std::make_unique<IconMarker>(m_context);
+    m_listMarker = std::make_unique<ListMarker>(m_context);
+    m_descriptionMarker = std::make_unique<DescriptionMarker>(m_context, m_skinEditorState);
+    m_skinNameDialog = std::make_unique<SkinNameDialog>(m_context);
+    m_picker = std::make_unique<TransparentColourPicker>();
+    m_skinEditor = std::make_unique<SkinEditor>(
+        m_context, SkinEditor::Parts{m_skinEditorState, *m_picker, *m_iconMarker, *m_listMarker,
+                                     *m_descriptionMarker, *m_skinNameDialog});
+}
+
+SkinChooser &CompositionRoot::skinChooser()
+{
+    if (!m_skinChooser) {
+        m_skinChooser = std::make_unique<SkinChooser>(m_context);
+        m_skinChooser->opener = [this](const QString &skin, QPoint mainCorner) {
+            skinEditor().openSkin(skin, mainCorner);
+        };
+    }
+    return *m_skinChooser;
+}
+
+void CompositionRoot::reportHotkey(std::function<void(SettingsDialog &)> report)
+{
+    m_hotkeyReport = std::move(report);
+    if (m_settingsDialog)
+        m_hotkeyReport(*m_settingsDialog);
+}
+
 void CompositionRoot::connectWindows()
 {
     // Each opened window reports its own errors; none crosses back into the main window.
@@ -99,22 +148,22 @@ void CompositionRoot::connectWindows()
                              registrationDialog().openEntry(keyword, entry, icon, descriptionOnly);
                          });
                      });
-    QObject::connect(main, &MainWindow::pathRegistrationRequested, main,
-                     [this, &interaction](const QString &keyword, const QString &path,
-                                          const IconRef &icon) {
-                         guarded(interaction,
-                                 [&] { registrationDialog().openPath(keyword, path, icon); });
-                     });
+    QObject::connect(
+        main, &MainWindow::pathRegistrationRequested, main,
+        [this, &interaction](const QString &keyword, const QString &path, const IconRef &icon) {
+            guarded(interaction, [&] { registrationDialog().openPath(keyword, path, icon); });
+        });
     QObject::connect(main, &MainWindow::windowRequested, main,
                      [this, &interaction](LauncherCommand command, QPoint position) {
                          guarded(interaction, [&] { openWindow(command, position); });
                      });
-    QObject::connect(m_summoner.get(), &Summoner::boundByDesktop, m_settingsDialog.get(),
-                     &SettingsDialog::showBoundByDesktop);
-    QObject::connect(m_summoner.get(), &Summoner::desktopBindsNoHotkeys, m_settingsDialog.get(),
-                     &SettingsDialog::showNoHotkeyForPrograms);
-    QObject::connect(m_settingsDialog.get(), &SettingsDialog::stayOnTopConfirmed, main,
-                     &MainWindow::keepOnTop);
+    QObject::connect(
+        m_summoner.get(), &Summoner::boundByDesktop, main, [this](const QString &trigger) {
+            reportHotkey([trigger](SettingsDialog &dialog) { dialog.showBoundByDesktop(trigger); });
+        });
+    QObject::connect(m_summoner.get(), &Summoner::desktopBindsNoHotkeys, main, [this] {
+        reportHotkey([](SettingsDialog &dialog) { dialog.showNoHotkeyForPrograms(); });
+    });
 }
 
 void CompositionRoot::openWindow(LauncherCommand command, QPoint position)
@@ -122,32 +171,24 @@ void CompositionRoot::openWindow(LauncherCommand command, QPoint position)
     using C = LauncherCommand;
     switch (command) {
     case C::SpecialItems:
-        m_specialItemsDialog->openItems();
+        specialItemsDialog().openItems();
         break;
     case C::Settings:
-        m_settingsDialog->openAt(position);
+        settingsDialog().openAt(position);
         break;
     case C::KeywordOrder:
-        m_keywordOrderDialog->openAt(position);
+        keywordOrderDialog().openAt(position);
         break;
     case C::About:
-        m_aboutDialog->openModal();
+        aboutDialog().openModal();
         break;
     case C::EditSkinIni:
-        m_skinChooser->openAt(position);
+        skinChooser().openAt(position);
         break;
     case C::SkinEditor:
-        m_skinEditor->startNew(position);
+        skinEditor().startNew(position);
         break;
     default:
         break;
     }
-}
-
-void CompositionRoot::connectSkinEditor()
-{
-    SkinEditor *editor = m_skinEditor.get();
-    m_skinChooser->opener = [editor](const QString &skin, QPoint mainCorner) {
-        editor->openSkin(skin, mainCorner);
-    };
 }

@@ -6,6 +6,7 @@
 #include "settings/Settings.h"
 #include "skins/SkinEditorState.h"
 
+#include <functional>
 #include <memory>
 
 class AboutDialog;
@@ -34,14 +35,12 @@ struct AppContext;
 //     window) and the skin editor's state;
 //  2. the main window, which runs its start-up (loading the keyword list) and appears;
 //     the summoner, which grabs the hotkey and brings the main window at each press;
-//  3. the dialogs, hidden, each showing the settings as loaded: settings, special items,
-//     the About box and keyword order (both build their controls
-//     when first opened); the registration dialog is made when first asked for;
-//  4. the skin editor's windows, hidden, each building its contents when first shown: the
-//     three markers, the skin folder name dialog, the transparent colour picker, the editor
-//     (which drives the five before it) and the skin chooser (which lists the skins now);
-//  5. the wiring: the main window's requests open the dialogs and the skin editor, a
-//     registration clears the main window's display.
+//  3. the wiring: the main window's requests open the dialogs and the skin editor, a
+//     registration clears the main window's display, what the desktop says of the hotkey
+//     reaches the settings dialog (kept until the dialog is first opened).
+// The dialogs and the skin editor's windows (the three markers, the skin folder name dialog,
+// the transparent colour picker, the editor that drives them, and the skin chooser) are made
+// when first asked for, so that a launcher that never opens them never pays for them.
 // Everything lives until the root is destroyed, the windows before the state they use (the
 // readings last wait for a reader still on a word, with no window left to stall).
 class CompositionRoot
@@ -56,23 +55,27 @@ public:
     MainWindow &mainWindow() const { return *m_mainWindow; }
     Summoner &summoner() const { return *m_summoner; }
     // Made at the first request: most sessions register nothing.
+    // The windows below are made at the first call.
     RegistrationDialog &registrationDialog();
-    SettingsDialog &settingsDialog() const { return *m_settingsDialog; }
-    SpecialItemsDialog &specialItemsDialog() const { return *m_specialItemsDialog; }
-    AboutDialog &aboutDialog() const { return *m_aboutDialog; }
-    KeywordOrderDialog &keywordOrderDialog() const { return *m_keywordOrderDialog; }
+    SettingsDialog &settingsDialog();
+    SpecialItemsDialog &specialItemsDialog();
+    AboutDialog &aboutDialog();
+    KeywordOrderDialog &keywordOrderDialog();
     SkinEditorState &skinEditorState() { return m_skinEditorState; }
-    IconMarker &iconMarker() const { return *m_iconMarker; }
-    ListMarker &listMarker() const { return *m_listMarker; }
-    DescriptionMarker &descriptionMarker() const { return *m_descriptionMarker; }
-    SkinNameDialog &skinNameDialog() const { return *m_skinNameDialog; }
-    TransparentColourPicker &transparentColourPicker() const { return *m_picker; }
-    SkinEditor &skinEditor() const { return *m_skinEditor; }
-    SkinChooser &skinChooser() const { return *m_skinChooser; }
+    IconMarker &iconMarker() { return makeSkinEditor(), *m_iconMarker; }
+    ListMarker &listMarker() { return makeSkinEditor(), *m_listMarker; }
+    DescriptionMarker &descriptionMarker() { return makeSkinEditor(), *m_descriptionMarker; }
+    SkinNameDialog &skinNameDialog() { return makeSkinEditor(), *m_skinNameDialog; }
+    TransparentColourPicker &transparentColourPicker() { return makeSkinEditor(), *m_picker; }
+    SkinEditor &skinEditor() { return makeSkinEditor(), *m_skinEditor; }
+    SkinChooser &skinChooser();
 
 private:
     void connectWindows();
-    void connectSkinEditor();
+    // The skin editor with the windows it drives.
+    void makeSkinEditor();
+    // What the desktop said of the hotkey, told to the settings dialog now or when it is made.
+    void reportHotkey(std::function<void(SettingsDialog &)> report);
     // A window the main window's command opens, at the position the command gives.
     void openWindow(LauncherCommand command, QPoint position);
 
@@ -97,4 +100,5 @@ private:
     std::unique_ptr<TransparentColourPicker> m_picker;
     std::unique_ptr<SkinEditor> m_skinEditor;
     std::unique_ptr<SkinChooser> m_skinChooser;
+    std::function<void(SettingsDialog &)> m_hotkeyReport;
 };

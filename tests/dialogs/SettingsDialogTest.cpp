@@ -141,6 +141,18 @@ TEST_F(SettingsDialogTest, WhatTheDesktopDecidesIsGreyedOutAndKeptAsStored)
     }
 }
 
+// The dialog is made when first opened: what the desktop said of the hotkey before then is
+// shown in it.
+TEST_F(SettingsDialogTest, WhatTheDesktopSaidBeforeTheDialogWasMadeIsShownInIt)
+{
+    windowFrame.allowed = {false, false, false};
+    WindowsFixture::start();
+    hotkeys.bind(1, QStringLiteral("Ctrl+Alt+J"));
+    dialog = &root->settingsDialog();
+    EXPECT_EQ(child<QLineEdit>(*dialog, "summonLine")->text(), "Ctrl+Alt+J");
+    EXPECT_EQ(child<QLabel>(*dialog, "summonHint")->text(), DialogMessages::desktopBound());
+}
+
 TEST_F(SettingsDialogTest, OnlyChangeAndOkWriteAndOkWritesInItsOrder)
 {
     start();
