@@ -313,7 +313,7 @@ void ReadingsBuild(benchmark::State &state)
     QCoreApplication::processEvents(); // the finished thread deleted
     state.counters["heap_MiB"] = double(heapInUse() - before) / (1 << 20);
     qsizetype characters = 0;
-    for (const QString &keyword : store.keywords())
+    for (const QStringView keyword : store.keywords())
         characters += KeywordReading::of(KanjiReading::hiraganaOf(keyword)).size();
     state.counters["table_MiB"] =
         double(characters * 2 + store.keywords().size() * qsizetype(sizeof(qsizetype))) / (1 << 20);

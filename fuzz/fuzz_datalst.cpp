@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     KeywordStore store(folder.path() + u'/');
     store.load();
-    const QStringList rows = store.keywords();
+    const QStringList rows = store.keywords().toList();
     const QList<QByteArray> lines = TextFile::splitLineBytes(input);
     FUZZ_CHECK(rows == TextFile::decodeLines(input));
     FUZZ_CHECK(rows.size() == lines.size());

@@ -36,18 +36,8 @@ template <typename Char, typename Make> auto split(const Char *text, qsizetype n
 {
     QList<decltype(make(text, 0))> lines;
     lines.reserve(std::count(text, text + n, Char('\n')) + 1);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const Char c = text[i];
-        if (c != Char('\r') && c != Char('\n'))
-            continue;
-        lines.append(make(text + start, i - start));
-        if (c == Char('\r') && i + 1 < n && text[i + 1] == Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(make(text + start, n - start));
+    forEachLine(text, n,
+                [&](qsizetype from, qsizetype size) { lines.append(make(text + from, size)); });
     return lines;
 }
 
@@ -143,6 +133,11 @@ QStringList readFirstLines(const QString &path, qsizetype count)
     if (lines.size() > count)
         lines.resize(count);
     return lines;
+}
+
+QString decode(const QByteArray &bytes)
+{
+    return ShiftJis::isAscii(bytes) ? QString::fromLatin1(bytes) : ShiftJis::decode(bytes);
 }
 
 QStringList readLines(const QString &path)

@@ -60,16 +60,16 @@ void KeywordReadings::cancelReading()
         m_readers.back().cancelled->store(true);
 }
 
-QString KeywordReadings::of(const QString &keyword)
+QString KeywordReadings::of(QStringView keyword)
 {
     return KeywordReading::of(KanjiReading::hiraganaOf(keyword));
 }
 
-void KeywordReadings::readAll(const QStringList &keywords, Table &table,
+void KeywordReadings::readAll(const KeywordList &keywords, Table &table,
                               const std::atomic<bool> &cancelled)
 {
     table.ends.reserve(size_t(keywords.size()));
-    for (const QString &keyword : keywords) {
+    for (const QStringView keyword : keywords) {
         if (cancelled.load(std::memory_order_relaxed))
             return;
         table.readings += of(keyword);
@@ -121,7 +121,7 @@ QStringList KeywordReadings::readingsOf(const QStringList &keywords) const
 {
     if (!m_ready)
         return {};
-    const QStringList &listed = m_store.keywords();
+    const KeywordList &listed = m_store.keywords();
     QStringList readings;
     readings.reserve(keywords.size());
     if (keywords == listed) {
@@ -132,7 +132,7 @@ QStringList KeywordReadings::readingsOf(const QStringList &keywords) const
     QHash<QString, uint32_t> rows;
     rows.reserve(listed.size());
     for (uint32_t row = 0; row < uint32_t(listed.size()); ++row)
-        rows.insert(listed[row], row);
+        rows.insert(listed.value(row), row);
     for (const QString &keyword : keywords) {
         const auto found = rows.constFind(keyword);
         readings.append(found != rows.cend() ? m_table.at(*found).toString()

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class KeywordList;
 class KeywordStore;
 class QThread;
 
@@ -34,7 +35,7 @@ public:
 
     // A keyword's reading, its kanji read through the dictionary, whose lock the readers hold
     // in turn: not for the interface thread.
-    static QString of(const QString &keyword);
+    static QString of(QStringView keyword);
 
     // Reads the keywords as they are, and again after each change of the list.
     void start();
@@ -66,7 +67,7 @@ private:
             return QStringView(readings).sliced(begin, ends[row] - begin);
         }
     };
-    static void readAll(const QStringList &keywords, Table &table,
+    static void readAll(const KeywordList &keywords, Table &table,
                         const std::atomic<bool> &cancelled);
     void rebuild();
     // Tells the reading under way to stop, without waiting for it.

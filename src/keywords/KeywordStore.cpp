@@ -63,7 +63,7 @@ void KeywordStore::load()
         const QString composed = name.normalized(QString::NormalizationForm_C);
         (ShiftJis::encode(composed) ? rows : unwritable).append(composed);
     }
-    setKeywords(std::move(rows));
+    setKeywords(KeywordList(rows));
     save();
     if (!unwritable.isEmpty())
         throw Error(KeywordMessages::unlistableFiles(unwritable));
@@ -76,7 +76,7 @@ void KeywordStore::beginChange(const QList<KeywordJournal::Step> &steps)
 
 void KeywordStore::finishChange()
 {
-    QStringList rows = m_keywords;
+    KeywordList rows = m_keywords;
     std::optional<FirstCharacterOrder> order;
     for (const KeywordJournal::Step &step : m_journal.read()) {
         const QString path = entryPath(step.fileName);
@@ -84,18 +84,18 @@ void KeywordStore::finishChange()
             FileSystem::removeFile(TextFile::temporaryName(path));
         // A file to be listed is so under any spelling; a file to be deleted stays only while a
         // row leads to it: "Foo" leads to its own file, never to "foo" beside it.
-        const bool listed = std::ranges::any_of(rows, [&](const QString &row) {
+        const bool listed = std::ranges::any_of(rows, [&](QStringView row) {
             if (!KeywordText::equal(row, step.fileName))
                 return false;
             return step.listed || row == step.fileName || !KeywordText::isFileName(row)
-                   || !FileSystem::isFile(entryPath(row));
+                   || !FileSystem::isFile(entryPath(row.toString()));
         });
         if (listed || !KeywordText::isFileName(step.fileName) || !FileSystem::isFile(path))
             continue;
         if (step.listed) {
             if (!order)
                 order.emplace();
-            rows = insertByFirstCharacter(rows, step.fileName, *order);
+            rows = KeywordList(insertByFirstCharacter(rows.toList(), step.fileName, *order));
         } else {
             FileSystem::removeFile(path);
         }
@@ -119,13 +119,13 @@ void KeywordStore::save() const
 
 QStringList KeywordStore::readListFile()
 {
-    return FileSystem::exists(listFile()) ? readList() : QStringList();
+    return FileSystem::exists(listFile()) ? readList().toList() : QStringList();
 }
 
-QStringList KeywordStore::readList()
+KeywordList KeywordStore::readList()
 {
     const QByteArray bytes = TextFile::readBytes(listFile());
-    QStringList rows = TextFile::decodeLines(bytes);
+    KeywordList rows = KeywordList::fromLines(TextFile::decode(bytes));
     QHash<QString, QList<QByteArray>> unreadable;
     if (!ShiftJis::isAscii(bytes)) {
         QList<QByteArray> raw;
@@ -135,32 +135,51 @@ QStringList KeywordStore::readList()
             if (raw.isEmpty())
                 raw = TextFile::splitLineBytes(bytes);
             if (raw.size() == rows.size())
-                unreadable[rows[i]].append(raw[i]);
+                unreadable[rows.value(i)].append(raw[i]);
         }
     }
     m_unreadableRows = std::move(unreadable);
     return rows;
 }
 
-QByteArray KeywordStore::encodeList(const QStringList &rows) const
+QByteArray KeywordStore::encodeList(const KeywordList &rows) const
 {
     QByteArray bytes;
-    // Rows shown alike are written back with their own bytes, in the order they were read.
     QHash<QString, qsizetype> written;
-    for (const QString &row : rows) {
-        const auto unreadable = m_unreadableRows.constFind(row);
-        if (unreadable != m_unreadableRows.cend()) {
-            qsizetype &count = written[row];
-            bytes += unreadable->at(std::min(count++, unreadable->size() - 1));
-        } else {
-            bytes += ShiftJis::encodeOrThrow(row);
-        }
-        bytes += "\r\n";
-    }
+    for (const QStringView row : rows)
+        encodeRow(row, written, bytes);
     return bytes;
 }
 
-void KeywordStore::setKeywords(QStringList keywords)
+QByteArray KeywordStore::encodeList(const QStringList &rows) const
+{
+    QByteArray bytes;
+    QHash<QString, qsizetype> written;
+    for (const QString &row : rows)
+        encodeRow(row, written, bytes);
+    return bytes;
+}
+
+void KeywordStore::encodeRow(QStringView row, QHash<QString, qsizetype> &written,
+                             QByteArray &bytes) const
+{
+    // Rows shown alike are written back with their own bytes, in the order they were read.
+    // Only a row showing a replacement character can be one of them.
+    if (row.contains(QChar::ReplacementCharacter)) {
+        const QString shown = row.toString();
+        const auto unreadable = m_unreadableRows.constFind(shown);
+        if (unreadable != m_unreadableRows.cend()) {
+            qsizetype &count = written[shown];
+            bytes += unreadable->at(std::min(count++, unreadable->size() - 1));
+            bytes += "\r\n";
+            return;
+        }
+    }
+    bytes += ShiftJis::encodeOrThrow(row);
+    bytes += "\r\n";
+}
+
+void KeywordStore::setKeywords(KeywordList keywords)
 {
     emit listAboutToChange();
     m_keywords = std::move(keywords);
@@ -219,7 +238,7 @@ QString KeywordStore::findEntryFile(const QString &text) const
         return exact;
     const qsizetype row = find(text);
     if (row >= 0 && KeywordText::isFileName(m_keywords[row])) {
-        const QString listed = entryPath(m_keywords[row]);
+        const QString listed = entryPath(m_keywords.value(row));
         if (FileSystem::isFile(listed))
             return listed;
     }
@@ -267,7 +286,7 @@ void KeywordStore::insertKeyword(const QString &keyword, const Entry &entry)
     KeywordText::checkFileName(keyword);
     // Both files are encoded before either is written, so refused text writes nothing.
     const QByteArray entryBytes = TextFile::encodeLines(entryLines(entry));
-    const QStringList rows = FileSystem::exists(listFile()) ? readList() : QStringList();
+    const QStringList rows = FileSystem::exists(listFile()) ? readList().toList() : QStringList();
     // The collation data is loaded only when a keyword is registered, never at start-up.
     const FirstCharacterOrder order;
     const QByteArray listBytes = encodeList(insertByFirstCharacter(rows, keyword, order));
@@ -309,8 +328,7 @@ void KeywordStore::removeKeyword(qsizetype row)
     // after it, a file is left that no row names, and nothing is lost.
     // Should the program die between the two, the next start deletes the file (the journal).
     const QString file = findEntryFile(m_keywords.value(row));
-    QStringList remaining = m_keywords;
-    remaining.removeAt(row);
+    KeywordList remaining = m_keywords.withoutRow(row);
     const QByteArray bytes = encodeList(remaining);
     if (file.isEmpty()) {
         TextFile::writeBytes(listFile(), bytes);

@@ -2,6 +2,7 @@
 
 #include "Entry.h"
 #include "KeywordJournal.h"
+#include "KeywordList.h"
 
 #include <QHash>
 #include <QObject>
@@ -24,7 +25,7 @@ public:
     // The entry file's path for a keyword, spelled as given.
     QString entryPath(const QString &keyword) const;
 
-    const QStringList &keywords() const { return m_keywords; }
+    const KeywordList &keywords() const { return m_keywords; }
 
     // Start-up: creates the store folder if needed, then loads data.lst or rebuilds it
     // from the folder's listing, and finishes a change an earlier run left half done.
@@ -81,15 +82,17 @@ signals:
     void listChanged();
 
 private:
-    void setKeywords(QStringList keywords);
+    void setKeywords(KeywordList keywords);
     // data.lst's rows; a row the code page cannot read is shown with replacement characters
     // and kept, with its bytes, for writing back exactly as it was read.
-    QStringList readList();
+    KeywordList readList();
+    QByteArray encodeList(const KeywordList &rows) const;
     QByteArray encodeList(const QStringList &rows) const;
+    void encodeRow(QStringView row, QHash<QString, qsizetype> &written, QByteArray &bytes) const;
 
     QString m_folder;
     KeywordJournal m_journal;
-    QStringList m_keywords;
+    KeywordList m_keywords;
     // KeywordText::head() of every row, in order.
     std::vector<uint64_t> m_heads;
     // The rows of the last read of data.lst that the code page cannot read, by the text they

@@ -48,7 +48,7 @@ SpecialItems::save(const Choices &choices,
         if (states[i].ticked && isOtherKeyword(states[i].name, states)
             && !mayOverwrite(states[i].name))
             return SpecialItem(i);
-    const Changes changes = plan(m_store.keywords(), states);
+    const Changes changes = plan(m_store.keywords().toList(), states);
 
     // Entries first, then data.lst, then the deletions: a failure on the way never leaves
     // data.lst naming a keyword without its entry file. A listed name keeps the spelling of
@@ -101,7 +101,7 @@ bool SpecialItems::isOtherKeyword(const QString &name, const States &items) cons
     // An entry file without its row is still someone's entry: writing the item over it would
     // lose it as surely as over a listed one.
     return std::ranges::any_of(m_store.keywords(),
-                               [&](const QString &row) { return KeywordText::equal(row, name); })
+                               [&](QStringView row) { return KeywordText::equal(row, name); })
            || !m_store.findEntryFile(name).isEmpty();
 }
 

@@ -202,8 +202,8 @@ void KeywordLineEdit::complete(const QString &typed)
     const qsizetype row = m_store.findPrefix(candidate);
     m_programEdit = true;
     if (row >= 0) {
-        const QString &keyword = m_store.keywords()[row];
-        setText(candidate + keyword.mid(candidate.size()));
+        const QStringView keyword = m_store.keywords().at(row);
+        setText(QString(candidate).append(keyword.sliced(candidate.size())));
         setSelection(int(text().size()), int(candidate.size()) - int(text().size()));
     } else {
         insert(typed);

@@ -108,7 +108,7 @@ void Launcher::lineEdited()
         const std::optional<Entry> entry = readNamedEntry(text);
         if (!entry)
             return;
-        showEntry(m_store.keywords()[row], *entry, entry->description);
+        showEntry(m_store.keywords().value(row), *entry, entry->description);
     }
     m_clock.restartIdleCount();
 }
@@ -143,7 +143,7 @@ void Launcher::offerByReading(const QString &text)
             withdraw();
         return;
     }
-    const QString keyword = m_store.keywords()[row];
+    const QString keyword = m_store.keywords().value(row);
     // Not typed, an unreadable keyword is only not offered: its error is said when it is.
     std::optional<Entry> entry;
     try {
@@ -167,7 +167,7 @@ bool Launcher::offerWithWords(const QString &text)
         row = rowByReading(line->keyword);
     if (row < 0)
         return false;
-    const QString keyword = m_store.keywords()[row];
+    const QString keyword = m_store.keywords().value(row);
     std::optional<Entry> entry;
     try {
         entry = m_store.readEntry(keyword);
@@ -186,7 +186,7 @@ QString Launcher::keywordNamedBy(const QString &word, bool byReading) const
     qsizetype row = m_store.findLast(word);
     if (row < 0 && byReading)
         row = rowByReading(word);
-    return row < 0 ? QString() : m_store.keywords()[row];
+    return m_store.keywords().value(row);
 }
 
 qsizetype Launcher::rowByReading(const QString &text) const
@@ -305,7 +305,7 @@ void Launcher::openRegistration()
                                     IconRef{application->file, 0}, false);
         return;
     }
-    const QString row = m_store.keywords()[found];
+    const QString row = m_store.keywords().value(found);
     const Entry entry = m_store.readEntry(text);
     const bool special = row == myComName || row == mydocName || row == dustBoxName;
     emit entryEditRequested(
@@ -357,7 +357,7 @@ void Launcher::deleteShownEntry()
     const qsizetype row = m_store.find(text);
     if (row < 0)
         return;
-    const QString keyword = m_store.keywords()[row];
+    const QString keyword = m_store.keywords().value(row);
     if (interaction.warning(Say::confirmDeletion(keyword), {Button::Ok, Button::Cancel})
         != Button::Ok)
         return;

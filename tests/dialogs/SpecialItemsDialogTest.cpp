@@ -55,7 +55,7 @@ protected:
         dialog->registerItems();
     }
 
-    QStringList rows() const { return root->store().keywords(); }
+    QStringList rows() const { return root->store().keywords().toList(); }
     QByteArray settingsText() const { return dir.read("tblaunch.ini"); }
 
     SpecialItemsDialog *dialog = nullptr;

@@ -100,7 +100,7 @@ protected:
                 store.removeKeyword(pick(int(store.keywords().size())));
             break;
         case Reorder: {
-            QStringList rows = store.keywords();
+            QStringList rows = store.keywords().toList();
             std::shuffle(rows.begin(), rows.end(), random);
             store.rewriteOrder(rows);
             break;
@@ -151,7 +151,7 @@ protected:
     {
         QStringList found;
         int temporaries = 0;
-        const QStringList &rows = store.keywords();
+        const QStringList rows = store.keywords().toList();
         const QRegularExpression registered(QStringLiteral("^/bin/(.+)\r\n説明 \\d+\r\n-p\r\n$"));
         for (qsizetype i = 0; i < rows.size(); ++i) {
             if (store.find(rows[i]) != i)

@@ -15,6 +15,8 @@
 
 #include <algorithm>
 
+#include <malloc.h>
+
 namespace {
 
 class KeywordStoreTest : public ::testing::Test
@@ -133,7 +135,7 @@ TEST_F(KeywordStoreTest, UnreadableRowsAreWrittenBackByteForByte)
 
     store.insertKeyword("bread", {});
     EXPECT_EQ(dir.read("data.lst"), "apple\r\n" + unreadable + "\r\nbread\r\ncherry\r\n");
-    QStringList reversed = store.keywords();
+    QStringList reversed = store.keywords().toList();
     std::reverse(reversed.begin(), reversed.end());
     store.rewriteOrder(reversed);
     store.removeKeyword(0);
@@ -306,7 +308,7 @@ TEST_F(KeywordStoreTest, TheNextStartFinishesAnInterruptedChange)
 TEST_F(KeywordStoreTest, SearchesAgreeWithTheComparisonsOnEveryRow)
 {
     const auto check = [this](const QStringList &queries) {
-        const QStringList &rows = store.keywords();
+        const KeywordList &rows = store.keywords();
         for (const QString &query : queries) {
             SCOPED_TRACE(query.left(20).toStdString());
             qsizetype first = -1, last = -1, prefix = -1;
@@ -367,11 +369,30 @@ TEST_F(KeywordStoreTest, DecomposedAndUnwritableNames)
     } catch (const Error &e) {
         EXPECT_TRUE(e.message().endsWith(QStringLiteral(": \U0001F600x"))) << e.message().toStdString();
     }
-    QStringList rows = store.keywords();
+    QStringList rows = store.keywords().toList();
     rows.sort();
     EXPECT_EQ(rows, QStringList({"memo", "が"}));
     EXPECT_EQ(ShiftJis::decode(dir.read("data.lst")).split("\r\n", Qt::SkipEmptyParts).size(), 2);
     EXPECT_EQ(store.readEntry(QStringLiteral("が")).target, "/bin/ga");
     EXPECT_EQ(store.readEntry(decomposed).target, "/bin/ga");
     EXPECT_TRUE(dir.exists("data/\U0001F600x")); // left where it was
+}
+
+// The list is resident all day: a long one costs its characters, an end and a head a row (some
+// 28 bytes for these), not a string of its own for every row (over 70).
+TEST_F(KeywordStoreTest, HoldsALongListCompactly)
+{
+    constexpr qsizetype count = 100000;
+    QByteArray list;
+    for (qsizetype i = 0; i < count; ++i)
+        list += QByteArray::number(1000000 + i).replace(0, 1, "k") + "\r\n";
+    dir.write("data.lst", list);
+    const auto heapInUse = [] {
+        const struct mallinfo2 heap = mallinfo2();
+        return double(heap.uordblks + heap.hblkhd);
+    };
+    const double before = heapInUse();
+    store.load();
+    ASSERT_EQ(store.keywords().size(), count);
+    EXPECT_LT((heapInUse() - before) / count, 36) << "bytes a row";
 }

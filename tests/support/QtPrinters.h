@@ -11,6 +11,11 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.toStdString() << '"';
 }
 
+inline void PrintTo(QStringView text, std::ostream *os)
+{
+    *os << '"' << text.toString().toStdString() << '"';
+}
+
 inline void PrintTo(const QStringList &list, std::ostream *os)
 {
     *os << '{';
