@@ -164,7 +164,7 @@ void ApplicationIndex::read()
 void ApplicationIndex::build(InstalledApplications &source, Table &table,
                              const std::atomic<bool> &cancelled)
 {
-    const QList<InstalledApplication> applications = source.read();
+    const QList<InstalledApplication> applications = source.read(cancelled);
     std::vector<QString> names;
     names.reserve(size_t(applications.size()));
     for (const InstalledApplication &application : applications)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 // An application as the desktop's menu lists it, with what it is found by.
 struct InstalledApplication
 {
@@ -27,8 +29,9 @@ public:
     // The folders whose change adds or removes applications, in order of precedence.
     virtual QStringList folders() const = 0;
     // Every application the menu shows, the first entry of a desktop file ID standing for it;
-    // an entry that cannot be read is left out. Safe on any thread: it takes seconds at worst.
-    virtual QList<InstalledApplication> read() const = 0;
+    // an entry that cannot be read is left out. Safe on any thread: it takes seconds at worst,
+    // and ends soon after `stop` is set (with what it has, or nothing).
+    virtual QList<InstalledApplication> read(const std::atomic<bool> &stop) const = 0;
     // Starts the application of this desktop entry; raises an Error that names it and says
     // why when it cannot be started.
     virtual void launch(const QString &file) = 0;

@@ -13,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 namespace {
 
 // The helper reads the desktop and the language from the environment it inherits.
@@ -34,6 +38,7 @@ protected:
     }
 
     TempFolder temp;
+    const std::atomic<bool> never{false};
 };
 
 // Which entries the menu shows, under which names, and what else finds them.
@@ -85,7 +90,7 @@ TEST_F(HelperApplicationsTest, TheEntriesAreReadAsTheMenuShowsThem)
         entry(QString::fromLatin1(c.folder), QString::fromLatin1(c.id), text);
     }
     QStringList names;
-    for (const InstalledApplication &application : applications().read())
+    for (const InstalledApplication &application : applications().read(never))
         names.append(application.name);
     QStringList expected;
     for (const Case &c : cases)
@@ -95,7 +100,7 @@ TEST_F(HelperApplicationsTest, TheEntriesAreReadAsTheMenuShowsThem)
     expected.sort();
     EXPECT_EQ(names, expected);
 
-    for (const InstalledApplication &application : applications().read()) {
+    for (const InstalledApplication &application : applications().read(never)) {
         if (application.name == QStringLiteral("電卓")) {
             EXPECT_EQ(application.comment, QStringLiteral("計算を行います"));
             EXPECT_EQ(application.file,
@@ -108,6 +113,27 @@ TEST_F(HelperApplicationsTest, TheEntriesAreReadAsTheMenuShowsThem)
             EXPECT_EQ(application.program, QStringLiteral("env"));
         }
     }
+}
+
+// A reading ends soon after it is told to stop, however long the helper would take (a slow
+// disk at the program's end), and keeps nothing from it.
+TEST_F(HelperApplicationsTest, AReadingToldToStopEndsAtOnce)
+{
+    temp.write(QStringLiteral("slow"), "#!/bin/sh\nexec sleep 30\n");
+    const QString slow = temp.file(QStringLiteral("slow"));
+    QFile::setPermissions(slow, QFile::permissions(slow) | QFile::ExeOwner);
+    std::atomic<bool> stop{false};
+    std::thread stopper([&stop] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        stop = true;
+    });
+    QElapsedTimer reading;
+    reading.start();
+    EXPECT_TRUE(HelperApplications({temp.file(QStringLiteral("user/applications"))}, slow)
+                    .read(stop)
+                    .isEmpty());
+    EXPECT_LT(reading.elapsed(), 3000);
+    stopper.join();
 }
 
 // Launched with its field codes handled: no file given, so %f %F %u %U are dropped; %i %c %k

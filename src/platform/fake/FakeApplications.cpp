@@ -8,7 +8,7 @@ QStringList FakeApplications::folders() const
     return m_folders;
 }
 
-QList<InstalledApplication> FakeApplications::read() const
+QList<InstalledApplication> FakeApplications::read(const std::atomic<bool> &) const
 {
     const std::lock_guard lock(m_mutex);
     return m_applications;

@@ -12,7 +12,7 @@ class FakeApplications : public InstalledApplications
 {
 public:
     QStringList folders() const override;
-    QList<InstalledApplication> read() const override;
+    QList<InstalledApplication> read(const std::atomic<bool> &stop) const override;
     void launch(const QString &file) override;
 
     // Replaces what the next read() finds (read() runs on another thread).

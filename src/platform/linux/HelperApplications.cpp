@@ -6,6 +6,7 @@
 #include "platform/PlatformMessages.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -16,6 +17,8 @@ namespace {
 
 // Long enough for a cold start reading a few thousand entries off a slow disk.
 constexpr int ReadingTime = 60000;
+// How often a reading looks whether it is to stop.
+constexpr int StopLook = 50;
 // GLib's spawn returns as soon as the program is running.
 constexpr int LaunchTime = 15000;
 
@@ -46,14 +49,24 @@ QString HelperApplications::installedHelper()
     return folder + QStringLiteral("/" TB_HELPER_FROM_PROGRAM);
 }
 
-QList<InstalledApplication> HelperApplications::read() const
+QList<InstalledApplication> HelperApplications::read(const std::atomic<bool> &stop) const
 {
     QProcess helper;
     helper.setStandardInputFile(QProcess::nullDevice());
     helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     helper.start(m_helper, m_folders);
-    if (!helper.waitForFinished(ReadingTime) || helper.exitStatus() != QProcess::NormalExit
-        || helper.exitCode() != 0)
+    const QDeadlineTimer deadline(ReadingTime);
+    // Looked at now and then, so that the program ends at once however slow the disk.
+    while (!helper.waitForFinished(StopLook) && helper.state() != QProcess::NotRunning) {
+        if (stop.load() || deadline.hasExpired()) {
+            helper.kill();
+            helper.waitForFinished();
+            break;
+        }
+    }
+    if (stop.load())
+        return {};
+    if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0)
         std::fprintf(stderr, "tblaunch: the installed applications were not read: %s: %s\n",
                      qPrintable(m_helper), qPrintable(helper.errorString()));
     // What was written whole is kept, even from a helper that did not end well.

@@ -19,7 +19,7 @@ public:
     static QString installedHelper();
 
     QStringList folders() const override { return m_folders; }
-    QList<InstalledApplication> read() const override;
+    QList<InstalledApplication> read(const std::atomic<bool> &stop) const override;
     void launch(const QString &file) override;
 
 private:
