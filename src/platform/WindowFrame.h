@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPoint>
 
 #include <functional>
+#include <optional>
 
-class QPoint;
 class QWindow;
 
 // How the desktop frames, places and stacks a window: the launcher wants a thin border it can
@@ -44,6 +45,15 @@ public:
     {
         (void)window;
         (void)activationToken;
+    }
+
+    // Where the window's client area is on the screen, asked of the display server; none
+    // where windows do not know their place. The toolkit's own idea of it can lag, or be
+    // wrong for a while, as the window manager frames a window.
+    virtual std::optional<QPoint> clientPosition(const QWindow &window) const
+    {
+        (void)window;
+        return std::nullopt;
     }
 
     // Calls back once what the window drew last is on the screen, so that it can be taken off

@@ -3,6 +3,7 @@
 #include "skins/SkinColours.h"
 
 #include "base/Interaction.h"
+#include "platform/WindowFrame.h"
 #include "ui/AppContext.h"
 
 #include <QColorDialog>
@@ -103,6 +104,14 @@ bool SkinMarker::eventFilter(QObject *watched, QEvent *event)
 
 void SkinMarker::moveEvent(QMoveEvent *event)
 {
+    // The toolkit now and then takes a marker the window manager is framing to be at the
+    // screen's corner, where it is not; its place is what skin.ini is written from, and what
+    // the arrow keys step from. What the display server says stands.
+    if (event->spontaneous() && isWindow() && windowHandle()) {
+        const std::optional<QPoint> actual = m_context.windowFrame.clientPosition(*windowHandle());
+        if (actual && *actual != geometry().topLeft())
+            return setGeometry(QRect(*actual, size()));
+    }
     fitToFrame();
     MovableWindow::moveEvent(event);
 }

@@ -38,8 +38,7 @@ bool supported(xcb_connection_t *connection, xcb_window_t root, xcb_atom_t hint)
 {
     const xcb_atom_t list = atom(connection, "_NET_SUPPORTED");
     const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection,
-        xcb_get_property(connection, 0, root, list, XCB_ATOM_ATOM, 0, 4096), nullptr));
+        connection, xcb_get_property(connection, 0, root, list, XCB_ATOM_ATOM, 0, 4096), nullptr));
     if (!reply || reply->format != 32)
         return false;
     const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
@@ -97,4 +96,18 @@ bool X11WindowFrame::startMove(QWindow &window, QPoint pressPoint)
                    reinterpret_cast<const char *>(&message));
     xcb_flush(connection);
     return true;
+}
+
+std::optional<QPoint> X11WindowFrame::clientPosition(const QWindow &window) const
+{
+    xcb_connection_t *connection = x11Connection();
+    if (!connection || !window.handle())
+        return std::nullopt;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const XcbReply<xcb_translate_coordinates_reply_t> reply(xcb_translate_coordinates_reply(
+        connection, xcb_translate_coordinates(connection, xcb_window_t(window.winId()), root, 0, 0),
+        nullptr));
+    if (!reply)
+        return std::nullopt;
+    return QPoint(reply->dst_x, reply->dst_y);
 }

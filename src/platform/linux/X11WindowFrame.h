@@ -10,4 +10,6 @@ public:
     void setBorderOnly(QWindow &window) override;
     // _NET_WM_MOVERESIZE, where the window manager supports it.
     bool startMove(QWindow &window, QPoint pressPoint) override;
+    // Translated to the root window, one round trip.
+    std::optional<QPoint> clientPosition(const QWindow &window) const override;
 };
