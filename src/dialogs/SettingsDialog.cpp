@@ -31,8 +31,10 @@ SettingsDialog::SettingsDialog(AppContext &context, Settings &settings, QWidget 
     // Where the desktop places windows itself, there is no hotkey of ours either: the dialog
     // grows by the lines that say what to bind in the desktop's shortcuts. Below all of it,
     // what the line reaches where no keyword completes.
+    // The outer height keeps below the last box the 36 pixels (frame and margin) the designed
+    // dialog keeps below its buttons.
     const int fallbacksTop = m_placesItself ? 176 : 282;
-    FormDesign::keepOuterSize(this, {241, fallbacksTop + 53});
+    FormDesign::keepOuterSize(this, {241, fallbacksTop + 24 + 17 + 36});
 
     const auto checkBox = [this](const char *name, const QString &caption, bool ticked,
                                  const QRect &geometry) {

@@ -89,6 +89,16 @@ TEST_F(SettingsDialogTest, WhatTheDesktopDecidesIsGreyedOutAndKeptAsStored)
         windowFrame.allowed = c.allowed;
         start();
         box("useHotkey")->setChecked(true);
+        // Every control shown lies inside the window, with the room below it that the designed
+        // dialog keeps below its buttons for the frame and the margin.
+        dialog->show();
+        const QMargins frame = dialog->windowHandle()->frameMargins();
+        const int outerHeight = dialog->height() + frame.top() + frame.bottom();
+        for (const QWidget *control : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (control->isVisible()) {
+                EXPECT_LE(control->geometry().bottom() + 1 + 36, outerHeight)
+                    << control->objectName().toStdString();
+            }
         for (const char *name : {"appearAtCursor", "stayOnTop"}) {
             EXPECT_EQ(box(name)->isEnabled(), x11) << name;
             EXPECT_EQ(box(name)->toolTip().isEmpty(), x11) << name;
