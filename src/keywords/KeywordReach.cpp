@@ -2,8 +2,13 @@
 
 #include "KeywordText.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <sys/mman.h>
 
 // Every keyword goes, in list order, into a radix tree of the case-folded keywords. The
 // shortest text completing to a keyword is one character longer than the longest prefix it
@@ -57,6 +62,37 @@ struct Node
     uint32_t to;
 };
 
+// An array of trivial elements in memory of its own; one of several megabytes (the table of a
+// large list) asks for huge pages, as its look-ups land anywhere in it and would otherwise
+// miss the address cache nearly every time.
+template <typename T> class LargeArray
+{
+public:
+    LargeArray() = default;
+    explicit LargeArray(size_t count)
+    {
+        constexpr size_t Huge = 2 << 20;
+        const bool large = count * sizeof(T) >= 2 * Huge;
+        const size_t bytes = large ? (count * sizeof(T) + Huge - 1) / Huge * Huge
+                                   : std::max<size_t>(count, 1) * sizeof(T);
+        void *memory = large ? std::aligned_alloc(Huge, bytes) : std::malloc(bytes);
+        if (!memory)
+            throw std::bad_alloc();
+        if (large)
+            ::madvise(memory, bytes, MADV_HUGEPAGE);
+        m_items.reset(static_cast<T *>(memory));
+    }
+    T *get() const { return m_items.get(); }
+    T &operator[](size_t i) const { return m_items.get()[i]; }
+
+private:
+    struct Free
+    {
+        void operator()(T *items) const { std::free(items); }
+    };
+    std::unique_ptr<T[], Free> m_items;
+};
+
 // The children of every node, found by the node and the first unit of their edge: one open
 // addressing table instead of a container per node.
 class ChildTable
@@ -69,7 +105,8 @@ public:
             capacity <<= 1;
         m_shift = 64 - std::countr_zero(capacity);
         m_mask = capacity - 1;
-        m_slots.assign(capacity, Slot{kEmpty, 0});
+        m_slots = LargeArray<Slot>(capacity);
+        std::fill_n(m_slots.get(), capacity, Slot{kEmpty, 0});
     }
 
     const uint32_t *find(uint32_t node, char16_t unit) const
@@ -104,7 +141,7 @@ private:
         return i;
     }
 
-    std::vector<Slot> m_slots;
+    LargeArray<Slot> m_slots;
     size_t m_mask = 0;
     int m_shift = 0;
 };
@@ -127,9 +164,9 @@ std::vector<Row> compute(const QStringList &keywords)
     const auto count = uint32_t(keywords.size());
     std::vector<Row> rows(count);
     // Each keyword adds a leaf and splits at most one edge.
-    std::vector<Node> nodes;
-    nodes.reserve(size_t(count) * 2 + 1);
-    nodes.push_back({0, 0, 0});
+    const LargeArray<Node> nodes(size_t(count) * 2 + 1);
+    uint32_t nodeCount = 0;
+    nodes[nodeCount++] = {0, 0, 0};
     ChildTable children(size_t(count) * 2 + 1);
 
     for (uint32_t row = 0; row < count; ++row) {
@@ -144,8 +181,8 @@ std::vector<Row> compute(const QStringList &keywords)
             }
             const uint32_t *found = children.find(node, s[depth]);
             if (!found) {
-                children.set(node, s[depth], uint32_t(nodes.size()));
-                nodes.push_back({row, depth, length});
+                children.set(node, s[depth], nodeCount);
+                nodes[nodeCount++] = {row, depth, length};
                 rows[row].typed = typedThrough(s, length, depth);
                 break;
             }
@@ -167,13 +204,13 @@ std::vector<Row> compute(const QStringList &keywords)
                 break;
             }
             // The keyword leaves the tree inside this edge: split it there.
-            const auto middle = uint32_t(nodes.size());
-            nodes.push_back({edge.keyword, edge.from, edge.from + matched});
+            const uint32_t middle = nodeCount;
+            nodes[nodeCount++] = {edge.keyword, edge.from, edge.from + matched};
             nodes[child].from += matched;
             children.set(node, s[depth], middle);
             children.set(middle, label[matched], child);
-            children.set(middle, s[depth + matched], uint32_t(nodes.size()));
-            nodes.push_back({row, depth + matched, length});
+            children.set(middle, s[depth + matched], nodeCount);
+            nodes[nodeCount++] = {row, depth + matched, length};
             rows[row].typed = typedThrough(s, length, depth + matched);
             break;
         }
