@@ -45,9 +45,6 @@ PY
 
 # A window of the class, shown.
 class_shown() { xdotool search --onlyvisible --class "$1" >/dev/null 2>&1; }
-named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-shown() { [ -n "$(named "$1")" ]; }
-gone() { ! shown "$1"; }
 
 # A dialog opened by a command typed into the line, or by the main menu's keys; closed by Esc.
 dialog() {

@@ -56,9 +56,6 @@ start_other
 window_origin "$WINDOW"
 
 # --- Waiting for windows and files.
-named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-shown() { [ -n "$(named "$1")" ]; }
-gone() { ! shown "$1"; }
 exists() { [ -e "$1" ]; }
 missing() { [ ! -e "$1" ]; }
 # A notice box bears the program's name.

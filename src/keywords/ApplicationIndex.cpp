@@ -203,20 +203,17 @@ void ApplicationIndex::build(InstalledApplications &source, Table &table,
     table.reading.sort();
 }
 
-qsizetype ApplicationIndex::find(QStringView text, bool byReading) const
+qsizetype ApplicationIndex::find(QStringView text, const KeywordReading::Typed *reading) const
 {
     if (!m_ready || text.isEmpty())
         return -1;
     if (const qsizetype owner = m_table.literal.first(folded(text).toStdString()); owner >= 0)
         return owner >> 2;
-    if (!byReading)
+    if (!reading || reading->reading.isEmpty())
         return -1;
-    const KeywordReading::Typed typed = KeywordReading::ofTyped(text);
-    if (typed.reading.isEmpty())
-        return -1;
-    const qsizetype first = m_table.reading.first(typed.reading.toStdString());
+    const qsizetype first = m_table.reading.first(reading->reading.toStdString());
     const qsizetype other =
-        typed.other.isEmpty() ? -1 : m_table.reading.first(typed.other.toStdString());
+        reading->other.isEmpty() ? -1 : m_table.reading.first(reading->other.toStdString());
     if (first < 0 || (other >= 0 && rank(uint32_t(other)) < rank(uint32_t(first))))
         return other < 0 ? -1 : other >> 2;
     return first >> 2;

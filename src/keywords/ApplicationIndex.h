@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KeywordReading.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -43,9 +45,11 @@ public:
     bool ready() const { return m_ready; }
 
     // The first application, by name, whose names begin with the text (folded); where none
-    // does and `byReading`, the first one whose names' readings begin with the text's. -1 when
+    // does and by reading, the first one whose names' readings begin with the text's. -1 when
     // none does, while nothing was read, and for an empty text.
-    qsizetype find(QStringView text, bool byReading) const;
+    // The text's reading is made by the caller (KeywordReading::ofTyped), who looks among the
+    // keywords' readings with it first; none: not by reading.
+    qsizetype find(QStringView text, const KeywordReading::Typed *reading) const;
 
     qsizetype size() const { return qsizetype(m_table.shown.ends.size() / ShownFields); }
     QString file(qsizetype application) const { return shown(application, 0); }

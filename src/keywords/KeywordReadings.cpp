@@ -155,10 +155,12 @@ qsizetype KeywordReadings::firstBeginningWith(QStringView reading) const
 
 qsizetype KeywordReadings::find(QStringView text) const
 {
-    if (!m_ready)
-        return -1;
-    const KeywordReading::Typed typed = KeywordReading::ofTyped(text);
-    if (typed.reading.isEmpty())
+    return m_ready ? find(KeywordReading::ofTyped(text)) : -1;
+}
+
+qsizetype KeywordReadings::find(const KeywordReading::Typed &typed) const
+{
+    if (!m_ready || typed.reading.isEmpty())
         return -1;
     const qsizetype first = firstBeginningWith(typed.reading);
     if (typed.other.isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KeywordReading.h"
+
 #include <QObject>
 #include <QStringList>
 
@@ -45,6 +47,8 @@ public:
     // text stands for two), or -1: also while the readings are not ready, and for a text
     // whose reading is empty.
     qsizetype find(QStringView text) const;
+    // The same for a text's reading made already (KeywordReading::ofTyped).
+    qsizetype find(const KeywordReading::Typed &typed) const;
 
     // The readings of these keywords, by row, taken from those made for the store's list,
     // the dictionary left alone (a keyword not in the list is read without its kanji); empty

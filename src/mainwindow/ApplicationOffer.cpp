@@ -22,14 +22,15 @@ void ApplicationOffer::start()
         m_index->start();
 }
 
-std::optional<ApplicationOffer::Offered> ApplicationOffer::offer(const QString &text)
+std::optional<ApplicationOffer::Offered>
+ApplicationOffer::offer(const QString &text, const KeywordReading::Typed *reading)
 {
     m_offered.reset();
     if (!m_settings.applications())
         return std::nullopt;
     // Switched on after the start: read now, offered from once read.
     m_index->start();
-    const qsizetype found = m_index->find(text, m_settings.readings());
+    const qsizetype found = m_index->find(text, reading);
     if (found < 0)
         return std::nullopt;
     m_offered = Offered{text, m_index->file(found), m_index->name(found), m_index->comment(found)};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "keywords/KeywordReading.h"
+
 #include <QObject>
 #include <QString>
 
@@ -32,8 +34,9 @@ public:
     // Reads the applications off the interface thread, where the setting is on (else at the
     // first offer once it is).
     void start();
-    // What the text reaches, recorded as offered; none withdraws the offer.
-    std::optional<Offered> offer(const QString &text);
+    // What the text reaches (by its reading too, where one is given), recorded as offered;
+    // none withdraws the offer.
+    std::optional<Offered> offer(const QString &text, const KeywordReading::Typed *reading);
     void withdraw() { m_offered.reset(); }
     bool offering() const { return m_offered.has_value(); }
     // The application offered while the line holds this text.

@@ -137,9 +137,13 @@ void Launcher::offerByReading(const QString &text)
     };
     // After the keywords reached by reading come the user's keywords followed by words, and
     // only then the installed applications.
-    const qsizetype row = rowByReading(text);
+    // The text is read once, for the keywords and the applications alike.
+    std::optional<KeywordReading::Typed> reading;
+    if (m_settings.readings())
+        reading = KeywordReading::ofTyped(text);
+    const qsizetype row = reading ? m_readings.find(*reading) : -1;
     if (row < 0) {
-        if (!offerWithWords(text) && !offerApplication(text))
+        if (!offerWithWords(text) && !offerApplication(text, reading ? &*reading : nullptr))
             withdraw();
         return;
     }
@@ -195,9 +199,10 @@ qsizetype Launcher::rowByReading(const QString &text) const
     return m_settings.readings() ? m_readings.find(text) : -1;
 }
 
-bool Launcher::offerApplication(const QString &text)
+bool Launcher::offerApplication(const QString &text, const KeywordReading::Typed *reading)
 {
-    const std::optional<ApplicationOffer::Offered> application = m_applications->offer(text);
+    const std::optional<ApplicationOffer::Offered> application =
+        m_applications->offer(text, reading);
     if (!application)
         return false;
     m_display.showEntry(m_context.icons.extract(application->file, 0, m_display.pixelRatio()),

@@ -127,7 +127,7 @@ private:
     bool offerWithWords(const QString &text);
     // Where no keyword is reached either: the installed application the text reaches, shown
     // as offered (its icon; its name before its comment). False when none is.
-    bool offerApplication(const QString &text);
+    bool offerApplication(const QString &text, const KeywordReading::Typed *reading);
     // The row of the first keyword the text's reading reaches, while readings are on; else -1.
     qsizetype rowByReading(const QString &text) const;
     // The keyword's icon (its row's, for the special items), and the description given.

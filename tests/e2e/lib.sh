@@ -163,6 +163,11 @@ pixel() {
   convert "$WORK/screen.png" -format "%[hex:p{$1,$2}]" info: 2>/dev/null | cut -c1-6
 }
 
+# The first shown window titled exactly so; whether one is shown; whether none is.
+named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+shown() { [ -n "$(named "$1")" ]; }
+gone() { ! shown "$1"; }
+
 # A menu is one more shown top-level window of the program.
 windows() { xdotool search --onlyvisible --pid "$LAUNCHER_PID" 2>/dev/null | wc -l; }
 more_windows() { [ "$(windows)" -gt "$1" ]; }

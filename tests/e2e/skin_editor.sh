@@ -14,8 +14,6 @@ start_launcher
 window_origin "$WINDOW"
 
 blue_at() { [ "$(pixel "$1" "$2")" = "3060C0" ]; }
-named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-shown() { [ -n "$(named "$1")" ]; }
 
 # "skin.iniエディタの実行", the eleventh item: the bitmap chooser.
 main_menu Down Down Down Down Down Down Down Down Down Down Return

@@ -51,7 +51,6 @@ wtype_keys -s 200 -k Down -k Return
 COLOURS='Select Color|色を選択'
 floating_rect "$COLOURS"
 wtype_keys -s 300 -k Escape
-gone() { ! shown "$1"; }
 wait_until 10 gone "$COLOURS" || fail "Esc left the colour dialog open"
 
 # "skin.iniの作成" from the editor's menu, the name, Enter.

@@ -37,20 +37,24 @@ TEST(ApplicationIndexTest, ReadAgainWhenAFolderChanges)
     source.setApplications({application(QStringLiteral("Zed")),
                             application(QStringLiteral("Gimp"), QStringLiteral("zimp"))});
     ApplicationIndex index(source);
-    EXPECT_EQ(index.find(u"z", true), -1); // nothing offered before the first reading
+    const auto byReading = [&index](QStringView text) {
+        const KeywordReading::Typed reading = KeywordReading::ofTyped(text);
+        return index.find(text, &reading);
+    };
+    EXPECT_EQ(byReading(u"z"), -1); // nothing offered before the first reading
     index.start();
     ASSERT_TRUE(waitFor([&] { return index.ready(); }));
     ASSERT_EQ(index.size(), 2);
-    EXPECT_EQ(index.name(index.find(u"z", true)), QStringLiteral("Zed")); // a name before a program
-    EXPECT_EQ(index.name(index.find(u"zi", true)), QStringLiteral("Gimp"));
-    EXPECT_EQ(index.find(u"ze", false), 1);
+    EXPECT_EQ(index.name(byReading(u"z")), QStringLiteral("Zed")); // a name before a program
+    EXPECT_EQ(index.name(byReading(u"zi")), QStringLiteral("Gimp"));
+    EXPECT_EQ(index.find(u"ze", nullptr), 1);
 
     source.setApplications(
         {application(QStringLiteral("Zed")), application(QStringLiteral("Apt"))});
     // The folder made, and an entry in it: each a change.
     folder.write(QStringLiteral("applications/apt.desktop"), "");
-    ASSERT_TRUE(waitFor([&] { return index.find(u"ap", false) >= 0; }));
-    EXPECT_EQ(index.find(u"ap", false), 0);
+    ASSERT_TRUE(waitFor([&] { return index.find(u"ap", nullptr) >= 0; }));
+    EXPECT_EQ(index.find(u"ap", nullptr), 0);
     EXPECT_EQ(index.file(1), QStringLiteral("Zed.desktop"));
     EXPECT_GT(index.memoryUsed(), 0);
 }

@@ -30,6 +30,24 @@ protected:
         temp.write(folder + QStringLiteral("/applications/") + id, text);
     }
 
+    // A shell script in the temporary folder, made executable: its path.
+    QString script(const QString &name, const QByteArray &text) const
+    {
+        temp.write(name, "#!/bin/sh\n" + text);
+        const QString path = temp.file(name);
+        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+        return path;
+    }
+
+    // Whether the file is there within the time, the events handled meanwhile.
+    static bool appears(const QString &path, int milliseconds = 15000)
+    {
+        const QDeadlineTimer deadline(milliseconds);
+        while (!QFile::exists(path) && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return QFile::exists(path);
+    }
+
     HelperApplications applications() const
     {
         return HelperApplications({temp.file(QStringLiteral("user/applications")),
@@ -119,9 +137,7 @@ TEST_F(HelperApplicationsTest, TheEntriesAreReadAsTheMenuShowsThem)
 // disk at the program's end), and keeps nothing from it.
 TEST_F(HelperApplicationsTest, AReadingToldToStopEndsAtOnce)
 {
-    temp.write(QStringLiteral("slow"), "#!/bin/sh\nexec sleep 30\n");
-    const QString slow = temp.file(QStringLiteral("slow"));
-    QFile::setPermissions(slow, QFile::permissions(slow) | QFile::ExeOwner);
+    const QString slow = script(QStringLiteral("slow"), "exec sleep 30\n");
     std::atomic<bool> stop{false};
     std::thread stopper([&stop] {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -141,37 +157,29 @@ TEST_F(HelperApplicationsTest, AReadingToldToStopEndsAtOnce)
 TEST_F(HelperApplicationsTest, ALaunchFillsTheFieldCodes)
 {
     const QString out = temp.file(QStringLiteral("args"));
-    const QString script = temp.file(QStringLiteral("record"));
-    temp.write(QStringLiteral("record"), "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \""
-                                             + out.toUtf8() + ".part\"\nmv \"" + out.toUtf8()
-                                             + ".part\" \"" + out.toUtf8() + "\"\n");
-    QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
+    const QString record =
+        script(QStringLiteral("record"), "for a in \"$@\"; do echo \"$a\"; done > \"" + out.toUtf8()
+                                             + ".part\"\nmv \"" + out.toUtf8() + ".part\" \""
+                                             + out.toUtf8() + "\"\n");
     entry("user", "record.desktop",
-          "[Desktop Entry]\nType=Application\nName=Record\nIcon=rec\nExec=" + script.toUtf8()
+          "[Desktop Entry]\nType=Application\nName=Record\nIcon=rec\nExec=" + record.toUtf8()
               + " %f %F %u %U %i %c %k --plain\n");
     const QString file = temp.file(QStringLiteral("user/applications/record.desktop"));
     applications().launch(file);
-    const QDeadlineTimer deadline(10000);
-    while (!QFile::exists(out) && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    appears(out);
     EXPECT_EQ(temp.read(QStringLiteral("args")),
               "--icon\nrec\nRecord\n" + file.toUtf8() + "\n--plain\n");
 
     // Its output goes where ours does, not into a pipe that closes once the helper is done:
     // a program writing a moment after it started is not killed for it.
     const QString later = temp.file(QStringLiteral("later"));
-    temp.write(QStringLiteral("late"),
-               "#!/bin/sh\nsleep 0.3\necho out\necho err >&2\ntouch \"" + later.toUtf8() + "\"\n");
-    QFile::setPermissions(temp.file(QStringLiteral("late")),
-                          QFile::permissions(script) | QFile::ExeOwner);
+    const QString late =
+        script(QStringLiteral("late"),
+               "sleep 0.3\necho out\necho err >&2\ntouch \"" + later.toUtf8() + "\"\n");
     entry("user", "late.desktop",
-          "[Desktop Entry]\nType=Application\nName=Late\nExec="
-              + temp.file(QStringLiteral("late")).toUtf8() + "\n");
+          "[Desktop Entry]\nType=Application\nName=Late\nExec=" + late.toUtf8() + "\n");
     applications().launch(temp.file(QStringLiteral("user/applications/late.desktop")));
-    const QDeadlineTimer lateDeadline(10000);
-    while (!QFile::exists(later) && !lateDeadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_TRUE(QFile::exists(later));
+    EXPECT_TRUE(appears(later));
 
     // What cannot be started is said, naming the application: here its program is gone.
     entry("user", "missing.desktop",
@@ -206,10 +214,7 @@ TEST_F(HelperApplicationsTest, AnApplicationStartedByTheBusIsActivatedOnceItIsUp
     launching.start();
     applications().launch(temp.file(QStringLiteral("user/applications/org.example.Slow.desktop")));
     EXPECT_LT(launching.elapsed(), 800);
-    const QDeadlineTimer deadline(15000);
-    while (!QFile::exists(marker) && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_TRUE(QFile::exists(marker));
+    EXPECT_TRUE(appears(marker));
 }
 
 } // namespace

@@ -27,6 +27,15 @@ QString text(QByteArrayView utf8)
     return QString::fromUtf8(utf8);
 }
 
+// The helper started with nothing to read, its answer on its output and its complaints where
+// ours go.
+void start(QProcess &helper, const QString &program, const QStringList &arguments)
+{
+    helper.setStandardInputFile(QProcess::nullDevice());
+    helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    helper.start(program, arguments);
+}
+
 } // namespace
 
 HelperApplications::HelperApplications()
@@ -52,9 +61,7 @@ QString HelperApplications::installedHelper()
 QList<InstalledApplication> HelperApplications::read(const std::atomic<bool> &stop) const
 {
     QProcess helper;
-    helper.setStandardInputFile(QProcess::nullDevice());
-    helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    helper.start(m_helper, m_folders);
+    start(helper, m_helper, m_folders);
     const QDeadlineTimer deadline(ReadingTime);
     // Looked at now and then, so that the program ends at once however slow the disk.
     while (!helper.waitForFinished(StopLook) && helper.state() != QProcess::NotRunning) {
@@ -97,9 +104,7 @@ QList<InstalledApplication> HelperApplications::read(const std::atomic<bool> &st
 void HelperApplications::launch(const QString &file)
 {
     QProcess helper;
-    helper.setStandardInputFile(QProcess::nullDevice());
-    helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    helper.start(m_helper, {QStringLiteral("--launch"), file});
+    start(helper, m_helper, {QStringLiteral("--launch"), file});
     if (!helper.waitForFinished(LaunchTime) || helper.exitStatus() != QProcess::NormalExit)
         throw Error(PlatformMessages::cannotStart(file, helper.errorString()));
     const QString said = text(helper.readAllStandardOutput());
